@@ -1,0 +1,47 @@
+// Laying the codewords out as the 93 x 93 symbol: function patterns, the
+// placement walk, data masks, format and version information.
+#pragma once
+
+#include <cstdint>
+
+#include "qr_profile.h"
+
+// Format information for level M, mask 3, with the standard's XOR mask applied.
+inline constexpr uint16_t kFormatWordMask3 = 0x5B4B;
+// Version information for version 19.
+inline constexpr uint32_t kVersionWord = 0x13532;
+
+// Marks finders, separators, format and version areas, timing and alignment
+// patterns in working_matrix; every other cell is left as it is.
+void mark_function_patterns();
+
+// The data cells of version 19 (row * 93 + column) in the order the placement
+// walk visits them: 7931 entries, the last 3 being the remainder cells.
+const uint16_t* data_module_order();
+
+// Codeword-buffer position of the k-th codeword in interleaved (placement) order.
+int interleaved_position(int k);
+
+// Writes the interleaved codewords of codeword_buffer into the data cells
+// (value 0) of a marked working_matrix, most significant bit first.
+void place_codewords();
+
+// Whether data mask `mask` (0..7) inverts the module at (row, column).
+bool mask_inverts(int mask, int row, int column);
+
+// module_matrix[i][j] = working_matrix[i][j] & 1 for rows and columns below size,
+// inverted on data cells where the mask condition holds.
+void apply_mask(int size, int mask);
+
+// Module coordinates of the two copies of the 15-bit format information:
+// bit i of the word lives at (row, column) entry i of each copy.
+struct ModulePosition {
+    uint8_t row;
+    uint8_t column;
+};
+extern const ModulePosition kFormatCopy1[15];
+extern const ModulePosition kFormatCopy2[15];
+
+// Writes the dark module, format information (mask 3) and version information
+// into module_matrix.
+void write_format_and_version_info();

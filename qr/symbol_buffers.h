@@ -1,0 +1,17 @@
+// The codec's fixed buffers, shared by the encoder, the decoder and the
+// window that draws the module matrix. Only one operation uses them at a time.
+#pragma once
+
+#include <cstdint>
+
+#include "qr_profile.h"
+
+// 627 data codewords block after block, then 26 EC codewords per block,
+// block after block. Not interleaved.
+extern uint8_t codeword_buffer[kQrTotalCodewords];
+
+// The symbol before masking, row-major, row 0 at the top (cell values in qr_profile.h).
+extern uint8_t working_matrix[kQrCells];
+
+// The symbol as shown: 0 light, 1 dark in every cell after an encode; no quiet zone.
+extern uint8_t module_matrix[kQrCells];
