@@ -1,5 +1,6 @@
 // The median-cut quantiser: the tile's pixels halved by position, four times, each
 // part sorted by its widest channel first; the slots are the means of the runs.
+// Works in a static copy of the tile: one call at a time.
 #pragma once
 
 #include "channel_partition_sort.h"

@@ -1,5 +1,6 @@
 // The merge quantiser: distinct colours of the tile, then the closest pair merged
-// pass after pass until at most 15 remain.
+// pass after pass until at most 15 remain. Works in static buffers: one call at
+// a time.
 #pragma once
 
 #include "colour_table.h"

@@ -40,49 +40,49 @@ std::vector<uint8_t> pack_row(const std::vector<uint32_t>& row, int bits) {
 
 }  // namespace
 
-std::vector<uint8_t> build_bmp_file(const BmpFileSpec& spec) {
+std::vector<uint8_t> build_bmp_file(const BmpFileFields& fields) {
     std::vector<uint8_t> out = {'B', 'M'};
     put(out, 0, 4);  // file size, filled in below
     put(out, 0, 4);
     put(out, 0, 4);  // pixel offset, filled in below
     const size_t header_start = out.size();
-    put(out, spec.header_size, 4);
-    if (spec.header_size == 12) {
-        put(out, static_cast<uint32_t>(spec.width), 2);
-        put(out, static_cast<uint32_t>(spec.height), 2);
+    put(out, fields.header_size, 4);
+    if (fields.header_size == 12) {
+        put(out, static_cast<uint32_t>(fields.width), 2);
+        put(out, static_cast<uint32_t>(fields.height), 2);
         put(out, 1, 2);
-        put(out, spec.bits, 2);
+        put(out, fields.bits, 2);
     } else {
-        put(out, static_cast<uint32_t>(spec.width), 4);
-        put(out, static_cast<uint32_t>(spec.height), 4);
+        put(out, static_cast<uint32_t>(fields.width), 4);
+        put(out, static_cast<uint32_t>(fields.height), 4);
         put(out, 1, 2);
-        put(out, spec.bits, 2);
-        put(out, spec.compression, 4);
-        put(out, static_cast<uint32_t>(spec.pixels.size()), 4);
+        put(out, fields.bits, 2);
+        put(out, fields.compression, 4);
+        put(out, static_cast<uint32_t>(fields.pixels.size()), 4);
         put(out, 0, 4);
         put(out, 0, 4);
-        put(out, spec.colours_used, 4);
+        put(out, fields.colours_used, 4);
         put(out, 0, 4);
-        if (spec.header_size == 40) {
-            for (uint32_t mask : spec.masks) {
+        if (fields.header_size == 40) {
+            for (uint32_t mask : fields.masks) {
                 put(out, mask, 4);
             }
         }
-        out.resize(
-            header_start + spec.header_size + (spec.header_size == 40 ? 4 * spec.masks.size() : 0),
-            0);
-        if (spec.header_size > 40) {
-            for (size_t m = 0; m < spec.masks.size(); ++m) {
-                put_at(out, header_start + 40 + 4 * m, spec.masks[m], 4);
+        out.resize(header_start + fields.header_size +
+                       (fields.header_size == 40 ? 4 * fields.masks.size() : 0),
+                   0);
+        if (fields.header_size > 40) {
+            for (size_t m = 0; m < fields.masks.size(); ++m) {
+                put_at(out, header_start + 40 + 4 * m, fields.masks[m], 4);
             }
         }
     }
-    for (uint32_t colour : spec.palette) {
-        put(out, colour, spec.header_size == 12 ? 3 : 4);
+    for (uint32_t colour : fields.palette) {
+        put(out, colour, fields.header_size == 12 ? 3 : 4);
     }
-    const uint32_t pixel_offset = spec.pixel_offset.value_or(static_cast<uint32_t>(out.size()));
+    const uint32_t pixel_offset = fields.pixel_offset.value_or(static_cast<uint32_t>(out.size()));
     out.resize(std::max<size_t>(out.size(), pixel_offset), 0);
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    out.insert(out.end(), fields.pixels.begin(), fields.pixels.end());
     put_at(out, 2, static_cast<uint32_t>(out.size()), 4);
     put_at(out, 10, pixel_offset, 4);
     return out;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-struct BmpFileSpec {
+struct BmpFileFields {
     uint32_t header_size = 40;  // 12 writes a BITMAPCOREHEADER
     int32_t width = 0;
     int32_t height = 0;  // negative: top-down
@@ -20,7 +20,7 @@ struct BmpFileSpec {
     std::optional<uint32_t> pixel_offset;  // default: right after the palette
 };
 
-std::vector<uint8_t> build_bmp_file(const BmpFileSpec& spec);
+std::vector<uint8_t> build_bmp_file(const BmpFileFields& fields);
 
 // Packs pixel values (palette indices, 16- or 32-bit words, or 0xRRGGBB for 24
 // bits), given top row first, into stored rows of `bits` per pixel padded to 4
