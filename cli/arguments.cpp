@@ -1,5 +1,6 @@
 #include "arguments.h"
 
+#include <cctype>
 #include <charconv>
 
 #include "cli_error.h"
@@ -28,7 +29,8 @@ constexpr int kMaxBorder = 64;
 
 const CommandRule* find_command(const std::string& name) {
     for (const CommandRule& rule : kCommands) {
-        if (name == rule.name) return &rule;
+        if (name == rule.name)
+            return &rule;
     }
     return nullptr;
 }
@@ -45,17 +47,23 @@ int parse_whole_number(const std::string& option, const std::string& text, int l
 }
 
 const std::string& option_value(const std::vector<std::string>& args, size_t& i) {
-    if (i + 1 >= args.size()) fail_usage(args[i] + " needs a value");
+    if (i + 1 >= args.size())
+        fail_usage(args[i] + " needs a value");
     return args[++i];
 }
 
 void check_against_rule(const Arguments& a, const CommandRule& rule) {
     const std::string name = rule.name;
-    if (a.median && !rule.takes_median) fail_usage(name + " takes no --median");
-    if (a.scale >= 0 && !rule.takes_scale) fail_usage(name + " takes no --scale");
-    if (a.border >= 0 && !rule.takes_border) fail_usage(name + " takes no --border");
-    if (a.has_output && !rule.needs_output) fail_usage(name + " takes no -o");
-    if (!a.has_output && rule.needs_output) fail_usage(name + " needs -o");
+    if (a.median && !rule.takes_median)
+        fail_usage(name + " takes no --median");
+    if (a.scale >= 0 && !rule.takes_scale)
+        fail_usage(name + " takes no --scale");
+    if (a.border >= 0 && !rule.takes_border)
+        fail_usage(name + " takes no --border");
+    if (a.has_output && !rule.needs_output)
+        fail_usage(name + " takes no -o");
+    if (!a.has_output && rule.needs_output)
+        fail_usage(name + " needs -o");
     if (static_cast<int>(a.operands.size()) != rule.operand_count) {
         fail_usage(name + " takes " + std::to_string(rule.operand_count) +
                    (rule.operand_count == 1 ? " operand" : " operands"));
@@ -65,25 +73,31 @@ void check_against_rule(const Arguments& a, const CommandRule& rule) {
 }  // namespace
 
 Arguments parse_arguments(const std::vector<std::string>& args) {
-    if (args.empty()) fail_usage("no sub-command given");
+    if (args.empty())
+        fail_usage("no sub-command given");
     Arguments a;
     a.command = args[0];
     if (a.command == "--help" || a.command == "-h" || a.command == "--version") {
-        if (args.size() > 1) fail_usage(a.command + " takes nothing else");
+        if (args.size() > 1)
+            fail_usage(a.command + " takes nothing else");
         return a;
     }
     const CommandRule* rule = find_command(a.command);
-    if (rule == nullptr) fail_usage("unknown sub-command '" + a.command + "'");
+    if (rule == nullptr)
+        fail_usage("unknown sub-command '" + a.command + "'");
 
     bool options_ended = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (options_ended || arg.size() < 2 || arg[0] != '-') {
+        const bool negative_number =
+            arg.size() >= 2 && arg[0] == '-' && std::isdigit(static_cast<unsigned char>(arg[1]));
+        if (options_ended || arg.size() < 2 || arg[0] != '-' || negative_number) {
             a.operands.push_back(arg);
         } else if (arg == "--") {
             options_ended = true;
         } else if (arg == "-o") {
-            if (a.has_output) fail_usage("-o given twice");
+            if (a.has_output)
+                fail_usage("-o given twice");
             a.output = path_from_utf8(option_value(args, i));
             a.has_output = true;
         } else if (arg == "--median") {

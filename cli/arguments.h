@@ -6,13 +6,13 @@
 #include <vector>
 
 struct Arguments {
-    std::string command;                   // "record", "export", ... or "--help", "--version"
-    std::vector<std::string> operands;     // in order, options removed
-    std::filesystem::path output;          // -o
+    std::string command;                // "record", "export", ... or "--help", "--version"
+    std::vector<std::string> operands;  // in order, options removed
+    std::filesystem::path output;       // -o
     bool has_output = false;
-    bool median = false;                   // --median
-    int scale = -1;                        // --scale, -1 when absent
-    int border = -1;                       // --border, -1 when absent
+    bool median = false;  // --median
+    int scale = -1;       // --scale, -1 when absent
+    int border = -1;      // --border, -1 when absent
 };
 
 // Parses argv[1..]. Options may come anywhere after the sub-command. Checks that

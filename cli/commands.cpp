@@ -63,14 +63,17 @@ struct ExportProgress {
     bool allowed = stderr_is_terminal();
 
     void update(int done, int total) {
-        if (!allowed) return;
-        if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) return;
+        if (!allowed)
+            return;
+        if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+            return;
         shown = true;
         std::fprintf(stderr, "\rexporting design %d of %d", done, total);
         std::fflush(stderr);
     }
     void finish() {
-        if (shown) std::fputc('\n', stderr);
+        if (shown)
+            std::fputc('\n', stderr);
     }
 };
 
@@ -94,13 +97,14 @@ int run_export(const Arguments& a) {
                                   std::vector<uint8_t>(record.begin(), record.end()));
             save_picture(dir / (stem + ".png"),
                          render_qr(record, kDefaultQrScale, kDefaultQrBorder));
-            save_picture(dir / (stem + "-preview.png"), render_preview(record, kDefaultPreviewScale));
+            save_picture(dir / (stem + "-preview.png"),
+                         render_preview(record, kDefaultPreviewScale));
             progress.update(number, total);
         }
     }
     progress.finish();
-    write_file_atomically(dir / "index.html",
-                          make_export_page(path_to_utf8(image.filename()), grid.columns, grid.rows));
+    write_file_atomically(dir / "index.html", make_export_page(path_to_utf8(image.filename()),
+                                                               grid.columns, grid.rows));
     return kExitSuccess;
 }
 
@@ -139,7 +143,8 @@ int run_decode(const Arguments& a) {
     }
     sample_screenshot(bottom_up_bgr_rows(picture).data());
     RecordBytes record{};
-    if (decode_qr(record.data()) != 0) fail_with_file(name, "no readable QR code");
+    if (decode_qr(record.data()) != 0)
+        fail_with_file(name, "no readable QR code");
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
@@ -154,12 +159,19 @@ int run_preview(const Arguments& a) {
 }  // namespace
 
 int run_command(const Arguments& a) {
-    if (a.command == "record") return run_record(a);
-    if (a.command == "export") return run_export(a);
-    if (a.command == "qr") return run_qr(a);
-    if (a.command == "matrix") return run_matrix(a);
-    if (a.command == "shot") return run_shot(a);
-    if (a.command == "decode") return run_decode(a);
-    if (a.command == "preview") return run_preview(a);
+    if (a.command == "record")
+        return run_record(a);
+    if (a.command == "export")
+        return run_export(a);
+    if (a.command == "qr")
+        return run_qr(a);
+    if (a.command == "matrix")
+        return run_matrix(a);
+    if (a.command == "shot")
+        return run_shot(a);
+    if (a.command == "decode")
+        return run_decode(a);
+    if (a.command == "preview")
+        return run_preview(a);
     fail_usage("unknown sub-command '" + a.command + "'");
 }

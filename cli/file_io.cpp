@@ -45,13 +45,15 @@ std::string replace_file(const fs::path& from, const fs::path& to) {
 
 std::vector<uint8_t> read_whole_file(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) fail_with_file(path_to_utf8(path), std::string("cannot open: ") + std::strerror(errno));
+    if (!in)
+        fail_with_file(path_to_utf8(path), std::string("cannot open: ") + std::strerror(errno));
     std::vector<uint8_t> bytes;
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         bytes.insert(bytes.end(), buffer, buffer + in.gcount());
     }
-    if (in.bad()) fail_with_file(path_to_utf8(path), "read error");
+    if (in.bad())
+        fail_with_file(path_to_utf8(path), "read error");
     return bytes;
 }
 
@@ -59,7 +61,7 @@ RecordBytes read_record_file(const fs::path& path) {
     const std::vector<uint8_t> bytes = read_whole_file(path);
     if (bytes.size() != kRecordFileSize) {
         fail_with_file(path_to_utf8(path), "a design record is exactly 620 bytes, this file has " +
-                                                std::to_string(bytes.size()));
+                                               std::to_string(bytes.size()));
     }
     RecordBytes record;
     std::memcpy(record.data(), bytes.data(), record.size());
@@ -72,7 +74,8 @@ void write_file_atomically(const fs::path& path, std::string_view bytes) {
     temporary += path_from_utf8(".tmp-" + std::to_string(process_id()));
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) fail_with_file(name, std::string("cannot write: ") + std::strerror(errno));
+        if (!out)
+            fail_with_file(name, std::string("cannot write: ") + std::strerror(errno));
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {

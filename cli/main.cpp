@@ -28,7 +28,8 @@ int run(const std::vector<std::string>& args) {
         return run_command(arguments);
     } catch (const CliError& e) {
         std::fprintf(stderr, "brevane-cli: %s\n", e.what());
-        if (e.exit_code == kExitUsage) std::fputs(usage_text(), stderr);
+        if (e.exit_code == kExitUsage)
+            std::fputs(usage_text(), stderr);
         return e.exit_code;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "brevane-cli: %s\n", e.what());
@@ -40,7 +41,8 @@ int run(const std::vector<std::string>& args) {
 std::string to_utf8(const wchar_t* text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     std::string out(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+    if (size > 1)
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
     return out;
 }
 #endif
@@ -50,9 +52,12 @@ std::string to_utf8(const wchar_t* text) {
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(to_utf8(argv[i]));
+    for (int i = 1; i < argc; ++i)
+        args.push_back(to_utf8(argv[i]));
     return run(args);
 }
 #else
-int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+    return run(std::vector<std::string>(argv + 1, argv + argc));
+}
 #endif

@@ -23,11 +23,13 @@ bool starts_with(const std::vector<uint8_t>& bytes, std::initializer_list<uint8_
 }
 
 BmpImage decode_with_stb(const std::vector<uint8_t>& bytes, const std::string& name) {
-    if (bytes.size() > static_cast<size_t>(INT32_MAX)) fail_with_file(name, "file too large");
+    if (bytes.size() > static_cast<size_t>(INT32_MAX))
+        fail_with_file(name, "file too large");
     int width = 0, height = 0, channels = 0;
     stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width,
                                             &height, &channels, 3);
-    if (pixels == nullptr) fail_with_file(name, std::string("cannot decode: ") + stbi_failure_reason());
+    if (pixels == nullptr)
+        fail_with_file(name, std::string("cannot decode: ") + stbi_failure_reason());
     BmpImage picture;
     picture.width = width;
     picture.height = height;
@@ -59,7 +61,8 @@ BmpImage load_picture(const fs::path& path) {
     if (starts_with(bytes, {'B', 'M'})) {
         BmpImage picture;
         std::string error;
-        if (read_bmp(bytes.data(), bytes.size(), &picture, &error) != 0) fail_with_file(name, error);
+        if (read_bmp(bytes.data(), bytes.size(), &picture, &error) != 0)
+            fail_with_file(name, error);
         return picture;
     }
     if (starts_with(bytes, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}) ||
@@ -73,8 +76,10 @@ PictureFormat picture_format_for(const fs::path& path) {
     std::string extension = path_to_utf8(path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".png") return PictureFormat::png;
-    if (extension == ".bmp") return PictureFormat::bmp;
+    if (extension == ".png")
+        return PictureFormat::png;
+    if (extension == ".bmp")
+        return PictureFormat::bmp;
     fail_usage("output '" + path_to_utf8(path) + "' must end in .png or .bmp");
 }
 

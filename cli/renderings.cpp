@@ -55,7 +55,8 @@ void draw_symbol(const RecordBytes& record, BmpImage& picture, int left, int top
 
 Rgb slot_colour(const RecordBytes& record, int slot) {
     Rgb colour = kNoColour;
-    if (slot < kSlotCount) palette_colour(record[kPaletteCodesOffset + slot], &colour);
+    if (slot < kSlotCount)
+        palette_colour(record[kPaletteCodesOffset + slot], &colour);
     return colour;
 }
 

@@ -31,10 +31,12 @@ void spill(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string as_string(const TestRecord& r) { return std::string(r.begin(), r.end()); }
+std::string as_string(const TestRecord& r) {
+    return std::string(r.begin(), r.end());
+}
 
 class CliProgram : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::path(testing::TempDir()) /
               ("cli-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -59,7 +61,8 @@ protected:
     // Files in the test folder, apart from the ones a test put there itself.
     std::vector<std::string> files() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(dir))
+            names.push_back(entry.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -70,7 +73,8 @@ protected:
         picture.width = width;
         picture.height = height;
         picture.rgb.resize(static_cast<size_t>(width) * height * 3);
-        for (auto& b : picture.rgb) b = static_cast<uint8_t>(rng() >> 24);
+        for (auto& b : picture.rgb)
+            b = static_cast<uint8_t>(rng() >> 24);
         std::string error;
         ASSERT_EQ(write_bmp_file((dir / name).string().c_str(), picture, &error), 0) << error;
     }
@@ -94,9 +98,11 @@ TEST_F(CliProgram, ShotThenDecodeGivesTheRecordBack) {
 TEST_F(CliProgram, QrCodeReadsBackWithZbar) {
     spill(dir / "in.dat", as_string(random_record(3)));
     for (const char* name : {"q.png", "q.bmp"}) {
-        ASSERT_EQ(run("qr " + path("in.dat") + " -o " + path(name) + " --scale 3 --border 2").exit_code, 0);
-        const std::string zbar = "zbarimg --nodbus --raw -q -Sbinary " + path(name) + " > " +
-                                 path("zbar.out");
+        ASSERT_EQ(
+            run("qr " + path("in.dat") + " -o " + path(name) + " --scale 3 --border 2").exit_code,
+            0);
+        const std::string zbar =
+            "zbarimg --nodbus --raw -q -Sbinary " + path(name) + " > " + path("zbar.out");
         ASSERT_EQ(std::system(zbar.c_str()), 0) << name;
         EXPECT_EQ(slurp(dir / "zbar.out").substr(0, 620), as_string(random_record(3))) << name;
     }
@@ -126,7 +132,8 @@ TEST_F(CliProgram, ExportMatchesRecordForEveryDesign) {
                       std::to_string(row) + " -o " + path("one.dat"))
                       .exit_code,
                   0);
-        EXPECT_EQ(slurp(dir / "out" / (std::string(stem) + ".dat")), slurp(dir / "one.dat")) << stem;
+        EXPECT_EQ(slurp(dir / "out" / (std::string(stem) + ".dat")), slurp(dir / "one.dat"))
+            << stem;
         EXPECT_TRUE(fs::exists(dir / "out" / (std::string(stem) + ".png")));
         EXPECT_TRUE(fs::exists(dir / "out" / (std::string(stem) + "-preview.png")));
         EXPECT_NE(page.find(std::string(stem) + "-preview.png"), std::string::npos);
@@ -138,7 +145,8 @@ TEST_F(CliProgram, ExportMatchesRecordForEveryDesign) {
 TEST_F(CliProgram, MedianCutGivesAnotherRecord) {
     write_noise_picture("pic.bmp", 32, 32, 8);
     ASSERT_EQ(run("record " + path("pic.bmp") + " 0 0 -o " + path("merge.dat")).exit_code, 0);
-    ASSERT_EQ(run("record --median " + path("pic.bmp") + " 0 0 -o " + path("median.dat")).exit_code, 0);
+    ASSERT_EQ(run("record --median " + path("pic.bmp") + " 0 0 -o " + path("median.dat")).exit_code,
+              0);
     EXPECT_EQ(slurp(dir / "merge.dat").size(), 620u);
     EXPECT_NE(slurp(dir / "merge.dat"), slurp(dir / "median.dat"));
 }
@@ -197,12 +205,13 @@ TEST_F(CliProgram, UsageErrorsExitWithTwo) {
 
 TEST_F(CliProgram, PreviewShowsUnknownColoursInMagenta) {
     TestRecord record = zero_record();
-    record[88] = 0x14;  // slot 0: red
-    record[89] = 0xFF;  // slot 1: no palette code
+    record[88] = 0x14;          // slot 0: red
+    record[89] = 0xFF;          // slot 1: no palette code
     record[108] = 0x10 | 0x00;  // pixel 0 slot 0, pixel 1 slot 1
     record[109] = 0x0F;         // pixel 2 slot 15
     spill(dir / "in.dat", as_string(record));
-    ASSERT_EQ(run("preview " + path("in.dat") + " -o " + path("p.bmp") + " --scale 1").exit_code, 0);
+    ASSERT_EQ(run("preview " + path("in.dat") + " -o " + path("p.bmp") + " --scale 1").exit_code,
+              0);
     const std::string bmp = slurp(dir / "p.bmp");
     ASSERT_EQ(bmp.size(), 54u + 32 * 32 * 3);
     // Top row of the picture is the last stored row; pixels are blue, green, red.
