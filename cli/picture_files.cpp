@@ -44,10 +44,31 @@ void append_to_vector(void* context, void* data, int size) {
     out->insert(out->end(), bytes, bytes + size);
 }
 
+bool is_grey(const BmpImage& picture) {
+    for (size_t i = 0; i < picture.rgb.size(); i += 3) {
+        if (picture.rgb[i] != picture.rgb[i + 1] || picture.rgb[i] != picture.rgb[i + 2]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Grey pictures (every QR code) are written with one channel: a third of the
+// data to compress, and the same pixels.
 std::vector<uint8_t> encode_png(const BmpImage& picture, const std::string& name) {
+    std::vector<uint8_t> grey;
+    const uint8_t* pixels = picture.rgb.data();
+    int channels = 3;
+    if (is_grey(picture)) {
+        grey.reserve(picture.rgb.size() / 3);
+        for (size_t i = 0; i < picture.rgb.size(); i += 3)
+            grey.push_back(picture.rgb[i]);
+        pixels = grey.data();
+        channels = 1;
+    }
     std::vector<uint8_t> png;
-    if (!stbi_write_png_to_func(append_to_vector, &png, picture.width, picture.height, 3,
-                                picture.rgb.data(), picture.width * 3)) {
+    if (!stbi_write_png_to_func(append_to_vector, &png, picture.width, picture.height, channels,
+                                pixels, picture.width * channels)) {
         fail_with_file(name, "cannot encode PNG");
     }
     return png;
