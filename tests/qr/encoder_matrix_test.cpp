@@ -10,22 +10,26 @@
 
 namespace {
 
-int module(int row, int column) { return module_matrix[row * kQrSide + column] & 1; }
+int module(int row, int column) {
+    return module_matrix[row * kQrSide + column] & 1;
+}
 
 std::string row_bits(int row, int first, int last) {
     std::string s;
-    for (int c = first; c <= last; ++c) s += module(row, c) ? '1' : '0';
+    for (int c = first; c <= last; ++c)
+        s += module(row, c) ? '1' : '0';
     return s;
 }
 
 std::string column_bits(int column, int first, int last) {
     std::string s;
-    for (int r = first; r <= last; ++r) s += module(r, column) ? '1' : '0';
+    for (int r = first; r <= last; ++r)
+        s += module(r, column) ? '1' : '0';
     return s;
 }
 
 class EncodedSymbol : public testing::TestWithParam<uint32_t> {
-protected:
+  protected:
     void SetUp() override {
         const TestRecord record = GetParam() == 0 ? zero_record() : random_record(GetParam());
         ASSERT_EQ(encode_qr(record.data()), 0);
@@ -37,7 +41,8 @@ protected:
 TEST_P(EncodedSymbol, FixedModulesAreTheSameForEveryRecord) {
     EXPECT_EQ(module(85, 8), 1) << "dark module";
     std::string timing = "11111110";
-    for (int k = 8; k <= 84; ++k) timing += k % 2 == 0 ? '1' : '0';
+    for (int k = 8; k <= 84; ++k)
+        timing += k % 2 == 0 ? '1' : '0';
     timing += "01111111";
     EXPECT_EQ(row_bits(6, 0, 92), timing);
     EXPECT_EQ(column_bits(6, 0, 92), timing);
@@ -46,10 +51,13 @@ TEST_P(EncodedSymbol, FixedModulesAreTheSameForEveryRecord) {
     EXPECT_EQ(row_bits(8, 85, 92), "01001011");
     EXPECT_EQ(column_bits(8, 85, 92), "11101101");
     const char* upper_right[6] = {"010", "011", "001", "010", "110", "010"};
-    for (int r = 0; r < 6; ++r) EXPECT_EQ(row_bits(r, 82, 84), upper_right[r]) << r;
+    for (int r = 0; r < 6; ++r)
+        EXPECT_EQ(row_bits(r, 82, 84), upper_right[r]) << r;
     const char* lower_left[3] = {"000010", "110111", "011000"};
-    for (int r = 0; r < 3; ++r) EXPECT_EQ(row_bits(82 + r, 0, 5), lower_left[r]) << r;
-    for (int i = 0; i < kQrCells; ++i) ASSERT_LE(module_matrix[i], 1) << i;
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(row_bits(82 + r, 0, 5), lower_left[r]) << r;
+    for (int i = 0; i < kQrCells; ++i)
+        ASSERT_LE(module_matrix[i], 1) << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, EncodedSymbol, testing::Values(0u, 1u, 2u, 3u));
@@ -59,10 +67,14 @@ TEST(WorkingMatrix, HasTheVersion19CellCounts) {
     ASSERT_EQ(encode_qr(record.data()), 0);
     int data = 0, reserved = 0, dark = 0, light = 0;
     for (uint8_t c : working_matrix) {
-        if (c <= 1) ++data;
-        else if (c == kCellReserved) ++reserved;
-        else if (c == kCellFunctionDark) ++dark;
-        else if (c == kCellFunctionLight) ++light;
+        if (c <= 1)
+            ++data;
+        else if (c == kCellReserved)
+            ++reserved;
+        else if (c == kCellFunctionDark)
+            ++dark;
+        else if (c == kCellFunctionLight)
+            ++light;
     }
     EXPECT_EQ(data, 7931);
     EXPECT_EQ(reserved, 67);
@@ -87,7 +99,8 @@ TEST(ZeroRecordSymbol, MatchesKnownRowsAndDarkCount) {
     const TestRecord record = zero_record();
     ASSERT_EQ(encode_qr(record.data()), 0);
     int dark = 0;
-    for (uint8_t m : module_matrix) dark += m & 1;
+    for (uint8_t m : module_matrix)
+        dark += m & 1;
     EXPECT_EQ(dark, 3130);
     EXPECT_EQ(row_bits(0, 0, 92),
               "111111101100100100100100100100100100100100100100100100100100100100100100100100100"

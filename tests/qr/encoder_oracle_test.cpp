@@ -35,9 +35,11 @@ int count_differences(const QrCode& reference, bool skip_format_cells) {
     int differences = 0;
     for (int row = 0; row < kQrSide; ++row) {
         for (int column = 0; column < kQrSide; ++column) {
-            if (skip_format_cells && is_format_cell(row, column)) continue;
+            if (skip_format_cells && is_format_cell(row, column))
+                continue;
             const bool ours = module_matrix[row * kQrSide + column] & 1;
-            if (ours != reference.getModule(column, row)) ++differences;
+            if (ours != reference.getModule(column, row))
+                ++differences;
         }
     }
     return differences;
@@ -45,7 +47,8 @@ int count_differences(const QrCode& reference, bool skip_format_cells) {
 
 std::vector<TestRecord> oracle_records() {
     std::vector<TestRecord> records = {zero_record(), counting_record()};
-    for (uint32_t seed = 1; seed <= 200; ++seed) records.push_back(random_record(seed));
+    for (uint32_t seed = 1; seed <= 200; ++seed)
+        records.push_back(random_record(seed));
     return records;
 }
 
@@ -67,7 +70,8 @@ TEST(EncoderOracle, EveryMaskPatternMatchesOutsideTheFormatCells) {
         for (int mask = 0; mask < 8; ++mask) {
             apply_mask(kQrSide, mask);
             write_format_and_version_info();
-            EXPECT_EQ(count_differences(reference_symbol(record, mask), true), 0) << "mask " << mask;
+            EXPECT_EQ(count_differences(reference_symbol(record, mask), true), 0)
+                << "mask " << mask;
         }
     }
 }

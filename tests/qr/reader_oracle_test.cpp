@@ -1,7 +1,6 @@
 // Our symbols read back byte-exact by two independent decoders.
-#include <gtest/gtest.h>
-
 #include <ZXing/ReadBarcode.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
@@ -25,8 +24,10 @@ std::vector<uint8_t> render_symbol() {
         for (int x = 0; x < kImageSide; ++x) {
             const int row = y / kScale - kQuietZone;
             const int column = x / kScale - kQuietZone;
-            if (row < 0 || column < 0 || row >= kQrSide || column >= kQrSide) continue;
-            if (module_matrix[row * kQrSide + column] & 1) grey[y * kImageSide + x] = 0;
+            if (row < 0 || column < 0 || row >= kQrSide || column >= kQrSide)
+                continue;
+            if (module_matrix[row * kQrSide + column] & 1)
+                grey[y * kImageSide + x] = 0;
         }
     }
     return grey;
@@ -36,7 +37,8 @@ std::string write_pgm(const std::vector<uint8_t>& grey, const std::string& name)
     const std::string path = testing::TempDir() + name;
     std::ofstream out(path, std::ios::binary);
     out << "P5\n" << kImageSide << ' ' << kImageSide << "\n255\n";
-    out.write(reinterpret_cast<const char*>(grey.data()), static_cast<std::streamsize>(grey.size()));
+    out.write(reinterpret_cast<const char*>(grey.data()),
+              static_cast<std::streamsize>(grey.size()));
     return path;
 }
 
@@ -44,9 +46,11 @@ std::vector<uint8_t> read_with_zbar(const std::string& path) {
     const std::string command = "zbarimg --nodbus --raw -q -Sbinary '" + path + "'";
     std::vector<uint8_t> bytes;
     FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return bytes;
+    if (pipe == nullptr)
+        return bytes;
     int c;
-    while ((c = std::fgetc(pipe)) != EOF) bytes.push_back(static_cast<uint8_t>(c));
+    while ((c = std::fgetc(pipe)) != EOF)
+        bytes.push_back(static_cast<uint8_t>(c));
     pclose(pipe);
     return bytes;
 }
@@ -73,7 +77,8 @@ TEST(ReaderOracle, ZbarReadsTheExactBytes) {
     for (uint32_t seed : {0u, 5u, 6u}) {
         const TestRecord record = seed == 0 ? counting_record() : random_record(seed);
         ASSERT_EQ(encode_qr(record.data()), 0);
-        const std::string path = write_pgm(render_symbol(), "symbol-" + std::to_string(seed) + ".pgm");
+        const std::string path =
+            write_pgm(render_symbol(), "symbol-" + std::to_string(seed) + ".pgm");
         std::vector<uint8_t> bytes = read_with_zbar(path);
         // zbar ends its output with a newline of its own.
         ASSERT_GE(bytes.size(), record.size()) << "zbar read nothing from " << path;
