@@ -1,6 +1,8 @@
 #include "dib_image.h"
 
-#include <cstdlib>
+#include <cstdint>
+
+#include "bmp_layout.h"
 
 namespace {
 
@@ -18,43 +20,68 @@ BITMAPINFO bottom_up_dib24_header(LONG width, LONG height) {
     return info;
 }
 
-// Copies every pixel of `source` into the rows of `target_bits` in the layout of `info`.
-bool copy_pixels(HBITMAP source, BITMAPINFO* info, void* target_bits) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (dc == nullptr) {
-        return false;
+// GDI converts the file's pixels, whatever their format and row order, into
+// the new section. (LoadImage is not used: Wine loads top-down files as black.)
+HBITMAP convert_to_dib24(const uint8_t* file, const BmpLayout& layout) {
+    BITMAPINFO target = bottom_up_dib24_header(layout.width, layout.height);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (section == nullptr) {
+        return nullptr;
     }
-    const int height = info->bmiHeader.biHeight;
+    HDC dc = CreateCompatibleDC(nullptr);
     const int lines =
-        GetDIBits(dc, source, 0, static_cast<UINT>(height), target_bits, info, DIB_RGB_COLORS);
-    DeleteDC(dc);
-    return lines == height;
+        dc == nullptr
+            ? 0
+            : SetDIBits(dc, section, 0, static_cast<UINT>(layout.height), file + layout.bits_offset,
+                        reinterpret_cast<const BITMAPINFO*>(file + layout.info_offset),
+                        DIB_RGB_COLORS);
+    if (dc != nullptr) {
+        DeleteDC(dc);
+    }
+    if (lines != layout.height) {
+        DeleteObject(section);
+        return nullptr;
+    }
+    return section;
+}
+
+// The file mapped read-only into memory: no copy, nothing on the heap.
+HBITMAP convert_mapped_file(HANDLE file) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0) {
+        return nullptr;
+    }
+    HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (mapping == nullptr) {
+        return nullptr;
+    }
+    HBITMAP section = nullptr;
+    const auto* view = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
+    if (view != nullptr) {
+        BmpLayout layout{};
+        if (locate_bmp_parts(view, static_cast<uint64_t>(size.QuadPart), &layout)) {
+            section = convert_to_dib24(view, layout);
+        }
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+    return section;
 }
 
 }  // namespace
 
 HBITMAP load_bmp_as_dib24(const wchar_t* path, BITMAP* description) {
-    HBITMAP loaded = static_cast<HBITMAP>(
-        LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (loaded == nullptr) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
-    BITMAP source{};
-    HBITMAP converted = nullptr;
-    if (GetObjectW(loaded, sizeof source, &source) == sizeof source && source.bmWidth > 0 &&
-        source.bmHeight != 0) {
-        BITMAPINFO info = bottom_up_dib24_header(source.bmWidth, std::abs(source.bmHeight));
-        void* bits = nullptr;
-        converted = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (converted != nullptr && !copy_pixels(loaded, &info, bits)) {
-            DeleteObject(converted);
-            converted = nullptr;
-        }
+    HBITMAP section = convert_mapped_file(file);
+    CloseHandle(file);
+    if (section != nullptr && GetObjectW(section, sizeof *description, description) == 0) {
+        DeleteObject(section);
+        section = nullptr;
     }
-    DeleteObject(loaded);
-    if (converted != nullptr && GetObjectW(converted, sizeof *description, description) == 0) {
-        DeleteObject(converted);
-        converted = nullptr;
-    }
-    return converted;
+    return section;
 }
