@@ -15,6 +15,9 @@ inline constexpr uint32_t kVersionWord = 0x13532;
 // patterns in working_matrix; every other cell is left as it is.
 void mark_function_patterns();
 
+// The same marks in any 93 x 93 matrix.
+void mark_function_patterns_into(uint8_t* matrix);
+
 // The data cells of version 19 (row * 93 + column) in the order the placement
 // walk visits them: 7931 entries, the last 3 being the remainder cells.
 const uint16_t* data_module_order();
@@ -26,8 +29,29 @@ int interleaved_position(int k);
 // (value 0) of a marked working_matrix, most significant bit first.
 void place_codewords();
 
-// Whether data mask `mask` (0..7) inverts the module at (row, column).
-bool mask_inverts(int mask, int row, int column);
+// Whether data mask `mask` (0..7) inverts the module at row i, column j.
+constexpr bool mask_inverts(int mask, int i, int j) {
+    switch (mask) {
+        case 0:
+            return (i + j) % 2 == 0;
+        case 1:
+            return i % 2 == 0;
+        case 2:
+            return j % 3 == 0;
+        case 3:
+            return (i + j) % 3 == 0;
+        case 4:
+            return (i / 2 + j / 3) % 2 == 0;
+        case 5:
+            return (i * j) % 2 + (i * j) % 3 == 0;
+        case 6:
+            return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+        case 7:
+            return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+        default:
+            return false;
+    }
+}
 
 // module_matrix[i][j] = working_matrix[i][j] & 1 for rows and columns below size,
 // inverted on data cells where the mask condition holds.

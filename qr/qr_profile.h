@@ -12,13 +12,12 @@ inline constexpr int kQrPayloadLength = 620;         // one design record
 inline constexpr int kQrDataCodewords = 627;
 inline constexpr int kQrEcCodewordsPerBlock = 26;
 inline constexpr int kQrBlockCount = 14;
-inline constexpr int kQrEcCodewords = kQrEcCodewordsPerBlock * kQrBlockCount;  // 364
-inline constexpr int kQrTotalCodewords = kQrDataCodewords + kQrEcCodewords;    // 991
-inline constexpr int kQrShortBlockLength = kQrDataCodewords / kQrBlockCount;  // 44
-inline constexpr int kQrShortBlockCount =
-    kQrBlockCount - kQrDataCodewords % kQrBlockCount;  // 3
-inline constexpr int kQrLongBlockLength = kQrShortBlockLength + 1;  // 45
-inline constexpr int kQrDataModules = kQrTotalCodewords * 8 + 3;   // 7931, 3 remainder bits
+inline constexpr int kQrEcCodewords = kQrEcCodewordsPerBlock * kQrBlockCount;                // 364
+inline constexpr int kQrTotalCodewords = kQrDataCodewords + kQrEcCodewords;                  // 991
+inline constexpr int kQrShortBlockLength = kQrDataCodewords / kQrBlockCount;                 // 44
+inline constexpr int kQrShortBlockCount = kQrBlockCount - kQrDataCodewords % kQrBlockCount;  // 3
+inline constexpr int kQrLongBlockLength = kQrShortBlockLength + 1;                           // 45
+inline constexpr int kQrDataModules = kQrTotalCodewords * 8 + 3;  // 7931, 3 remainder bits
 
 inline constexpr int kQrMaskPattern = 3;
 inline constexpr uint8_t kQrModeByte = 0x4;
@@ -37,7 +36,8 @@ constexpr int block_data_length(int block) {
     return block < kQrShortBlockCount ? kQrShortBlockLength : kQrLongBlockLength;
 }
 constexpr int block_data_start(int block) {
-    return kQrShortBlockLength * block + (block > kQrShortBlockCount ? block - kQrShortBlockCount : 0);
+    return kQrShortBlockLength * block +
+           (block > kQrShortBlockCount ? block - kQrShortBlockCount : 0);
 }
 constexpr int block_ec_start(int block) {
     return kQrDataCodewords + kQrEcCodewordsPerBlock * block;

@@ -37,4 +37,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   done
   wineserver -w
 fi
-wineserver -p
+wineserver -p >/dev/null 2>&1
+# Start Wine's background services now, detached from any caller's pipes:
+# started by a test instead, they would inherit its output pipe and keep
+# CTest waiting for end of file.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
