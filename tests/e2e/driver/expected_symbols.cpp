@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <random>
 
 #include "decoder.h"
 #include "encoder.h"
@@ -62,15 +61,6 @@ Picture screenshot_of(const Modules& modules) {
 bool decode_screenshot(const Picture& screenshot, Record* record) {
     sample_screenshot(screenshot.rows.data());
     return decode_qr(record->data()) == 0;
-}
-
-Record random_record(uint32_t seed) {
-    std::mt19937 generator(seed);
-    Record record{};
-    for (uint8_t& byte : record) {
-        byte = static_cast<uint8_t>(generator() & 0xFF);
-    }
-    return record;
 }
 
 std::string hex_difference(const Record& expected, const Record& actual) {

@@ -9,6 +9,7 @@
 #include "bmp_files.h"
 #include "design_conversion.h"
 #include "screen_pixels.h"
+#include "test_records.h"
 
 using Record = std::array<uint8_t, kQrPayloadLength>;
 
@@ -23,8 +24,5 @@ Picture screenshot_of(const Modules& modules);
 
 // Runs the screenshot through sample_screenshot and decode_qr; false if it does not decode.
 bool decode_screenshot(const Picture& screenshot, Record* record);
-
-// Fixed-seed random bytes.
-Record random_record(uint32_t seed);
 
 std::string hex_difference(const Record& expected, const Record& actual);
