@@ -1,0 +1,29 @@
+// Where convert_current_design reads the current design from, and with which quantiser.
+#pragma once
+
+#include "design_conversion.h"
+#include "shell_state.h"
+
+// Size of a loaded picture; {0, 0} when there is none.
+struct PictureSize {
+    int width;
+    int height;
+};
+
+// A design that reaches past its source (a capture grid while the median cut
+// reads the file image) reads white there; nothing outside the source is read.
+enum class TileSource {
+    none,            // nothing to read from: the conversion leaves everything as it is
+    file_image,      // the 24-bit bottom-up rows of the file image
+    capture_bitmap,  // the captured region, pixel by pixel
+};
+
+struct ConversionPlan {
+    TileSource source;
+    Quantizer quantizer;
+};
+
+// The median-cut flag reads the file image with the median cut even when a
+// capture exists; otherwise a capture wins over the file image.
+ConversionPlan plan_conversion(const ShellState& state, bool capture_present,
+                               PictureSize file_image);
