@@ -9,7 +9,9 @@ struct Rgb {
     uint8_t b;
 };
 
-constexpr bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+constexpr bool operator==(Rgb a, Rgb b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
 // Squared Euclidean distance in RGB with equal weights.
 constexpr int colour_distance(Rgb a, Rgb b) {

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libqrcodegencpp-dev python3-qrcodegen libqrencode-dev libzxing-dev
   zbar-tools libstb-dev
+  zlib1g-dev libz-mingw-w64-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic locales
 )

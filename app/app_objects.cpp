@@ -1,0 +1,44 @@
+#include "app_objects.h"
+
+#include "app_state.h"
+
+void release_file_image() {
+    if (app.file_image != nullptr) {
+        DeleteObject(app.file_image);
+        app.file_image = nullptr;
+    }
+    app.file_image_description = BITMAP{};
+}
+
+void replace_file_image(HBITMAP image, const BITMAP& description) {
+    release_file_image();
+    app.file_image = image;
+    app.file_image_description = description;
+}
+
+void release_capture() {
+    if (app.capture_dc != nullptr) {
+        // The bitmap can only be deleted once the DC no longer holds it.
+        SelectObject(app.capture_dc, app.capture_dc_original_bitmap);
+        DeleteDC(app.capture_dc);
+        app.capture_dc = nullptr;
+        app.capture_dc_original_bitmap = nullptr;
+    }
+    if (app.capture_bitmap != nullptr) {
+        DeleteObject(app.capture_bitmap);
+        app.capture_bitmap = nullptr;
+    }
+    app.capture_width = 0;
+    app.capture_height = 0;
+}
+
+bool capture_present() {
+    return app.capture_bitmap != nullptr && app.capture_dc != nullptr;
+}
+
+PictureSize file_image_size() {
+    if (app.file_image == nullptr) {
+        return PictureSize{0, 0};
+    }
+    return PictureSize{app.file_image_description.bmWidth, app.file_image_description.bmHeight};
+}

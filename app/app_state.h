@@ -1,0 +1,30 @@
+// The application state: process-wide, alive from start-up to exit, touched
+// only on the message loop's thread. Nothing here is allocated on the heap.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "qr_profile.h"
+#include "shell_state.h"
+
+struct AppState {
+    HINSTANCE instance;
+    HWND main_window;
+    HWND capture_overlay;
+    ShellState shell;
+    // The last accepted image, always a 24-bit bottom-up DIB section whose rows
+    // are exactly 3 * width bytes; its description points at the pixel bits.
+    HBITMAP file_image;
+    BITMAP file_image_description;
+    // The captured region and the memory DC it is selected into; both or neither.
+    HBITMAP capture_bitmap;
+    HDC capture_dc;
+    HGDIOBJ capture_dc_original_bitmap;
+    short capture_width;
+    short capture_height;
+    uint8_t design_record[kQrPayloadLength];
+};
+
+extern AppState app;

@@ -1,0 +1,51 @@
+#include "convert_current_design.h"
+
+#include "app_objects.h"
+#include "app_state.h"
+#include "design_conversion.h"
+#include "encoder.h"
+
+namespace {
+
+uint32_t read_pixel_from_dc(void* dc, int x, int y) {
+    return GetPixel(static_cast<HDC>(dc), x, y);
+}
+
+// The file image pixel by pixel, for a design that reaches past its sides.
+void read_clipped_file_image_tile(PictureSize size, DesignPosition position, Rgb* tile) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ original = SelectObject(dc, app.file_image);
+    read_tile_from_pixel_reader(read_pixel_from_dc, dc, size.width, size.height, position.column,
+                                position.row, tile);
+    SelectObject(dc, original);
+    DeleteDC(dc);
+}
+
+}  // namespace
+
+void convert_current_design(HWND main_window) {
+    const PictureSize file_image = file_image_size();
+    const ConversionPlan plan = plan_conversion(app.shell, capture_present(), file_image);
+    const DesignPosition position = app.shell.position;
+    Rgb tile[kTilePixels];
+    switch (plan.source) {
+        case TileSource::none:
+            return;
+        case TileSource::file_image_rows:
+            read_tile_from_dib_rows(static_cast<const uint8_t*>(app.file_image_description.bmBits),
+                                    file_image.width, file_image.height, position.column,
+                                    position.row, tile);
+            break;
+        case TileSource::file_image_clipped:
+            read_clipped_file_image_tile(file_image, position, tile);
+            break;
+        case TileSource::capture_bitmap:
+            read_tile_from_pixel_reader(read_pixel_from_dc, app.capture_dc, app.capture_width,
+                                        app.capture_height, position.column, position.row, tile);
+            break;
+    }
+    convert_tile_to_record(tile, plan.quantizer, app.design_record);
+    app.shell.display_mode = DisplayMode::current_design;
+    encode_qr(app.design_record);
+    InvalidateRect(main_window, nullptr, TRUE);
+}

@@ -1,0 +1,41 @@
+#include "app_state.h"
+#include "commands.h"
+#include "decoder.h"
+#include "dib_image.h"
+#include "file_access.h"
+#include "file_dialog.h"
+#include "message_box.h"
+#include "message_texts.h"
+#include "screenshot_command.h"
+
+void decode_screenshot(HWND main_window) {
+    wchar_t path[MAX_PATH];
+    if (!choose_existing_file(main_window, kScreenshotDialogTitle, kBmpFilter, kBmpDefaultExtension,
+                              path)) {
+        return;
+    }
+    BITMAP description{};
+    HBITMAP screenshot = load_bmp_as_dib24(path, &description);
+    if (screenshot == nullptr) {
+        return;
+    }
+    if (!screenshot_size_accepted(PictureSize{description.bmWidth, description.bmHeight})) {
+        show_message(main_window, kScreenshotSizeMessage, kErrorCaption);
+        DeleteObject(screenshot);
+        return;
+    }
+    // 400 pixels of 3 bytes: the rows are exactly the 1200 bytes the sampler expects.
+    sample_screenshot(static_cast<const uint8_t*>(description.bmBits));
+    DeleteObject(screenshot);
+    accept_screenshot(app.shell);
+    const int decoded = decode_qr(app.design_record);
+    InvalidateRect(main_window, nullptr, TRUE);
+    if (decoded != 0) {
+        // Nothing is written: an existing "output.dat" keeps its record.
+        show_message(main_window, kDecodeFailedMessage, kErrorCaption);
+        return;
+    }
+    if (replace_file_atomically(kDecodeOutputFileName, app.design_record, kQrPayloadLength)) {
+        show_message(main_window, kDecodeWrittenMessage, kSuccessCaption);
+    }
+}

@@ -1,0 +1,45 @@
+#include "app_objects.h"
+#include "app_state.h"
+#include "commands.h"
+#include "convert_current_design.h"
+#include "design_stepping.h"
+#include "dib_image.h"
+#include "file_dialog.h"
+#include "message_box.h"
+#include "message_texts.h"
+
+void qr_from_image(HWND main_window, ImageCommand command) {
+    wchar_t path[MAX_PATH];
+    if (!choose_existing_file(main_window, kImageDialogTitle, kBmpFilter, kBmpDefaultExtension,
+                              path)) {
+        return;
+    }
+    BITMAP description{};
+    HBITMAP image = load_bmp_as_dib24(path, &description);
+    if (image == nullptr) {
+        return;
+    }
+    const PictureSize size{description.bmWidth, description.bmHeight};
+    if (!image_sides_accepted(size)) {
+        // The previous image, its grid and what the window shows all stay.
+        show_message(main_window, kImageSizeMessage, kErrorCaption);
+        DeleteObject(image);
+        return;
+    }
+    replace_file_image(image, description);
+    accept_image(app.shell, size, command);
+    if (image_command_drops_capture(command)) {
+        release_capture();
+    }
+    convert_current_design(main_window);
+}
+
+void step_design(HWND main_window, StepDirection direction) {
+    if (!clicks_step(app.shell)) {
+        return;
+    }
+    app.shell.position = direction == StepDirection::forward
+                             ? next_design(app.shell.grid, app.shell.position)
+                             : previous_design(app.shell.grid, app.shell.position);
+    convert_current_design(main_window);
+}

@@ -1,0 +1,11 @@
+#include "design_file_command.h"
+
+#include "qr_profile.h"
+
+int design_file_bytes_taken(uint64_t file_size) {
+    return file_size < kQrPayloadLength ? static_cast<int>(file_size) : kQrPayloadLength;
+}
+
+void accept_design_file(ShellState& state) {
+    state.display_mode = DisplayMode::design_file;
+}

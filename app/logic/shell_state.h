@@ -1,0 +1,35 @@
+// The part of the application state that the window program's decisions read
+// and write. The platform objects (windows, bitmaps) live beside it in app_state.h.
+#pragma once
+
+enum class DisplayMode {
+    placeholder = 0,     // the placeholder text, no symbol
+    design_file = 1,     // the symbol of a design file and its heading
+    current_design = 2,  // the symbol of the current design, its heading and the counter
+};
+
+// Columns and rows of 32 x 32 designs; both at least 1.
+struct DesignGrid {
+    int columns;
+    int rows;
+};
+
+// The current design. Whenever the grid changes both indices become 0, so
+// 0 <= column < columns and 0 <= row < rows hold at every paint and conversion.
+struct DesignPosition {
+    int column;
+    int row;
+};
+
+struct ShellState {
+    DesignGrid grid{1, 1};
+    DesignPosition position{0, 0};
+    DisplayMode display_mode = DisplayMode::placeholder;
+    bool median_cut = false;  // set by command 103, cleared by command 102
+};
+
+// Sets a new grid and makes its first design the current one.
+inline void set_design_grid(ShellState& state, DesignGrid grid) {
+    state.grid = grid;
+    state.position = DesignPosition{0, 0};
+}

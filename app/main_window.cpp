@@ -1,0 +1,90 @@
+#include "main_window.h"
+
+#include "app_objects.h"
+#include "commands.h"
+#include "message_texts.h"
+#include "resource_ids.h"
+#include "window_layout.h"
+
+namespace {
+
+LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_PAINT:
+            on_paint(window);
+            return 0;
+        case WM_COMMAND:
+            if (on_command(window, LOWORD(wparam))) {
+                return 0;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            on_left_button_down(window);
+            return 0;
+        case WM_RBUTTONDOWN:
+            on_right_button_down(window);
+            return 0;
+        case WM_DESTROY:
+            on_destroy();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+bool register_main_window_class(HINSTANCE instance) {
+    WNDCLASSW window_class{};
+    window_class.style = CS_HREDRAW | CS_VREDRAW;
+    window_class.lpfnWndProc = main_window_procedure;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    window_class.lpszMenuName = IDR_MAIN_MENU_NAME;
+    window_class.lpszClassName = kMainWindowClassName;
+    return RegisterClassW(&window_class) != 0;
+}
+
+HWND create_main_window(HINSTANCE instance) {
+    return CreateWindowExW(0, kMainWindowClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW,
+                           CW_USEDEFAULT, CW_USEDEFAULT, kMainWindowWidth, kMainWindowHeight,
+                           nullptr, nullptr, instance, nullptr);
+}
+
+bool on_command(HWND window, int command) {
+    switch (command) {
+        case IDM_OPEN_DESIGN_FILE:
+            open_design_file(window);
+            return true;
+        case IDM_DECODE_SCREENSHOT:
+            decode_screenshot(window);
+            return true;
+        case IDM_QR_FROM_IMAGE:
+            qr_from_image(window, ImageCommand::merge);
+            return true;
+        case IDM_QR_FROM_IMAGE_MEDIAN_CUT:
+            qr_from_image(window, ImageCommand::median_cut);
+            return true;
+        case IDM_CAPTURE:
+            // The screen capture has its own handler; until it arrives the item does nothing.
+            return true;
+        default:
+            return false;
+    }
+}
+
+void on_left_button_down(HWND window) {
+    step_design(window, StepDirection::forward);
+}
+
+void on_right_button_down(HWND window) {
+    step_design(window, StepDirection::backward);
+}
+
+void on_destroy() {
+    release_file_image();
+    release_capture();
+    PostQuitMessage(0);
+}

@@ -1,0 +1,126 @@
+#include "arguments.h"
+
+#include <cctype>
+#include <charconv>
+
+#include "cli_error.h"
+#include "utf8_path.h"
+
+namespace {
+
+struct CommandRule {
+    const char* name;
+    int operand_count;
+    bool needs_output;
+    bool takes_median;
+    bool takes_scale;
+    bool takes_border;
+};
+
+constexpr CommandRule kCommands[] = {
+    {"record", 3, true, true, false, false},  {"export", 1, true, true, false, false},
+    {"qr", 1, true, false, true, true},       {"matrix", 1, false, false, false, false},
+    {"shot", 1, true, false, false, false},   {"decode", 1, true, false, false, false},
+    {"preview", 1, true, false, true, false},
+};
+
+constexpr int kMaxScale = 64;
+constexpr int kMaxBorder = 64;
+
+const CommandRule* find_command(const std::string& name) {
+    for (const CommandRule& rule : kCommands) {
+        if (name == rule.name)
+            return &rule;
+    }
+    return nullptr;
+}
+
+int parse_whole_number(const std::string& option, const std::string& text, int low, int high) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < low || value > high) {
+        fail_usage(option + " takes a whole number from " + std::to_string(low) + " to " +
+                   std::to_string(high) + ", not '" + text + "'");
+    }
+    return value;
+}
+
+const std::string& option_value(const std::vector<std::string>& args, size_t& i) {
+    if (i + 1 >= args.size())
+        fail_usage(args[i] + " needs a value");
+    return args[++i];
+}
+
+void check_against_rule(const Arguments& a, const CommandRule& rule) {
+    const std::string name = rule.name;
+    if (a.median && !rule.takes_median)
+        fail_usage(name + " takes no --median");
+    if (a.scale >= 0 && !rule.takes_scale)
+        fail_usage(name + " takes no --scale");
+    if (a.border >= 0 && !rule.takes_border)
+        fail_usage(name + " takes no --border");
+    if (a.has_output && !rule.needs_output)
+        fail_usage(name + " takes no -o");
+    if (!a.has_output && rule.needs_output)
+        fail_usage(name + " needs -o");
+    if (static_cast<int>(a.operands.size()) != rule.operand_count) {
+        fail_usage(name + " takes " + std::to_string(rule.operand_count) +
+                   (rule.operand_count == 1 ? " operand" : " operands"));
+    }
+}
+
+}  // namespace
+
+Arguments parse_arguments(const std::vector<std::string>& args) {
+    if (args.empty())
+        fail_usage("no sub-command given");
+    Arguments a;
+    a.command = args[0];
+    if (a.command == "--help" || a.command == "-h" || a.command == "--version") {
+        if (args.size() > 1)
+            fail_usage(a.command + " takes nothing else");
+        return a;
+    }
+    const CommandRule* rule = find_command(a.command);
+    if (rule == nullptr)
+        fail_usage("unknown sub-command '" + a.command + "'");
+
+    bool options_ended = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool negative_number =
+            arg.size() >= 2 && arg[0] == '-' && std::isdigit(static_cast<unsigned char>(arg[1]));
+        if (options_ended || arg.size() < 2 || arg[0] != '-' || negative_number) {
+            a.operands.push_back(arg);
+        } else if (arg == "--") {
+            options_ended = true;
+        } else if (arg == "-o") {
+            if (a.has_output)
+                fail_usage("-o given twice");
+            a.output = path_from_utf8(option_value(args, i));
+            a.has_output = true;
+        } else if (arg == "--median") {
+            a.median = true;
+        } else if (arg == "--scale") {
+            a.scale = parse_whole_number(arg, option_value(args, i), 1, kMaxScale);
+        } else if (arg == "--border") {
+            a.border = parse_whole_number(arg, option_value(args, i), 0, kMaxBorder);
+        } else {
+            fail_usage("unknown option '" + arg + "'");
+        }
+    }
+    check_against_rule(a, *rule);
+    return a;
+}
+
+const char* usage_text() {
+    return "usage: brevane-cli record IMAGE COLUMN ROW [--median] -o OUT.dat\n"
+           "       brevane-cli export IMAGE [--median] -o DIR\n"
+           "       brevane-cli qr RECORD.dat -o OUT.png|OUT.bmp [--scale N] [--border N]\n"
+           "       brevane-cli matrix RECORD.dat\n"
+           "       brevane-cli shot RECORD.dat -o SHOT.bmp\n"
+           "       brevane-cli decode SHOT.bmp -o OUT.dat\n"
+           "       brevane-cli preview RECORD.dat -o OUT.png|OUT.bmp [--scale N]\n"
+           "       brevane-cli --help | --version\n";
+}

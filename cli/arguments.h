@@ -1,0 +1,24 @@
+// The command line of brevane-cli: a sub-command, its operands and its options.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct Arguments {
+    std::string command;                // "record", "export", ... or "--help", "--version"
+    std::vector<std::string> operands;  // in order, options removed
+    std::filesystem::path output;       // -o
+    bool has_output = false;
+    bool median = false;  // --median
+    int scale = -1;       // --scale, -1 when absent
+    int border = -1;      // --border, -1 when absent
+};
+
+// Parses argv[1..]. Options may come anywhere after the sub-command. Checks that
+// the sub-command knows every option given and has the operands it needs; throws
+// CliError with kExitUsage otherwise.
+Arguments parse_arguments(const std::vector<std::string>& args);
+
+// The short usage text printed with usage errors and --help.
+const char* usage_text();

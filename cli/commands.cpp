@@ -1,0 +1,177 @@
+#include "commands.h"
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "cli_error.h"
+#include "decoder.h"
+#include "export_page.h"
+#include "file_io.h"
+#include "picture_designs.h"
+#include "picture_files.h"
+#include "renderings.h"
+#include "terminal.h"
+#include "utf8_path.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kShotWidth = 400;
+constexpr int kShotHeight = 240;
+
+Quantizer quantizer_for(const Arguments& a) {
+    return a.median ? Quantizer::median_cut : Quantizer::merge;
+}
+
+int grid_index(const std::string& text, const char* what) {
+    int value = 0;
+    size_t used = 0;
+    try {
+        value = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size()) {
+        fail_usage(std::string(what) + " must be a whole number, not '" + text + "'");
+    }
+    return value;
+}
+
+int run_record(const Arguments& a) {
+    const fs::path image = path_from_utf8(a.operands[0]);
+    const int column = grid_index(a.operands[1], "COLUMN");
+    const int row = grid_index(a.operands[2], "ROW");
+    const std::string name = path_to_utf8(image);
+    const DesignGrid grid = make_design_grid(load_picture(image), name);
+    if (column < 0 || column >= grid.columns || row < 0 || row >= grid.rows) {
+        fail_with_file(name, "design (" + std::to_string(column) + ", " + std::to_string(row) +
+                                 ") lies outside its grid of " + std::to_string(grid.columns) +
+                                 " x " + std::to_string(grid.rows));
+    }
+    const RecordBytes record = convert_design(grid, column, row, quantizer_for(a));
+    write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
+    return kExitSuccess;
+}
+
+// A line on stderr that rewrites itself, once the export has run for a second.
+struct ExportProgress {
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    bool shown = false;
+    bool allowed = stderr_is_terminal();
+
+    void update(int done, int total) {
+        if (!allowed)
+            return;
+        if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+            return;
+        shown = true;
+        std::fprintf(stderr, "\rexporting design %d of %d", done, total);
+        std::fflush(stderr);
+    }
+    void finish() {
+        if (shown)
+            std::fputc('\n', stderr);
+    }
+};
+
+int run_export(const Arguments& a) {
+    const fs::path image = path_from_utf8(a.operands[0]);
+    const DesignGrid grid = make_design_grid(load_picture(image), path_to_utf8(image));
+    const fs::path& dir = a.output;
+    std::error_code error;
+    fs::create_directories(dir, error);
+    if (error || !fs::is_directory(dir)) {
+        fail_with_file(path_to_utf8(dir), "cannot create folder: " + error.message());
+    }
+    const int total = grid.columns * grid.rows;
+    ExportProgress progress;
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < grid.columns; ++column) {
+            const int number = row * grid.columns + column + 1;
+            const RecordBytes record = convert_design(grid, column, row, quantizer_for(a));
+            const std::string stem = design_file_stem(number);
+            write_file_atomically(dir / (stem + ".dat"),
+                                  std::vector<uint8_t>(record.begin(), record.end()));
+            save_picture(dir / (stem + ".png"),
+                         render_qr(record, kDefaultQrScale, kDefaultQrBorder));
+            save_picture(dir / (stem + "-preview.png"),
+                         render_preview(record, kDefaultPreviewScale));
+            progress.update(number, total);
+        }
+    }
+    progress.finish();
+    write_file_atomically(dir / "index.html", make_export_page(path_to_utf8(image.filename()),
+                                                               grid.columns, grid.rows));
+    return kExitSuccess;
+}
+
+int run_qr(const Arguments& a) {
+    picture_format_for(a.output);
+    const RecordBytes record = read_record_file(path_from_utf8(a.operands[0]));
+    const int scale = a.scale >= 0 ? a.scale : kDefaultQrScale;
+    const int border = a.border >= 0 ? a.border : kDefaultQrBorder;
+    save_picture(a.output, render_qr(record, scale, border));
+    return kExitSuccess;
+}
+
+int run_matrix(const Arguments& a) {
+    const RecordBytes record = read_record_file(path_from_utf8(a.operands[0]));
+    const std::string text = render_matrix_text(record);
+    // Binary output: LF line ends on every platform.
+    write_stdout_binary(text);
+    return kExitSuccess;
+}
+
+int run_shot(const Arguments& a) {
+    picture_format_for(a.output);
+    const RecordBytes record = read_record_file(path_from_utf8(a.operands[0]));
+    save_picture(a.output, render_screenshot(record));
+    return kExitSuccess;
+}
+
+int run_decode(const Arguments& a) {
+    const fs::path shot = path_from_utf8(a.operands[0]);
+    const std::string name = path_to_utf8(shot);
+    const BmpImage picture = load_picture(shot);
+    if (picture.width != kShotWidth || picture.height != kShotHeight) {
+        fail_with_file(name, "a screenshot is 400 x 240 pixels, this picture is " +
+                                 std::to_string(picture.width) + " x " +
+                                 std::to_string(picture.height));
+    }
+    sample_screenshot(bottom_up_bgr_rows(picture).data());
+    RecordBytes record{};
+    if (decode_qr(record.data()) != 0)
+        fail_with_file(name, "no readable QR code");
+    write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
+    return kExitSuccess;
+}
+
+int run_preview(const Arguments& a) {
+    picture_format_for(a.output);
+    const RecordBytes record = read_record_file(path_from_utf8(a.operands[0]));
+    save_picture(a.output, render_preview(record, a.scale >= 0 ? a.scale : kDefaultPreviewScale));
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int run_command(const Arguments& a) {
+    if (a.command == "record")
+        return run_record(a);
+    if (a.command == "export")
+        return run_export(a);
+    if (a.command == "qr")
+        return run_qr(a);
+    if (a.command == "matrix")
+        return run_matrix(a);
+    if (a.command == "shot")
+        return run_shot(a);
+    if (a.command == "decode")
+        return run_decode(a);
+    if (a.command == "preview")
+        return run_preview(a);
+    fail_usage("unknown sub-command '" + a.command + "'");
+}

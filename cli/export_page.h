@@ -1,0 +1,11 @@
+// The index page of an export: every design's preview and QR code in grid order.
+#pragma once
+
+#include <string>
+
+// File names of design `number` (from 1) within the export folder.
+std::string design_file_stem(int number);  // "design-001"
+
+// A self-contained HTML page (no scripts, no outside resources) for a grid of
+// columns x rows designs, referring to the files beside it.
+std::string make_export_page(const std::string& title, int columns, int rows);

@@ -1,0 +1,22 @@
+// Reading whole files, and writing them whole or not at all.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+inline constexpr size_t kRecordFileSize = 620;
+using RecordBytes = std::array<uint8_t, kRecordFileSize>;
+
+// The file's bytes; throws CliError (bad input) naming the file on failure.
+std::vector<uint8_t> read_whole_file(const std::filesystem::path& path);
+
+// A design record file: exactly 620 bytes.
+RecordBytes read_record_file(const std::filesystem::path& path);
+
+// Writes a temporary file beside path, then renames it over path, so path holds
+// either its old contents or all of the new ones. Throws CliError on failure.
+void write_file_atomically(const std::filesystem::path& path, std::string_view bytes);
+void write_file_atomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);

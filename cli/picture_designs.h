@@ -1,0 +1,25 @@
+// A picture as a grid of 32 x 32 designs, converted as the window program
+// converts an opened image file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "bmp_image.h"
+#include "design_conversion.h"
+#include "file_io.h"
+
+struct DesignGrid {
+    int columns;
+    int rows;
+    int width;
+    int height;
+    std::vector<uint8_t> bottom_up_bgr;  // the rows as a 24-bit bottom-up DIB holds them
+};
+
+// Throws CliError (bad input) naming the file unless both sides are multiples of 32.
+DesignGrid make_design_grid(const BmpImage& picture, const std::string& name);
+
+// The record of design (column, row), counted from 0 at the top left.
+RecordBytes convert_design(const DesignGrid& grid, int column, int row, Quantizer quantizer);

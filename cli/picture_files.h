@@ -1,0 +1,19 @@
+// Pictures in and out: BMP by our own reader and writer, PNG and JPEG by stb.
+#pragma once
+
+#include <filesystem>
+
+#include "bmp_image.h"
+
+// Reads a BMP, PNG or JPEG file, told by its first bytes, as RGB rows top row first.
+// Throws CliError (bad input) naming the file and the reason.
+BmpImage load_picture(const std::filesystem::path& path);
+
+enum class PictureFormat { png, bmp };
+
+// The output format named by the file's extension (.png or .bmp, any case);
+// anything else is a usage error.
+PictureFormat picture_format_for(const std::filesystem::path& path);
+
+// Encodes the picture in the format its extension names and writes it atomically.
+void save_picture(const std::filesystem::path& path, const BmpImage& picture);

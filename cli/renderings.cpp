@@ -1,0 +1,101 @@
+#include "renderings.h"
+
+#include "design_record.h"
+#include "encoder.h"
+#include "palette.h"
+#include "symbol_buffers.h"
+
+namespace {
+
+constexpr Rgb kWhite = {255, 255, 255};
+constexpr Rgb kBlack = {0, 0, 0};
+constexpr Rgb kNoColour = {255, 0, 255};
+
+constexpr int kScreenshotWidth = 400;
+constexpr int kScreenshotHeight = 240;
+constexpr int kScreenshotModuleSize = 2;
+constexpr int kScreenshotLeft = 194;
+constexpr int kScreenshotTop = 42;
+
+BmpImage blank_picture(int width, int height, Rgb colour) {
+    BmpImage picture;
+    picture.width = width;
+    picture.height = height;
+    picture.rgb.resize(static_cast<size_t>(width) * height * 3);
+    for (size_t i = 0; i < picture.rgb.size(); i += 3) {
+        picture.rgb[i] = colour.r;
+        picture.rgb[i + 1] = colour.g;
+        picture.rgb[i + 2] = colour.b;
+    }
+    return picture;
+}
+
+void fill_square(BmpImage& picture, int left, int top, int size, Rgb colour) {
+    for (int y = top; y < top + size; ++y) {
+        uint8_t* p = picture.rgb.data() + (static_cast<size_t>(y) * picture.width + left) * 3;
+        for (int x = 0; x < size; ++x, p += 3) {
+            p[0] = colour.r;
+            p[1] = colour.g;
+            p[2] = colour.b;
+        }
+    }
+}
+
+// Draws the module matrix of the record's symbol with its top-left module at (left, top).
+void draw_symbol(const RecordBytes& record, BmpImage& picture, int left, int top, int scale) {
+    encode_qr(record.data());
+    for (int row = 0; row < kQrSide; ++row) {
+        for (int column = 0; column < kQrSide; ++column) {
+            if (module_matrix[row * kQrSide + column] & 1) {
+                fill_square(picture, left + column * scale, top + row * scale, scale, kBlack);
+            }
+        }
+    }
+}
+
+Rgb slot_colour(const RecordBytes& record, int slot) {
+    Rgb colour = kNoColour;
+    if (slot < kSlotCount)
+        palette_colour(record[kPaletteCodesOffset + slot], &colour);
+    return colour;
+}
+
+}  // namespace
+
+BmpImage render_qr(const RecordBytes& record, int scale, int border) {
+    const int side = (kQrSide + 2 * border) * scale;
+    BmpImage picture = blank_picture(side, side, kWhite);
+    draw_symbol(record, picture, border * scale, border * scale, scale);
+    return picture;
+}
+
+BmpImage render_screenshot(const RecordBytes& record) {
+    BmpImage picture = blank_picture(kScreenshotWidth, kScreenshotHeight, kWhite);
+    draw_symbol(record, picture, kScreenshotLeft, kScreenshotTop, kScreenshotModuleSize);
+    return picture;
+}
+
+BmpImage render_preview(const RecordBytes& record, int scale) {
+    BmpImage picture = blank_picture(kTileSide * scale, kTileSide * scale, kWhite);
+    for (int y = 0; y < kTileSide; ++y) {
+        for (int x = 0; x < kTileSide; ++x) {
+            const uint8_t pair = record[kPixelDataOffset + y * kPixelRowBytes + x / 2];
+            const int slot = (x % 2 == 0) ? (pair & 0x0F) : (pair >> 4);
+            fill_square(picture, x * scale, y * scale, scale, slot_colour(record, slot));
+        }
+    }
+    return picture;
+}
+
+std::string render_matrix_text(const RecordBytes& record) {
+    encode_qr(record.data());
+    std::string text;
+    text.reserve(kQrSide * (kQrSide + 1));
+    for (int row = 0; row < kQrSide; ++row) {
+        for (int column = 0; column < kQrSide; ++column) {
+            text += (module_matrix[row * kQrSide + column] & 1) ? '1' : '0';
+        }
+        text += '\n';
+    }
+    return text;
+}

@@ -1,0 +1,15 @@
+// Writing a picture as an uncompressed 24-bit BMP file: BITMAPINFOHEADER, rows
+// stored bottom-up and padded to 4 bytes, resolution fields 0.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "bmp_image.h"
+
+// The complete file. The image holds width * height pixels, both sides at least 1.
+std::vector<uint8_t> encode_bmp24(const BmpImage& image);
+
+// Writes encode_bmp24(image) to path. Returns 0, or -1 with *error set.
+int write_bmp_file(const char* path, const BmpImage& image, std::string* error);

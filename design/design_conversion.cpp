@@ -1,0 +1,15 @@
+#include "design_conversion.h"
+
+#include "design_record_writer.h"
+#include "median_cut_quantizer.h"
+#include "merge_quantizer.h"
+
+void convert_tile_to_record(const Rgb* tile, Quantizer quantizer, uint8_t* record) {
+    ColourSlots slots;
+    if (quantizer == Quantizer::median_cut) {
+        quantize_by_median_cut(tile, &slots);
+    } else {
+        quantize_by_merging(tile, &slots);
+    }
+    write_design_record(tile, slots, record);
+}

@@ -1,0 +1,34 @@
+// Every text the program shows, in UTF-16 through the wide-character API, so
+// that they read the same whatever the system's code page.
+#pragma once
+
+inline constexpr wchar_t kMainWindowClassName[] = L"ウィンドウクラスネーム";
+inline constexpr wchar_t kMainWindowTitle[] = L"Brevane";
+
+// Lines of the main window.
+inline constexpr wchar_t kPlaceholderText[] = L"ここにQRコードが表示されます";
+inline constexpr wchar_t kDesignFileHeading[] = L"バイナリデータをQRコード化しました";
+inline constexpr wchar_t kImageHeading[] = L"画像をQRコード化しました";
+// Design number, then the number of designs.
+inline constexpr wchar_t kDesignCounterFormat[] = L"左クリックで次のQRコードを表示(%d/%d)";
+
+// File dialogs: the filter holds label and pattern, each ending in a NUL.
+inline constexpr wchar_t kDesignFileDialogTitle[] = L"バイナリファイルを選択してください";
+inline constexpr wchar_t kDesignFileFilter[] = L"Binary Files(*.dat)\0*.dat\0";
+inline constexpr wchar_t kDesignFileDefaultExtension[] = L"*";
+inline constexpr wchar_t kImageDialogTitle[] = L"QRコードにしたい画像を選択してください";
+inline constexpr wchar_t kScreenshotDialogTitle[] = L"QRコード画像を選択してください";
+inline constexpr wchar_t kBmpFilter[] = L"BMP Files(*.bmp)\0*.bmp\0";
+inline constexpr wchar_t kBmpDefaultExtension[] = L"bmp";
+
+// Message boxes.
+inline constexpr wchar_t kErrorCaption[] = L"error(・。・)";
+inline constexpr wchar_t kImageSizeMessage[] =
+    L"画像サイズは縦横ともに32の倍数でお願いしますm(.. )m";
+inline constexpr wchar_t kScreenshotSizeMessage[] = L"これ400x240の画像じゃないよ(ノω；)";
+inline constexpr wchar_t kDecodeFailedMessage[] = L"QRコードを読み取れませんでした";
+inline constexpr wchar_t kDecodeWrittenMessage[] = L"デコード結果を出力しました";
+inline constexpr wchar_t kSuccessCaption[] = L"成功";
+
+// The decoded record goes to this file in the current directory.
+inline constexpr wchar_t kDecodeOutputFileName[] = L"output.dat";

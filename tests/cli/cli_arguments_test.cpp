@@ -1,0 +1,68 @@
+// The command line: options anywhere after the sub-command, every misuse an exit code 2.
+#include <gtest/gtest.h>
+
+#include "arguments.h"
+#include "cli_error.h"
+
+namespace {
+
+int usage_error_of(const std::vector<std::string>& args) {
+    try {
+        parse_arguments(args);
+    } catch (const CliError& e) {
+        return e.exit_code;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+TEST(Arguments, OptionsMayComeAnywhereAfterTheSubCommand) {
+    const Arguments a =
+        parse_arguments({"record", "-o", "out.dat", "pic.bmp", "--median", "1", "2"});
+    EXPECT_EQ(a.command, "record");
+    EXPECT_EQ(a.operands, (std::vector<std::string>{"pic.bmp", "1", "2"}));
+    EXPECT_EQ(a.output, "out.dat");
+    EXPECT_TRUE(a.median);
+
+    const Arguments q =
+        parse_arguments({"qr", "--scale", "1", "r.dat", "--border", "0", "-o", "q.png"});
+    EXPECT_EQ(q.scale, 1);
+    EXPECT_EQ(q.border, 0);
+    EXPECT_EQ(
+        parse_arguments({"qr", "r.dat", "-o", "q.png", "--scale", "64", "--border", "64"}).scale,
+        64);
+}
+
+TEST(Arguments, MisuseIsAUsageError) {
+    const std::vector<std::vector<std::string>> misuses = {
+        {},
+        {"frobnicate"},
+        {"qr", "r.dat"},        // no -o
+        {"qr", "r.dat", "-o"},  // -o without value
+        {"qr", "r.dat", "-o", "a.png", "-o", "b.png"},
+        {"qr", "r.dat", "-o", "q.png", "--scale", "0"},
+        {"qr", "r.dat", "-o", "q.png", "--scale", "65"},
+        {"qr", "r.dat", "-o", "q.png", "--scale", "4x"},
+        {"qr", "r.dat", "-o", "q.png", "--scale", "-3"},
+        {"qr", "r.dat", "-o", "q.png", "--border", "65"},
+        {"qr", "r.dat", "-o", "q.png", "--median"},  // not an option of qr
+        {"preview", "r.dat", "-o", "p.png", "--border", "2"},
+        {"matrix", "r.dat", "-o", "m.txt"},
+        {"record", "pic.bmp", "1", "-o", "out.dat"},  // ROW missing
+        {"shot", "r.dat", "extra", "-o", "s.bmp"},
+        {"decode", "s.bmp", "-o", "out.dat", "--verbose"},
+        {"--version", "extra"},
+    };
+    for (const auto& args : misuses) {
+        std::string joined;
+        for (const auto& s : args)
+            joined += s + " ";
+        EXPECT_EQ(usage_error_of(args), kExitUsage) << joined;
+    }
+}
+
+TEST(Arguments, HelpAndVersionStandAlone) {
+    EXPECT_EQ(parse_arguments({"--help"}).command, "--help");
+    EXPECT_EQ(parse_arguments({"--version"}).command, "--version");
+}

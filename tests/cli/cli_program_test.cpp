@@ -1,0 +1,220 @@
+// brevane-cli run as a user runs it: round trips, exports, and every failure
+// leaving no file behind.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bmp_writer.h"
+#include "test_records.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int exit_code;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void spill(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string as_string(const TestRecord& r) {
+    return std::string(r.begin(), r.end());
+}
+
+class CliProgram : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::path(testing::TempDir()) /
+              ("cli-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    Outcome run(const std::string& args) {
+        const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
+        const std::string command = std::string(BREVANE_CLI) + " " + args + " >'" + out.string() +
+                                    "' 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return o;
+    }
+
+    std::string path(const std::string& name) const { return "'" + (dir / name).string() + "'"; }
+
+    // Files in the test folder, apart from the ones a test put there itself.
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir))
+            names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    void write_noise_picture(const std::string& name, int width, int height, uint32_t seed) {
+        std::mt19937 rng(seed);
+        BmpImage picture;
+        picture.width = width;
+        picture.height = height;
+        picture.rgb.resize(static_cast<size_t>(width) * height * 3);
+        for (auto& b : picture.rgb)
+            b = static_cast<uint8_t>(rng() >> 24);
+        std::string error;
+        ASSERT_EQ(write_bmp_file((dir / name).string().c_str(), picture, &error), 0) << error;
+    }
+
+    fs::path dir;
+};
+
+}  // namespace
+
+TEST_F(CliProgram, ShotThenDecodeGivesTheRecordBack) {
+    for (uint32_t seed : {1u, 2u}) {
+        spill(dir / "in.dat", as_string(random_record(seed)));
+        ASSERT_EQ(run("shot " + path("in.dat") + " -o " + path("shot.bmp")).exit_code, 0);
+        EXPECT_EQ(fs::file_size(dir / "shot.bmp"), 288054u);
+        const Outcome decoded = run("decode -o " + path("out.dat") + " " + path("shot.bmp"));
+        ASSERT_EQ(decoded.exit_code, 0) << decoded.err;
+        EXPECT_EQ(slurp(dir / "out.dat"), as_string(random_record(seed)));
+    }
+}
+
+TEST_F(CliProgram, QrCodeReadsBackWithZbar) {
+    spill(dir / "in.dat", as_string(random_record(3)));
+    for (const char* name : {"q.png", "q.bmp"}) {
+        ASSERT_EQ(
+            run("qr " + path("in.dat") + " -o " + path(name) + " --scale 3 --border 2").exit_code,
+            0);
+        const std::string zbar =
+            "zbarimg --nodbus --raw -q -Sbinary " + path(name) + " > " + path("zbar.out");
+        ASSERT_EQ(std::system(zbar.c_str()), 0) << name;
+        EXPECT_EQ(slurp(dir / "zbar.out").substr(0, 620), as_string(random_record(3))) << name;
+    }
+}
+
+TEST_F(CliProgram, MatrixPrints93LinesOfDigits) {
+    spill(dir / "in.dat", as_string(zero_record()));
+    const Outcome o = run("matrix " + path("in.dat"));
+    ASSERT_EQ(o.exit_code, 0);
+    ASSERT_EQ(o.out.size(), 93u * 94u);
+    EXPECT_EQ(o.out.substr(0, 94),
+              "111111101100100100100100100100100100100100100100100100100100100100100100100100100"
+              "101001111111\n");
+    EXPECT_EQ(o.out.find_first_not_of("01\n"), std::string::npos);
+}
+
+TEST_F(CliProgram, ExportMatchesRecordForEveryDesign) {
+    write_noise_picture("pic.bmp", 64, 96, 7);
+    const Outcome o = run("export " + path("pic.bmp") + " -o " + path("out"));
+    ASSERT_EQ(o.exit_code, 0) << o.err;
+    const std::string page = slurp(dir / "out" / "index.html");
+    for (int number = 1; number <= 6; ++number) {
+        char stem[32];
+        std::snprintf(stem, sizeof stem, "design-%03d", number);
+        const int column = (number - 1) % 2, row = (number - 1) / 2;
+        ASSERT_EQ(run("record " + path("pic.bmp") + " " + std::to_string(column) + " " +
+                      std::to_string(row) + " -o " + path("one.dat"))
+                      .exit_code,
+                  0);
+        EXPECT_EQ(slurp(dir / "out" / (std::string(stem) + ".dat")), slurp(dir / "one.dat"))
+            << stem;
+        EXPECT_TRUE(fs::exists(dir / "out" / (std::string(stem) + ".png")));
+        EXPECT_TRUE(fs::exists(dir / "out" / (std::string(stem) + "-preview.png")));
+        EXPECT_NE(page.find(std::string(stem) + "-preview.png"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(dir / "out" / "design-007.dat"));
+    EXPECT_EQ(page.find("<script"), std::string::npos);
+}
+
+TEST_F(CliProgram, MedianCutGivesAnotherRecord) {
+    write_noise_picture("pic.bmp", 32, 32, 8);
+    ASSERT_EQ(run("record " + path("pic.bmp") + " 0 0 -o " + path("merge.dat")).exit_code, 0);
+    ASSERT_EQ(run("record --median " + path("pic.bmp") + " 0 0 -o " + path("median.dat")).exit_code,
+              0);
+    EXPECT_EQ(slurp(dir / "merge.dat").size(), 620u);
+    EXPECT_NE(slurp(dir / "merge.dat"), slurp(dir / "median.dat"));
+}
+
+TEST_F(CliProgram, BadInputExitsWithOneAndWritesNothing) {
+    write_noise_picture("pic.bmp", 64, 32, 9);
+    write_noise_picture("odd.bmp", 40, 32, 10);
+    spill(dir / "short.dat", std::string(619, 'x'));
+    spill(dir / "long.dat", std::string(621, 'x'));
+    spill(dir / "text.bmp", "this is not a picture");
+    spill(dir / "in.dat", as_string(random_record(4)));
+    ASSERT_EQ(run("shot " + path("in.dat") + " -o " + path("shot.bmp")).exit_code, 0);
+    write_noise_picture("noise-shot.bmp", 400, 240, 11);
+    write_noise_picture("tall-shot.bmp", 400, 241, 12);
+    const std::vector<std::string> before = files();
+
+    const std::vector<std::string> failures = {
+        "record " + path("missing.bmp") + " 0 0 -o " + path("x.dat"),
+        "record " + path("odd.bmp") + " 0 0 -o " + path("x.dat"),
+        "record " + path("text.bmp") + " 0 0 -o " + path("x.dat"),
+        "record " + path("pic.bmp") + " 2 0 -o " + path("x.dat"),
+        "record " + path("pic.bmp") + " 0 1 -o " + path("x.dat"),
+        "record " + path("pic.bmp") + " -1 0 -o " + path("x.dat"),
+        "export " + path("odd.bmp") + " -o " + path("x"),
+        "qr " + path("short.dat") + " -o " + path("x.png"),
+        "qr " + path("long.dat") + " -o " + path("x.png"),
+        "matrix " + path("missing.dat"),
+        "preview " + path("short.dat") + " -o " + path("x.png"),
+        "decode " + path("noise-shot.bmp") + " -o " + path("x.dat"),
+        "decode " + path("tall-shot.bmp") + " -o " + path("x.dat"),
+        "decode " + path("text.bmp") + " -o " + path("x.dat"),
+        "shot " + path("in.dat") + " -o " + path("no-such-folder/x.bmp"),
+    };
+    for (const std::string& args : failures) {
+        const Outcome o = run(args);
+        EXPECT_EQ(o.exit_code, 1) << args;
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << args << ": " << o.err;
+        EXPECT_EQ(files(), before) << args;
+    }
+}
+
+TEST_F(CliProgram, UsageErrorsExitWithTwo) {
+    spill(dir / "in.dat", as_string(random_record(5)));
+    for (const std::string& args :
+         {std::string("frobnicate"), "qr " + path("in.dat") + " -o " + path("x.gif"),
+          "qr " + path("in.dat") + " -o " + path("x.png") + " --scale 0",
+          "record " + path("in.dat") + " a 0 -o " + path("x.dat"), std::string("")}) {
+        const Outcome o = run(args);
+        EXPECT_EQ(o.exit_code, 2) << args;
+        EXPECT_NE(o.err.find("usage:"), std::string::npos) << args;
+    }
+    const Outcome version = run("--version");
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_EQ(version.out.rfind("brevane-cli ", 0), 0u);
+}
+
+TEST_F(CliProgram, PreviewShowsUnknownColoursInMagenta) {
+    TestRecord record = zero_record();
+    record[88] = 0x14;          // slot 0: red
+    record[89] = 0xFF;          // slot 1: no palette code
+    record[108] = 0x10 | 0x00;  // pixel 0 slot 0, pixel 1 slot 1
+    record[109] = 0x0F;         // pixel 2 slot 15
+    spill(dir / "in.dat", as_string(record));
+    ASSERT_EQ(run("preview " + path("in.dat") + " -o " + path("p.bmp") + " --scale 1").exit_code,
+              0);
+    const std::string bmp = slurp(dir / "p.bmp");
+    ASSERT_EQ(bmp.size(), 54u + 32 * 32 * 3);
+    // Top row of the picture is the last stored row; pixels are blue, green, red.
+    const size_t top = 54 + 31 * 32 * 3;
+    EXPECT_EQ(bmp.substr(top, 9), std::string("\x00\x00\xFF\xFF\x00\xFF\xFF\x00\xFF", 9));
+}

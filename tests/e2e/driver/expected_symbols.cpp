@@ -1,0 +1,77 @@
+#include "expected_symbols.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "decoder.h"
+#include "encoder.h"
+#include "symbol_buffers.h"
+
+namespace {
+
+constexpr int kShotWidth = 400;
+constexpr int kShotHeight = 240;
+constexpr int kShotSymbolX = 194;
+constexpr int kShotSymbolY = 42;
+constexpr int kShotModulePixels = 2;
+
+}  // namespace
+
+Record record_of_design(const Picture& picture, int column, int row, Quantizer quantizer) {
+    Rgb tile[kTilePixels];
+    read_tile_from_dib_rows(picture.rows.data(), picture.width, picture.height, column, row, tile);
+    Record record{};
+    convert_tile_to_record(tile, quantizer, record.data());
+    return record;
+}
+
+Modules symbol_of(const Record& record) {
+    encode_qr(record.data());
+    Modules modules{};
+    for (int i = 0; i < kQrCells; ++i) {
+        modules[i] = module_matrix[i] & 1;
+    }
+    return modules;
+}
+
+Picture screenshot_of(const Modules& modules) {
+    Picture shot;
+    shot.width = kShotWidth;
+    shot.height = kShotHeight;
+    shot.rows.assign(static_cast<size_t>(shot.stride()) * kShotHeight, 0xFF);
+    for (int row = 0; row < kQrSide; ++row) {
+        for (int column = 0; column < kQrSide; ++column) {
+            if (modules[row * kQrSide + column] == 0) {
+                continue;
+            }
+            for (int dy = 0; dy < kShotModulePixels; ++dy) {
+                const int y = kShotSymbolY + kShotModulePixels * row + dy;
+                uint8_t* stored_row =
+                    &shot.rows[static_cast<size_t>(shot.stride()) * (kShotHeight - 1 - y)];
+                for (int dx = 0; dx < kShotModulePixels; ++dx) {
+                    const int x = kShotSymbolX + kShotModulePixels * column + dx;
+                    std::fill_n(stored_row + 3 * x, 3, uint8_t{0});
+                }
+            }
+        }
+    }
+    return shot;
+}
+
+bool decode_screenshot(const Picture& screenshot, Record* record) {
+    sample_screenshot(screenshot.rows.data());
+    return decode_qr(record->data()) == 0;
+}
+
+std::string hex_difference(const Record& expected, const Record& actual) {
+    for (size_t i = 0; i < expected.size(); ++i) {
+        if (expected[i] != actual[i]) {
+            char text[96];
+            std::snprintf(text, sizeof text,
+                          "first difference at offset %zu: expected %02X, got %02X", i, expected[i],
+                          actual[i]);
+            return text;
+        }
+    }
+    return "records equal";
+}

@@ -1,0 +1,136 @@
+#include "running_program.h"
+
+#include <utility>
+
+#include "e2e_environment.h"
+#include "message_texts.h"
+
+namespace {
+
+constexpr int kStartTimeoutMs = 20000;
+constexpr int kDialogTimeoutMs = 10000;
+constexpr int kSettleTimeoutMs = 10000;
+constexpr int kExitTimeoutMs = 10000;
+constexpr UINT kSendTimeoutMs = 10000;
+// Wine copies a window's painting to the X server when the program next waits
+// for messages, a moment after the paint; the screen is read once it is still.
+constexpr int kScreenCatchUpMs = 40;
+constexpr int kStillChecks = 20;
+
+}  // namespace
+
+RunningProgram::RunningProgram(const std::wstring& working_directory) {
+    std::wstring command_line = L"\"" + e2e_environment().program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(e2e_environment().program.c_str(), command_line.data(), nullptr, nullptr,
+                        FALSE, 0, nullptr, working_directory.c_str(), &startup, &process_)) {
+        return;
+    }
+    WaitForInputIdle(process_.hProcess, kStartTimeoutMs);
+    wait_until(
+        [this] {
+            for (HWND window : top_level_windows(process_.dwProcessId, kMainWindowClassName)) {
+                if (IsWindowVisible(window)) {
+                    main_window_ = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        kStartTimeoutMs);
+    if (main_window_ != nullptr) {
+        settle();
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    if (process_.hProcess == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        // Leftover boxes first, then the window; force only as a last resort.
+        for (int i = 0; i < 4 && message_box_open(); ++i) {
+            dismiss_message_box(message_box(100));
+        }
+        if (main_window_ != nullptr) {
+            PostMessageW(main_window_, WM_CLOSE, 0, 0);
+        }
+        if (WaitForSingleObject(process_.hProcess, kExitTimeoutMs) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, kExitTimeoutMs);
+        }
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool RunningProgram::choose_file_for_command(int command, const std::wstring& dialog_title,
+                                             const std::wstring& path) {
+    PostMessageW(main_window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    HWND dialog = nullptr;
+    wait_until(
+        [&] {
+            dialog = find_dialog(process_.dwProcessId, dialog_title);
+            return dialog != nullptr;
+        },
+        kDialogTimeoutMs);
+    return dialog != nullptr && choose_file_in_dialog(dialog, path);
+}
+
+void RunningProgram::click(bool left, int x, int y) {
+    const UINT down = left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+    const UINT up = left ? WM_LBUTTONUP : WM_RBUTTONUP;
+    const WPARAM keys = left ? MK_LBUTTON : MK_RBUTTON;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(main_window_, down, keys, MAKELPARAM(x, y), SMTO_NORMAL, kSendTimeoutMs,
+                        &result);
+    SendMessageTimeoutW(main_window_, up, 0, MAKELPARAM(x, y), SMTO_NORMAL, kSendTimeoutMs,
+                        &result);
+    settle();
+}
+
+bool RunningProgram::settle() {
+    return wait_until(
+        [this] {
+            DWORD_PTR result = 0;
+            // Returns once the program's thread is back in a message loop.
+            SendMessageTimeoutW(main_window_, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result);
+            RECT pending;
+            return !GetUpdateRect(main_window_, &pending, FALSE);
+        },
+        kSettleTimeoutMs);
+}
+
+ClientPixels RunningProgram::look() {
+    settle();
+    Sleep(kScreenCatchUpMs);
+    ClientPixels seen = capture_client(main_window_);
+    for (int i = 0; i < kStillChecks; ++i) {
+        Sleep(kScreenCatchUpMs);
+        ClientPixels again = capture_client(main_window_);
+        if (again == seen) {
+            break;
+        }
+        seen = std::move(again);
+    }
+    return seen;
+}
+
+MessageBoxView RunningProgram::message_box(int timeout_ms) const {
+    return wait_for_message_box(process_.dwProcessId, timeout_ms);
+}
+
+bool RunningProgram::message_box_open() const {
+    return wait_for_message_box(process_.dwProcessId, 0).window != nullptr;
+}
+
+int RunningProgram::close() {
+    PostMessageW(main_window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}
