@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "qr_profile.h"
+#include "design_record.h"
 #include "shell_state.h"
 
 struct AppState {
@@ -24,7 +24,7 @@ struct AppState {
     HGDIOBJ capture_dc_original_bitmap;
     short capture_width;
     short capture_height;
-    uint8_t design_record[kQrPayloadLength];
+    uint8_t design_record[kDesignRecordSize];
 };
 
 extern AppState app;

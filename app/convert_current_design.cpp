@@ -11,16 +11,6 @@ uint32_t read_pixel_from_dc(void* dc, int x, int y) {
     return GetPixel(static_cast<HDC>(dc), x, y);
 }
 
-// The file image pixel by pixel, for a design that reaches past its sides.
-void read_clipped_file_image_tile(PictureSize size, DesignPosition position, Rgb* tile) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ original = SelectObject(dc, app.file_image);
-    read_tile_from_pixel_reader(read_pixel_from_dc, dc, size.width, size.height, position.column,
-                                position.row, tile);
-    SelectObject(dc, original);
-    DeleteDC(dc);
-}
-
 }  // namespace
 
 void convert_current_design(HWND main_window) {
@@ -31,13 +21,11 @@ void convert_current_design(HWND main_window) {
     switch (plan.source) {
         case TileSource::none:
             return;
-        case TileSource::file_image_rows:
+        case TileSource::file_image:
+            // Rows of exactly 3 * width bytes: the width is a multiple of 32.
             read_tile_from_dib_rows(static_cast<const uint8_t*>(app.file_image_description.bmBits),
                                     file_image.width, file_image.height, position.column,
                                     position.row, tile);
-            break;
-        case TileSource::file_image_clipped:
-            read_clipped_file_image_tile(file_image, position, tile);
             break;
         case TileSource::capture_bitmap:
             read_tile_from_pixel_reader(read_pixel_from_dc, app.capture_dc, app.capture_width,

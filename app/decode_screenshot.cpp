@@ -35,7 +35,7 @@ void decode_screenshot(HWND main_window) {
         show_message(main_window, kDecodeFailedMessage, kErrorCaption);
         return;
     }
-    if (replace_file_atomically(kDecodeOutputFileName, app.design_record, kQrPayloadLength)) {
+    if (replace_file_atomically(kDecodeOutputFileName, app.design_record, kDesignRecordSize)) {
         show_message(main_window, kDecodeWrittenMessage, kSuccessCaption);
     }
 }

@@ -12,7 +12,7 @@ namespace {
 
 // The bytes of the file that go into the record (design_file_bytes_taken);
 // -1 when it can't be opened or read.
-int read_design_file(const wchar_t* path, uint8_t (&head)[kQrPayloadLength]) {
+int read_design_file(const wchar_t* path, uint8_t (&head)[kDesignRecordSize]) {
     HANDLE file = open_existing_file(path);
     if (file == INVALID_HANDLE_VALUE) {
         return -1;
@@ -37,7 +37,7 @@ void open_design_file(HWND main_window) {
                               kDesignFileDefaultExtension, path)) {
         return;
     }
-    uint8_t head[kQrPayloadLength];
+    uint8_t head[kDesignRecordSize];
     const int count = read_design_file(path, head);
     if (count < 0) {
         return;

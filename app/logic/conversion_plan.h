@@ -10,12 +10,12 @@ struct PictureSize {
     int height;
 };
 
+// A design that reaches past its source (a capture grid while the median cut
+// reads the file image) reads white there; nothing outside the source is read.
 enum class TileSource {
-    none,                // nothing to read from: the conversion leaves everything as it is
-    file_image_rows,     // the design lies inside the file image: its 24-bit rows are read directly
-    file_image_clipped,  // the design reaches past the file image: read pixel by pixel,
-                         // white outside (a capture grid while the median cut is on)
-    capture_bitmap,      // the captured region, pixel by pixel
+    none,            // nothing to read from: the conversion leaves everything as it is
+    file_image,      // the 24-bit bottom-up rows of the file image
+    capture_bitmap,  // the captured region, pixel by pixel
 };
 
 struct ConversionPlan {
@@ -27,6 +27,3 @@ struct ConversionPlan {
 // capture exists; otherwise a capture wins over the file image.
 ConversionPlan plan_conversion(const ShellState& state, bool capture_present,
                                PictureSize file_image);
-
-// Whether design `position` lies wholly inside a picture of `size`.
-bool design_inside_picture(DesignPosition position, PictureSize size);

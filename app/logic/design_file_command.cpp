@@ -1,9 +1,9 @@
 #include "design_file_command.h"
 
-#include "qr_profile.h"
+#include "design_record.h"
 
 int design_file_bytes_taken(uint64_t file_size) {
-    return file_size < kQrPayloadLength ? static_cast<int>(file_size) : kQrPayloadLength;
+    return file_size < kDesignRecordSize ? static_cast<int>(file_size) : kDesignRecordSize;
 }
 
 void accept_design_file(ShellState& state) {
