@@ -72,3 +72,13 @@ OverlayRelease overlay_left_released(OverlayState* state, CapturePoint at) {
     state->dragging = false;
     return release;
 }
+
+OverlayStrokes overlay_shown_strokes(const OverlayState& state) {
+    OverlayStrokes strokes;
+    if (state.dragging) {
+        add(&strokes, StrokeKind::band, state.anchor, state.previous);
+    } else if (state.crosshair_shown) {
+        add(&strokes, StrokeKind::crosshair, state.previous, state.previous);
+    }
+    return strokes;
+}

@@ -53,3 +53,8 @@ struct OverlayRelease {
     CaptureRegion region = {};
 };
 OverlayRelease overlay_left_released(OverlayState* state, CapturePoint at);
+
+// What the overlay shows on top of the frozen screen right now: the band while
+// dragging, else the crosshair if it is drawn. A repaint of the frozen screen
+// draws these again, so that the next XOR stroke still erases what it should.
+OverlayStrokes overlay_shown_strokes(const OverlayState& state);

@@ -141,3 +141,24 @@ TEST(OverlayStates, PressBeforePaintAndReleaseWithoutDrag) {
     EXPECT_EQ(bare.strokes.count, 0);
     EXPECT_FALSE(s.armed);
 }
+
+TEST(OverlayStates, ARepaintDrawsAgainWhatIsShown) {
+    OverlayState s;
+    start_overlay_capture(&s);
+    EXPECT_EQ(overlay_shown_strokes(s).count, 0);
+    note_overlay_painted(&s);
+    overlay_pointer_moved(&s, {30, 40}, 3, 2);
+    OverlayStrokes hover = overlay_shown_strokes(s);
+    ASSERT_EQ(hover.count, 1);
+    EXPECT_EQ(hover.stroke[0].kind, StrokeKind::crosshair);
+    EXPECT_EQ(hover.stroke[0].at, (CapturePoint{30, 40}));
+    overlay_left_pressed(&s, {30, 40});
+    overlay_pointer_moved(&s, {90, 80}, 3, 2);
+    OverlayStrokes drag = overlay_shown_strokes(s);
+    ASSERT_EQ(drag.count, 1);
+    EXPECT_EQ(drag.stroke[0].kind, StrokeKind::band);
+    EXPECT_EQ(drag.stroke[0].anchor, (CapturePoint{30, 40}));
+    EXPECT_EQ(drag.stroke[0].at, (CapturePoint{90, 80}));
+    overlay_left_released(&s, {90, 80});
+    EXPECT_EQ(overlay_shown_strokes(s).count, 0);
+}
