@@ -32,6 +32,15 @@ void release_capture() {
     app.capture_height = 0;
 }
 
+void replace_capture(HDC dc, HGDIOBJ original_bitmap, HBITMAP bitmap, int width, int height) {
+    release_capture();
+    app.capture_dc = dc;
+    app.capture_dc_original_bitmap = original_bitmap;
+    app.capture_bitmap = bitmap;
+    app.capture_width = static_cast<short>(width);
+    app.capture_height = static_cast<short>(height);
+}
+
 bool capture_present() {
     return app.capture_bitmap != nullptr && app.capture_dc != nullptr;
 }

@@ -14,6 +14,10 @@ void release_file_image();
 // Releases the capture bitmap and its memory DC and marks the capture absent.
 void release_capture();
 
+// Makes `bitmap`, already selected into the memory DC `dc` in place of
+// `original_bitmap`, the capture bitmap of width x height, releasing the previous one.
+void replace_capture(HDC dc, HGDIOBJ original_bitmap, HBITMAP bitmap, int width, int height);
+
 bool capture_present();
 
 PictureSize file_image_size();

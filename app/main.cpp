@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app_state.h"
+#include "capture_overlay.h"
 #include "main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
@@ -15,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
     }
     ShowWindow(app.main_window, show_state);
     UpdateWindow(app.main_window);
-    // The capture overlay is created here once the screen capture arrives.
+    app.capture_overlay = create_capture_overlay(instance);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "message_texts.h"
 #include "resource_ids.h"
+#include "screen_capture.h"
 #include "window_layout.h"
 
 namespace {
@@ -68,7 +69,7 @@ bool on_command(HWND window, int command) {
             qr_from_image(window, ImageCommand::median_cut);
             return true;
         case IDM_CAPTURE:
-            // The screen capture has its own handler; until it arrives the item does nothing.
+            capture_screen(window);
             return true;
         default:
             return false;

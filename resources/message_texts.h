@@ -32,3 +32,11 @@ inline constexpr wchar_t kSuccessCaption[] = L"成功";
 
 // The decoded record goes to this file in the current directory.
 inline constexpr wchar_t kDecodeOutputFileName[] = L"output.dat";
+
+// The screen capture: its overlay, the design-count dialog and its messages.
+inline constexpr wchar_t kCaptureOverlayClassName[] = L"WHOLE";
+inline constexpr wchar_t kDesignCountDialogTitle[] = L"zidiriの枚数選択";
+inline constexpr wchar_t kCaptureErrorCaption[] = L"エラー";
+inline constexpr wchar_t kTooManyDesignsMessage[] =
+    L"zidiriの数が多すぎます。40枚以下にしてください。";
+inline constexpr wchar_t kScreenCaptureErrorMessage[] = L"画面キャプチャエラー";

@@ -9,3 +9,10 @@
 #define IDM_QR_FROM_IMAGE 102
 #define IDM_QR_FROM_IMAGE_MEDIAN_CUT 103
 #define IDM_CAPTURE 104
+
+// The design-count dialog of the screen capture.
+#define IDD_DESIGN_COUNT_NAME L"NUMDESIGN"
+#define IDC_COLUMNS_LABEL 105
+#define IDC_ROWS_LABEL 106
+#define IDC_COLUMNS_BOX 107
+#define IDC_ROWS_BOX 108
