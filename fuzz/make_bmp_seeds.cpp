@@ -23,15 +23,6 @@ Rows pattern(int width, int height, uint32_t modulus, uint32_t step) {
     return rows;
 }
 
-BmpFileFields fields(const Rows& rows, int bits, bool top_down) {
-    BmpFileFields s;
-    s.width = static_cast<int32_t>(rows[0].size());
-    s.height = static_cast<int32_t>(rows.size()) * (top_down ? -1 : 1);
-    s.bits = static_cast<uint16_t>(bits);
-    s.pixels = pack_rows(rows, bits, top_down);
-    return s;
-}
-
 std::vector<uint32_t> grey_palette(int entries) {
     std::vector<uint32_t> palette;
     for (int e = 0; e < entries; ++e) {
@@ -51,25 +42,26 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir);
     std::vector<std::pair<std::string, BmpFileFields>> seeds;
 
-    seeds.emplace_back("rgb24_bottom_up", fields(pattern(7, 5, 0x1000000, 0x0B0705), 24, false));
-    seeds.emplace_back("rgb24_top_down", fields(pattern(6, 4, 0x1000000, 0x030507), 24, true));
+    seeds.emplace_back("rgb24_bottom_up",
+                       fields_for(pattern(7, 5, 0x1000000, 0x0B0705), 24, false));
+    seeds.emplace_back("rgb24_top_down", fields_for(pattern(6, 4, 0x1000000, 0x030507), 24, true));
     for (int bits : {1, 4, 8}) {
-        BmpFileFields s = fields(pattern(9, 3, 1u << bits, 1), bits, bits == 4);
+        BmpFileFields s = fields_for(pattern(9, 3, 1u << bits, 1), bits, bits == 4);
         s.palette = grey_palette(1 << bits);
         seeds.emplace_back("palette" + std::to_string(bits), s);
     }
-    BmpFileFields core = fields(pattern(5, 3, 16, 3), 4, false);
+    BmpFileFields core = fields_for(pattern(5, 3, 16, 3), 4, false);
     core.header_size = 12;
     core.palette = grey_palette(16);
     seeds.emplace_back("core4", core);
 
-    seeds.emplace_back("rgb555", fields(pattern(5, 4, 0x8000, 0x0421), 16, false));
-    BmpFileFields rgb565 = fields(pattern(5, 4, 0x10000, 0x0841), 16, true);
+    seeds.emplace_back("rgb555", fields_for(pattern(5, 4, 0x8000, 0x0421), 16, false));
+    BmpFileFields rgb565 = fields_for(pattern(5, 4, 0x10000, 0x0841), 16, true);
     rgb565.compression = 3;
     rgb565.masks = {0xF800, 0x07E0, 0x001F};
     seeds.emplace_back("rgb565", rgb565);
-    seeds.emplace_back("rgb32", fields(pattern(4, 3, 0x1000000, 0x010203), 32, false));
-    BmpFileFields v5 = fields(pattern(4, 3, 0x40000000, 0x00100401), 32, false);
+    seeds.emplace_back("rgb32", fields_for(pattern(4, 3, 0x1000000, 0x010203), 32, false));
+    BmpFileFields v5 = fields_for(pattern(4, 3, 0x40000000, 0x00100401), 32, false);
     v5.header_size = 124;
     v5.compression = 3;
     v5.masks = {0x3FF00000, 0x000FFC00, 0x000003FF, 0};

@@ -42,15 +42,6 @@ std::string refusal(const std::vector<uint8_t>& file) {
     return error;
 }
 
-BmpFileFields fields_for(const Rows& values, int bits, bool top_down) {
-    BmpFileFields fields;
-    fields.width = static_cast<int32_t>(values[0].size());
-    fields.height = static_cast<int32_t>(values.size()) * (top_down ? -1 : 1);
-    fields.bits = static_cast<uint16_t>(bits);
-    fields.pixels = pack_rows(values, bits, top_down);
-    return fields;
-}
-
 const Rows kPicture = {
     {0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xFF0000},
     {0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x123456},

@@ -99,3 +99,13 @@ std::vector<uint8_t> pack_rows(const std::vector<std::vector<uint32_t>>& rows_to
     }
     return out;
 }
+
+BmpFileFields fields_for(const std::vector<std::vector<uint32_t>>& rows_top_first, int bits,
+                         bool top_down) {
+    BmpFileFields fields;
+    fields.width = static_cast<int32_t>(rows_top_first[0].size());
+    fields.height = static_cast<int32_t>(rows_top_first.size()) * (top_down ? -1 : 1);
+    fields.bits = static_cast<uint16_t>(bits);
+    fields.pixels = pack_rows(rows_top_first, bits, top_down);
+    return fields;
+}

@@ -27,3 +27,8 @@ std::vector<uint8_t> build_bmp_file(const BmpFileFields& fields);
 // bytes, in the order of a bottom-up or a top-down file.
 std::vector<uint8_t> pack_rows(const std::vector<std::vector<uint32_t>>& rows_top_first, int bits,
                                bool top_down);
+
+// The fields of an uncompressed file of `bits` per pixel holding these pixel
+// values (as pack_rows takes them), stored top-down or bottom-up.
+BmpFileFields fields_for(const std::vector<std::vector<uint32_t>>& rows_top_first, int bits,
+                         bool top_down);
