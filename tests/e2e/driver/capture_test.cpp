@@ -144,6 +144,17 @@ class ScreenCapture : public testing::Test {
         ASSERT_TRUE(move_pointer(kParkX, kParkY));
     }
 
+    // Both designs of a 2 x 1 capture of `region`, stepping from the first to
+    // the second with a left click, converted with the merge quantiser.
+    static void expect_two_designs_of(RunningProgram& program, const Picture& region,
+                                      const std::string& name) {
+        EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(region, 0, 0, Quantizer::merge),
+                                 name + "_design_1"));
+        program.click(true);
+        EXPECT_TRUE(shows_design(program, 2, 2, record_of_design(region, 1, 0, Quantizer::merge),
+                                 name + "_design_2"));
+    }
+
     static ScreenPoint on_picture(int x, int y) {
         return ScreenPoint{kPictureX + x, kPictureY + y};
     }
@@ -265,11 +276,7 @@ TEST_F(ScreenCapture, OneToOneDragShowsCrosshairBandAndBothDesignsOfTheRegion) {
     ASSERT_TRUE(main_window_back(program, overlay));
 
     const Picture region = part_of(picture_, 64, 32, 64, 32);
-    EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(region, 0, 0, Quantizer::merge),
-                             "capture_2x1_design_1"));
-    program.click(true);
-    EXPECT_TRUE(shows_design(program, 2, 2, record_of_design(region, 1, 0, Quantizer::merge),
-                             "capture_2x1_design_2"));
+    expect_two_designs_of(program, region, "capture_2x1");
     EXPECT_EQ(program.close(), 0);
 }
 
@@ -369,11 +376,7 @@ TEST_F(ScreenCapture, ShiftKeepsTheBandAtTheGridsRatioWhileTheRegionRunsToTheRel
     ASSERT_NE(record_of_design(squeezed, 0, 0, Quantizer::merge),
               record_of_design(part_of(picture_, 32, 32, 64, 32), 0, 0, Quantizer::merge))
         << "the locked and the released region must give different designs";
-    EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(squeezed, 0, 0, Quantizer::merge),
-                             "capture_shift_design_1"));
-    program.click(true);
-    EXPECT_TRUE(shows_design(program, 2, 2, record_of_design(squeezed, 1, 0, Quantizer::merge),
-                             "capture_shift_design_2"));
+    expect_two_designs_of(program, squeezed, "capture_shift");
     EXPECT_EQ(program.close(), 0);
 }
 
@@ -526,11 +529,7 @@ TEST_F(ScreenCapture, CaptureAfterTheMedianCutCommandReadsTheCaptureWithTheMerge
                              "median_cut_before_capture"));
 
     ASSERT_TRUE(capture_by_drag(program, 2, 1, on_picture(0, 32), on_picture(64, 64)));
-    EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(region, 0, 0, Quantizer::merge),
-                             "capture_after_median_cut_design_1"));
-    program.click(true);
-    EXPECT_TRUE(shows_design(program, 2, 2, record_of_design(region, 1, 0, Quantizer::merge),
-                             "capture_after_median_cut_design_2"));
+    expect_two_designs_of(program, region, "capture_after_median_cut");
     EXPECT_EQ(program.close(), 0);
 }
 
