@@ -24,6 +24,9 @@ constexpr CommandRule kCommands[] = {
     {"preview", 1, true, false, true, false},
 };
 
+constexpr const char* kReductions[] = {"merge", "median", "quality", "dither"};
+constexpr int kMaxStrength = 100;
+
 constexpr int kMaxScale = 64;
 constexpr int kMaxBorder = 64;
 
@@ -52,10 +55,24 @@ const std::string& option_value(const std::vector<std::string>& args, size_t& i)
     return args[++i];
 }
 
+const std::string& reduction_name(const std::string& text) {
+    for (const char* name : kReductions) {
+        if (text == name)
+            return text;
+    }
+    fail_usage("--reduce takes merge, median, quality or dither, not '" + text + "'");
+}
+
 void check_against_rule(const Arguments& a, const CommandRule& rule) {
     const std::string name = rule.name;
     if (a.median && !rule.takes_median)
         fail_usage(name + " takes no --median");
+    if (!a.reduce.empty() && !rule.takes_median)
+        fail_usage(name + " takes no --reduce");
+    if (a.median && !a.reduce.empty())
+        fail_usage("--median is short for --reduce median: give one of them");
+    if (a.strength >= 0 && a.reduce != "dither")
+        fail_usage("--strength goes with --reduce dither only");
     if (a.scale >= 0 && !rule.takes_scale)
         fail_usage(name + " takes no --scale");
     if (a.border >= 0 && !rule.takes_border)
@@ -102,6 +119,14 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
             a.has_output = true;
         } else if (arg == "--median") {
             a.median = true;
+        } else if (arg == "--reduce") {
+            if (!a.reduce.empty())
+                fail_usage("--reduce given twice");
+            a.reduce = reduction_name(option_value(args, i));
+        } else if (arg == "--strength") {
+            if (a.strength >= 0)
+                fail_usage("--strength given twice");
+            a.strength = parse_whole_number(arg, option_value(args, i), 0, kMaxStrength);
         } else if (arg == "--scale") {
             a.scale = parse_whole_number(arg, option_value(args, i), 1, kMaxScale);
         } else if (arg == "--border") {
@@ -115,12 +140,14 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
 }
 
 const char* usage_text() {
-    return "usage: brevane-cli record IMAGE COLUMN ROW [--median] -o OUT.dat\n"
-           "       brevane-cli export IMAGE [--median] -o DIR\n"
+    return "usage: brevane-cli record IMAGE COLUMN ROW [REDUCTION] -o OUT.dat\n"
+           "       brevane-cli export IMAGE [REDUCTION] -o DIR\n"
            "       brevane-cli qr RECORD.dat -o OUT.png|OUT.bmp [--scale N] [--border N]\n"
            "       brevane-cli matrix RECORD.dat\n"
            "       brevane-cli shot RECORD.dat -o SHOT.bmp\n"
            "       brevane-cli decode SHOT.bmp -o OUT.dat\n"
            "       brevane-cli preview RECORD.dat -o OUT.png|OUT.bmp [--scale N]\n"
-           "       brevane-cli --help | --version\n";
+           "       brevane-cli --help | --version\n"
+           "REDUCTION: --reduce merge|median|quality|dither [--strength 0-100] (dither only,\n"
+           "           default 100), or --median for --reduce median; merge when absent\n";
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "cli_error.h"
@@ -22,8 +23,17 @@ namespace {
 constexpr int kShotWidth = 400;
 constexpr int kShotHeight = 240;
 
-Quantizer quantizer_for(const Arguments& a) {
-    return a.median ? Quantizer::median_cut : Quantizer::merge;
+Reduction reduction_for(const Arguments& a) {
+    Reduction reduction;
+    if (a.median || a.reduce == "median")
+        reduction.quantizer = Quantizer::median_cut;
+    else if (a.reduce == "quality")
+        reduction.quantizer = Quantizer::quality;
+    else if (a.reduce == "dither")
+        reduction.quantizer = Quantizer::dither;
+    if (a.strength >= 0)
+        reduction.dither_strength = a.strength;
+    return reduction;
 }
 
 int grid_index(const std::string& text, const char* what) {
@@ -51,7 +61,8 @@ int run_record(const Arguments& a) {
                                  ") lies outside its grid of " + std::to_string(grid.columns) +
                                  " x " + std::to_string(grid.rows));
     }
-    const RecordBytes record = convert_design(grid, column, row, quantizer_for(a));
+    const auto workspace = std::make_unique<ConversionWorkspace>();
+    const RecordBytes record = convert_design(grid, column, row, reduction_for(a), workspace.get());
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
@@ -88,10 +99,13 @@ int run_export(const Arguments& a) {
     }
     const int total = grid.columns * grid.rows;
     ExportProgress progress;
+    const Reduction reduction = reduction_for(a);
+    const auto workspace = std::make_unique<ConversionWorkspace>();
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < grid.columns; ++column) {
             const int number = row * grid.columns + column + 1;
-            const RecordBytes record = convert_design(grid, column, row, quantizer_for(a));
+            const RecordBytes record =
+                convert_design(grid, column, row, reduction, workspace.get());
             const std::string stem = design_file_stem(number);
             write_file_atomically(dir / (stem + ".dat"),
                                   std::vector<uint8_t>(record.begin(), record.end()));
