@@ -31,7 +31,30 @@ double lab_f(double t) {
     return t > kDeltaCubed ? cube_root(t) : t / (3.0 * kDelta * kDelta) + 4.0 / 29.0;
 }
 
+// The slope of lab_f at t.
+double lab_f_slope(double t) {
+    if (t > kDeltaCubed) {
+        const double root = cube_root(t);
+        return 1.0 / (3.0 * root * root);
+    }
+    return 1.0 / (3.0 * kDelta * kDelta);
+}
+
 }  // namespace
+
+void lab_jacobian(double red, double green, double blue, double jacobian[3][3]) {
+    const double x = kToX[0] * red + kToX[1] * green + kToX[2] * blue;
+    const double y = kToY[0] * red + kToY[1] * green + kToY[2] * blue;
+    const double z = kToZ[0] * red + kToZ[1] * green + kToZ[2] * blue;
+    const double sx = lab_f_slope(x / kWhiteX) / kWhiteX;
+    const double sy = lab_f_slope(y / kWhiteY) / kWhiteY;
+    const double sz = lab_f_slope(z / kWhiteZ) / kWhiteZ;
+    for (int ch = 0; ch < 3; ++ch) {
+        jacobian[0][ch] = 116.0 * sy * kToY[ch];
+        jacobian[1][ch] = 500.0 * (sx * kToX[ch] - sy * kToY[ch]);
+        jacobian[2][ch] = 200.0 * (sy * kToY[ch] - sz * kToZ[ch]);
+    }
+}
 
 Lab lab_from_linear(double red, double green, double blue) {
     const double x = kToX[0] * red + kToX[1] * green + kToX[2] * blue;

@@ -20,3 +20,7 @@ Lab lab_of(Rgb colour);
 
 // The CIE76 colour difference: Euclidean distance in CIELAB.
 double cie76(const Lab& x, const Lab& y);
+
+// The derivative of lab_from_linear at (red, green, blue): row i the gradient of
+// L, a or b with respect to linear red, green and blue.
+void lab_jacobian(double red, double green, double blue, double jacobian[3][3]);

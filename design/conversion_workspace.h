@@ -1,5 +1,5 @@
 // The caller-owned working storage of the perceptual reductions. Fixed in size
-// (about 0.8 MB, see kConversionWorkspaceBytes' check below); no conversion keeps
+// (about 1 MB: kConversionWorkspaceBytes); no conversion keeps
 // anything in it from one tile to the next, so one workspace serves any number of
 // conversions in turn, and each thread converting at once needs its own.
 #pragma once
@@ -21,16 +21,23 @@ struct QualityWorkspace {
     int16_t point_of_pixel[kTilePixels];
     Lab point_lab[kTilePixels];
     float weight[kTilePixels];  // 0 beyond the last point
-    // CIE76 from each palette entry (search order) to each point.
+    // CIE76 from each palette entry (search order) to each point. The search
+    // reorders the columns; point_of_column and column_of_point translate.
     float distance[kPaletteSize][kTilePixels];
+    int16_t point_of_column[kTilePixels];
+    int16_t column_of_point[kTilePixels];
     float nearest[kTilePixels];  // distance to the nearest chosen entry
     float second[kTilePixels];   // and to the second nearest
     int8_t nearest_choice[kTilePixels];
+    float stays[kTilePixels];  // a swap's terms per point (see swap_best_pair)
+    float leaves[kTilePixels];
+    float scratch[3][kTilePixels];
     uint8_t merge_record[kDesignRecordSize];
 };
 
 inline constexpr int kChannelCount = 3;
 inline constexpr int kBlurCount = 2;  // the two blurs the dither's cost adds up
+inline constexpr int kMetricTerms = 6;  // a symmetric 3 x 3 matrix
 
 inline constexpr int kBlurWindowSide = 9;  // the widest blur's window
 
@@ -38,12 +45,17 @@ struct DitherWorkspace {
     double kernel[kBlurCount][kBlurWindowSide][kBlurWindowSide];  // unnormalised weights
     double source[kTilePixels][kChannelCount];  // the tile in linear light
     double design[kTilePixels][kChannelCount];  // the current design in linear light
-    // Each blur of (design - source), renormalised within the tile.
-    double blurred_error[kBlurCount][kTilePixels][kChannelCount];
+    // The cost of each blur at each pixel is e^T M e, e the blurred (design -
+    // source) renormalised within the tile, M the pixel's metric: J^T J, J the
+    // derivative of CIELAB at the blurred source, so that e^T M e is the squared
+    // CIE76 error to first order. Kept: M (xx, xy, xz, yy, yz, zz) and M e.
+    double metric[kBlurCount][kTilePixels][kMetricTerms];
+    double weighted_error[kBlurCount][kTilePixels][kChannelCount];
     // 1 / the in-tile sum of a blur's weights around each pixel.
     double blur_normaliser[kBlurCount][kTilePixels];
-    // Sum over the window of the squared normalised weights of each pixel.
-    double self_weight[kTilePixels];
+    // For each pixel q, the sum over its windows of (normalised weight)^2 * M: the
+    // cost's curvature in q's colour.
+    double curvature[kTilePixels][kMetricTerms];
     double diffused[2][kTileSide + 2][kChannelCount];  // error diffusion: this row, next
     uint8_t slot_of_pixel[kTilePixels];
 };
@@ -54,4 +66,4 @@ struct ConversionWorkspace {
 };
 
 inline constexpr long kConversionWorkspaceBytes = sizeof(ConversionWorkspace);
-static_assert(kConversionWorkspaceBytes < 1024 * 1024, "keep it well under 1 MB");
+static_assert(kConversionWorkspaceBytes < 1536 * 1024);

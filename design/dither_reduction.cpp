@@ -8,17 +8,20 @@
 
 namespace {
 
-// The cost the search lowers: for each blur, the squared blurred error in linear
-// RGB summed over the tile, weighted; plus the pointwise term. Chosen by
+// The cost the search lowers: for each blur, the squared blurred error summed
+// over the tile, weighted; plus the pointwise term. The blurred error is
+// measured in CIELAB to first order: linear light through the derivative of
+// CIELAB at the blurred source. Chosen by
 // measurement on photographs (docs/reduction-quality.md): a 3 x 3 box and a
 // Gaussian of sigma 1.5, the two views the designs are judged by.
 constexpr int kBoxRadius = 1;
 constexpr int kBlurRadius[kBlurCount] = {kBoxRadius, kGaussianRadius};
 constexpr double kBlurWeight[kBlurCount] = {1.0, 1.0};
 
-// The pointwise term: squared CIE76 of each pixel to its design colour, in units
-// that make it comparable with the blurred term, times (100 - strength).
-constexpr double kPointwiseScale = 1e-6;
+// The pointwise term: squared CIE76 of each pixel to its design colour, times
+// (100 - strength) / 100: at strength 50 a pixel's own error counts as much as
+// the blurred error around it.
+constexpr double kPointwiseScale = 1.0 / kMaxDitherStrength;
 
 constexpr int kMaxSearchPasses = 16;
 // A change must lower the cost by more than this to be made, so that rounding
@@ -146,6 +149,36 @@ void diffuse_errors(const SlotColours& s, DitherWorkspace* w) {
     }
 }
 
+// Symmetric 3 x 3 matrices as (xx, xy, xz, yy, yz, zz).
+void metric_times(const double* m, const double* v, double* out) {
+    out[0] = m[0] * v[0] + m[1] * v[1] + m[2] * v[2];
+    out[1] = m[1] * v[0] + m[3] * v[1] + m[4] * v[2];
+    out[2] = m[2] * v[0] + m[4] * v[1] + m[5] * v[2];
+}
+
+double quadratic_form(const double* m, const double* v) {
+    return m[0] * v[0] * v[0] + m[3] * v[1] * v[1] + m[5] * v[2] * v[2] +
+           2.0 * (m[1] * v[0] * v[1] + m[2] * v[0] * v[2] + m[4] * v[1] * v[2]);
+}
+
+// J^T J for the derivative J of CIELAB at a linear-light colour.
+void lab_metric(const double* colour, double* m) {
+    double j[3][3];
+    lab_jacobian(colour[0], colour[1], colour[2], j);
+    constexpr int kRow[kMetricTerms] = {0, 0, 0, 1, 1, 2};
+    constexpr int kColumn[kMetricTerms] = {0, 1, 2, 1, 2, 2};
+    for (int t = 0; t < kMetricTerms; ++t) {
+        m[t] = j[0][kRow[t]] * j[0][kColumn[t]] + j[1][kRow[t]] * j[1][kColumn[t]] +
+               j[2][kRow[t]] * j[2][kColumn[t]];
+    }
+}
+
+// The normalised weight with which pixel q enters the blur around pixel p.
+double weight_of(const DitherWorkspace& w, int blur, int p, int q) {
+    return kernel(w, blur, q / kTileSide - p / kTileSide, q % kTileSide - p % kTileSide) *
+           w.blur_normaliser[blur][p];
+}
+
 void prepare_blurs(const SlotColours& s, DitherWorkspace* w) {
     for (int pixel = 0; pixel < kTilePixels; ++pixel) {
         std::copy(s.linear[w->slot_of_pixel[pixel]], s.linear[w->slot_of_pixel[pixel]] + 3,
@@ -156,6 +189,7 @@ void prepare_blurs(const SlotColours& s, DitherWorkspace* w) {
             const Window win = window_around(p, kBlurRadius[blur]);
             double total = 0;
             double error[kChannelCount] = {};
+            double source[kChannelCount] = {};
             for (int y = win.y0; y <= win.y1; ++y) {
                 for (int x = win.x0; x <= win.x1; ++x) {
                     const int q = y * kTileSide + x;
@@ -163,34 +197,38 @@ void prepare_blurs(const SlotColours& s, DitherWorkspace* w) {
                     total += k;
                     for (int ch = 0; ch < kChannelCount; ++ch) {
                         error[ch] += k * (w->design[q][ch] - w->source[q][ch]);
+                        source[ch] += k * w->source[q][ch];
                     }
                 }
             }
             w->blur_normaliser[blur][p] = 1.0 / total;
             for (int ch = 0; ch < kChannelCount; ++ch) {
-                w->blurred_error[blur][p][ch] = error[ch] / total;
+                error[ch] /= total;
+                source[ch] /= total;
             }
+            lab_metric(source, w->metric[blur][p]);
+            metric_times(w->metric[blur][p], error, w->weighted_error[blur][p]);
         }
     }
     for (int q = 0; q < kTilePixels; ++q) {
-        double sum = 0;
+        double* c = w->curvature[q];
+        std::fill(c, c + kMetricTerms, 0.0);
         for (int blur = 0; blur < kBlurCount; ++blur) {
             const Window win = window_around(q, kBlurRadius[blur]);
             for (int y = win.y0; y <= win.y1; ++y) {
                 for (int x = win.x0; x <= win.x1; ++x) {
                     const int p = y * kTileSide + x;
-                    const double k = kernel(*w, blur, q / kTileSide - y, q % kTileSide - x) *
-                                     w->blur_normaliser[blur][p];
-                    sum += kBlurWeight[blur] * k * k;
+                    const double k = weight_of(*w, blur, p, q);
+                    for (int t = 0; t < kMetricTerms; ++t) {
+                        c[t] += kBlurWeight[blur] * k * k * w->metric[blur][p][t];
+                    }
                 }
             }
         }
-        w->self_weight[q] = sum;
     }
 }
 
-// Sum over the windows of q of weight * blurred error: the slope of the cost
-// with respect to q's design colour (halved).
+// Half the cost's gradient in q's design colour: over q's windows, weight * M e.
 void slope_at(const DitherWorkspace& w, int q, double* slope) {
     std::fill(slope, slope + kChannelCount, 0.0);
     for (int blur = 0; blur < kBlurCount; ++blur) {
@@ -198,11 +236,9 @@ void slope_at(const DitherWorkspace& w, int q, double* slope) {
         for (int y = win.y0; y <= win.y1; ++y) {
             for (int x = win.x0; x <= win.x1; ++x) {
                 const int p = y * kTileSide + x;
-                const double k = kBlurWeight[blur] *
-                                 kernel(w, blur, q / kTileSide - y, q % kTileSide - x) *
-                                 w.blur_normaliser[blur][p];
+                const double k = kBlurWeight[blur] * weight_of(w, blur, p, q);
                 for (int ch = 0; ch < kChannelCount; ++ch) {
-                    slope[ch] += k * w.blurred_error[blur][p][ch];
+                    slope[ch] += k * w.weighted_error[blur][p][ch];
                 }
             }
         }
@@ -215,10 +251,11 @@ void move_pixel(DitherWorkspace* w, int q, const double* change) {
         for (int y = win.y0; y <= win.y1; ++y) {
             for (int x = win.x0; x <= win.x1; ++x) {
                 const int p = y * kTileSide + x;
-                const double k =
-                    kernel(*w, blur, q / kTileSide - y, q % kTileSide - x) * w->blur_normaliser[blur][p];
+                const double k = weight_of(*w, blur, p, q);
+                double moved[kChannelCount];
+                metric_times(w->metric[blur][p], change, moved);
                 for (int ch = 0; ch < kChannelCount; ++ch) {
-                    w->blurred_error[blur][p][ch] += k * change[ch];
+                    w->weighted_error[blur][p][ch] += k * moved[ch];
                 }
             }
         }
@@ -235,7 +272,7 @@ bool search_pass(const SlotColours& s, const QualityWorkspace& quality, double p
     for (int q = 0; q < kTilePixels; ++q) {
         double slope[kChannelCount];
         slope_at(*w, q, slope);
-        const int point = quality.point_of_pixel[q];
+        const int point = quality.column_of_point[quality.point_of_pixel[q]];
         const int current = w->slot_of_pixel[q];
         const double current_pointwise = quality.distance[s.entry[current]][point];
         int best = current;
@@ -246,15 +283,13 @@ bool search_pass(const SlotColours& s, const QualityWorkspace& quality, double p
                 continue;
             double delta[kChannelCount];
             double linear_term = 0;
-            double square = 0;
             for (int ch = 0; ch < kChannelCount; ++ch) {
                 delta[ch] = s.linear[slot][ch] - w->design[q][ch];
                 linear_term += delta[ch] * slope[ch];
-                square += delta[ch] * delta[ch];
             }
             const double pointwise = quality.distance[s.entry[slot]][point];
             const double change =
-                2.0 * linear_term + square * w->self_weight[q] +
+                2.0 * linear_term + quadratic_form(w->curvature[q], delta) +
                 pointwise_weight * (pointwise * pointwise - current_pointwise * current_pointwise);
             if (change < best_change) {
                 best_change = change;

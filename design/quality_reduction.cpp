@@ -1,6 +1,7 @@
 #include "quality_reduction.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "colour_tables.h"
 #include "design_record_writer.h"
@@ -37,12 +38,28 @@ int prepare_points(const Rgb* tile, QualityWorkspace* w) {
         w->nearest[p] = real ? kFarAway : 0.0F;
         w->second[p] = real ? kFarAway : 0.0F;
         w->nearest_choice[p] = 0;
+        w->point_of_column[p] = static_cast<int16_t>(p);
+    }
+    float* __restrict l = w->scratch[0];
+    float* __restrict a = w->scratch[1];
+    float* __restrict b = w->scratch[2];
+    for (int p = 0; p < padded; ++p) {
+        l[p] = static_cast<float>(w->point_lab[p].l);
+        a[p] = static_cast<float>(w->point_lab[p].a);
+        b[p] = static_cast<float>(w->point_lab[p].b);
     }
     for (int e = 0; e < kPaletteSize; ++e) {
-        float* row = w->distance[e];
+        const float pl = static_cast<float>(kPaletteLab[e].l);
+        const float pa = static_cast<float>(kPaletteLab[e].a);
+        const float pb = static_cast<float>(kPaletteLab[e].b);
+        float* __restrict row = w->distance[e];
         for (int p = 0; p < padded; ++p) {
-            row[p] = p < count ? static_cast<float>(cie76(w->point_lab[p], kPaletteLab[e])) : 0.0F;
+            const float dl = l[p] - pl;
+            const float da = a[p] - pa;
+            const float db = b[p] - pb;
+            row[p] = std::sqrt(dl * dl + da * da + db * db);  // IEEE 754: correctly rounded
         }
+        std::fill(row + count, row + padded, 0.0F);
     }
     return padded;
 }
@@ -112,10 +129,73 @@ void build_medoids(QualityWorkspace* w, int padded, Medoids* m) {
     }
 }
 
+template <typename T>
+void permute(T* values, const int16_t* order, int count, T* scratch) {
+    for (int k = 0; k < count; ++k) {
+        scratch[k] = values[order[k]];
+    }
+    for (int k = 0; k < count; ++k) {
+        values[k] = scratch[k];
+    }
+}
+
+// Reorders the points (the distance table's columns and every per-point array) so
+// that the points nearest to each medoid lie together: medoid i's from
+// group_start[i] to group_start[i + 1]. Stable, so the order stays fixed.
+void group_points_by_medoid(QualityWorkspace* w, int medoids, int* group_start) {
+    const int count = w->colours.size;
+    std::fill(group_start, group_start + medoids + 1, 0);
+    for (int p = 0; p < count; ++p) {
+        ++group_start[w->nearest_choice[p] + 1];
+    }
+    for (int i = 0; i < medoids; ++i) {
+        group_start[i + 1] += group_start[i];
+    }
+    int next[kSlotCount];
+    std::copy(group_start, group_start + medoids, next);
+    int16_t order[kTilePixels];
+    for (int p = 0; p < count; ++p) {
+        order[next[w->nearest_choice[p]]++] = static_cast<int16_t>(p);
+    }
+    float* scratch = w->scratch[0];
+    for (auto& row : w->distance) {
+        permute(row, order, count, scratch);
+    }
+    permute(w->weight, order, count, scratch);
+    permute(w->nearest, order, count, scratch);
+    permute(w->second, order, count, scratch);
+    int8_t choice_scratch[kTilePixels];
+    permute(w->nearest_choice, order, count, choice_scratch);
+    int16_t point_scratch[kTilePixels];
+    permute(w->point_of_column, order, count, point_scratch);
+}
+
+// The sum of x[begin..end), in lanes (see kLanes).
+double range_sum(const float* x, int begin, int end) {
+    float lane[kLanes] = {};
+    int k = begin;
+    for (; k + kLanes <= end; k += kLanes) {
+        for (int l = 0; l < kLanes; ++l) {
+            lane[l] += x[k + l];
+        }
+    }
+    for (int l = 0; k < end; ++k, ++l) {
+        lane[l] += x[k];
+    }
+    double sum = 0;
+    for (float value : lane) {
+        sum += value;
+    }
+    return sum;
+}
+
 // One round of best-improvement swaps; returns false when no swap helps. The
-// change of every swap (medoid i out, entry e in) is summed over the points
-// whose distance it changes: those nearer to e than to their second medoid.
+// change of a swap (medoid i out, entry e in) is the loss of removing i, plus
+// every point's gain from e, where i's points count their change against their
+// second medoid instead.
 bool swap_best_pair(QualityWorkspace* w, int padded, Medoids* m) {
+    int group_start[kSlotCount + 1];
+    group_points_by_medoid(w, m->count, group_start);
     double loss_of_removing[kSlotCount] = {};
     for (int p = 0; p < padded; ++p) {
         loss_of_removing[w->nearest_choice[p]] +=
@@ -128,18 +208,23 @@ bool swap_best_pair(QualityWorkspace* w, int padded, Medoids* m) {
         if (m->chosen[e])
             continue;
         const float* d = w->distance[e];
-        double shared = 0;  // the gain of adding e, whichever medoid leaves
-        double own[kSlotCount] = {};
+        // Per point: weight * (distance to e, if nearer, - distance now), its gain
+        // if its medoid stays; and weight * (distance to e or its second medoid,
+        // whichever is nearer, - distance now) beyond the loss already counted,
+        // less the former: its change if its medoid leaves.
+        float* __restrict stays = w->stays;
+        float* __restrict leaves = w->leaves;
+        const float* __restrict weight = w->weight;
+        const float* __restrict nearest = w->nearest;
+        const float* __restrict second = w->second;
         for (int p = 0; p < padded; ++p) {
-            if (d[p] < w->second[p]) {
-                const double weight = w->weight[p];
-                const double closer = weight * std::min(d[p] - w->nearest[p], 0.0F);
-                shared += closer;
-                own[w->nearest_choice[p]] += weight * (d[p] - w->second[p]) - closer;
-            }
+            stays[p] = weight[p] * std::min(d[p] - nearest[p], 0.0F);
+            leaves[p] = weight[p] * std::min(d[p] - second[p], 0.0F) - stays[p];
         }
+        const double shared = range_sum(stays, 0, padded);
         for (int i = 0; i < m->count; ++i) {
-            const double change = loss_of_removing[i] + shared + own[i];
+            const double change =
+                loss_of_removing[i] + shared + range_sum(leaves, group_start[i], group_start[i + 1]);
             if (change < best_change) {
                 best_change = change;
                 best_out = i;
@@ -194,13 +279,15 @@ void reduce_for_quality(const Rgb* tile, QualityWorkspace* w, uint8_t* record) {
         codes[slot] = kFixedPalette[m.entry[slot]].code;
     }
     uint8_t slot_of_point[kTilePixels];
-    for (int p = 0; p < w->colours.size; ++p) {
+    for (int column = 0; column < w->colours.size; ++column) {
         int best = 0;
         for (int slot = 1; slot < m.count; ++slot) {
-            if (w->distance[m.entry[slot]][p] < w->distance[m.entry[best]][p])
+            if (w->distance[m.entry[slot]][column] < w->distance[m.entry[best]][column])
                 best = slot;
         }
-        slot_of_point[p] = static_cast<uint8_t>(best);
+        const int point = w->point_of_column[column];
+        slot_of_point[point] = static_cast<uint8_t>(best);
+        w->column_of_point[point] = static_cast<int16_t>(column);
     }
     uint8_t slot_of_pixel[kTilePixels];
     for (int pixel = 0; pixel < kTilePixels; ++pixel) {
