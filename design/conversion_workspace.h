@@ -4,6 +4,7 @@
 // conversions in turn, and each thread converting at once needs its own.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "cielab.h"
@@ -36,14 +37,14 @@ struct QualityWorkspace {
 };
 
 inline constexpr int kChannelCount = 3;
-inline constexpr int kBlurCount = 2;  // the two blurs the dither's cost adds up
+inline constexpr int kBlurCount = 2;    // the two blurs the dither's cost adds up
 inline constexpr int kMetricTerms = 6;  // a symmetric 3 x 3 matrix
 
 inline constexpr int kBlurWindowSide = 9;  // the widest blur's window
 
 struct DitherWorkspace {
     double kernel[kBlurCount][kBlurWindowSide][kBlurWindowSide];  // unnormalised weights
-    double source[kTilePixels][kChannelCount];  // the tile in linear light
+    double source[kTilePixels][kChannelCount];                    // the tile in linear light
     double design[kTilePixels][kChannelCount];  // the current design in linear light
     // The cost of each blur at each pixel is e^T M e, e the blurred (design -
     // source) renormalised within the tile, M the pixel's metric: J^T J, J the
@@ -65,5 +66,5 @@ struct ConversionWorkspace {
     DitherWorkspace dither;
 };
 
-inline constexpr long kConversionWorkspaceBytes = sizeof(ConversionWorkspace);
+inline constexpr std::size_t kConversionWorkspaceBytes = sizeof(ConversionWorkspace);
 static_assert(kConversionWorkspaceBytes < 1536 * 1024);

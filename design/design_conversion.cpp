@@ -28,15 +28,15 @@ void convert_tile_to_record(const Rgb* tile, Quantizer quantizer, uint8_t* recor
 void convert_tile_to_record(const Rgb* tile, const Reduction& reduction,
                             ConversionWorkspace* workspace, uint8_t* record) {
     switch (reduction.quantizer) {
-    case Quantizer::quality:
-        reduce_for_quality(tile, &workspace->quality, record);
-        return;
-    case Quantizer::dither:
-        reduce_with_dither(tile, reduction.dither_strength, workspace, record);
-        return;
-    case Quantizer::merge:
-    case Quantizer::median_cut:
-        break;
+        case Quantizer::quality:
+            reduce_for_quality(tile, &workspace->quality, record);
+            return;
+        case Quantizer::dither:
+            reduce_with_dither(tile, reduction.dither_strength, workspace, record);
+            return;
+        case Quantizer::merge:
+        case Quantizer::median_cut:
+            break;
     }
     convert_tile_to_record(tile, reduction.quantizer, record);
 }

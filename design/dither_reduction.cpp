@@ -328,8 +328,7 @@ SlotColours diffuse_quality_colours(const Rgb* tile, ConversionWorkspace* worksp
 
 }  // namespace
 
-void reduce_with_error_diffusion(const Rgb* tile, ConversionWorkspace* workspace,
-                                 uint8_t* record) {
+void reduce_with_error_diffusion(const Rgb* tile, ConversionWorkspace* workspace, uint8_t* record) {
     const SlotColours s = diffuse_quality_colours(tile, workspace, record);
     write_slots(s, workspace->dither, record);
 }

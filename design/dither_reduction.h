@@ -19,5 +19,4 @@ void reduce_with_dither(const Rgb* tile, int strength, ConversionWorkspace* work
 
 // Only the first stage, for comparison: the `quality` colours placed by
 // serpentine Floyd-Steinberg diffusion in linear light.
-void reduce_with_error_diffusion(const Rgb* tile, ConversionWorkspace* workspace,
-                                 uint8_t* record);
+void reduce_with_error_diffusion(const Rgb* tile, ConversionWorkspace* workspace, uint8_t* record);

@@ -223,8 +223,8 @@ bool swap_best_pair(QualityWorkspace* w, int padded, Medoids* m) {
         }
         const double shared = range_sum(stays, 0, padded);
         for (int i = 0; i < m->count; ++i) {
-            const double change =
-                loss_of_removing[i] + shared + range_sum(leaves, group_start[i], group_start[i + 1]);
+            const double change = loss_of_removing[i] + shared +
+                                  range_sum(leaves, group_start[i], group_start[i + 1]);
             if (change < best_change) {
                 best_change = change;
                 best_out = i;

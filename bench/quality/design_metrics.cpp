@@ -57,10 +57,9 @@ double ciede2000(const Lab& x, const Lab& y) {
         else
             h_mean = h1 + h2 < 360 ? (h1 + h2 + 360) / 2 : (h1 + h2 - 360) / 2;
     }
-    const double t = 1 - 0.17 * std::cos(radians(h_mean - 30)) +
-                     0.24 * std::cos(radians(2 * h_mean)) +
-                     0.32 * std::cos(radians(3 * h_mean + 6)) -
-                     0.20 * std::cos(radians(4 * h_mean - 63));
+    const double t =
+        1 - 0.17 * std::cos(radians(h_mean - 30)) + 0.24 * std::cos(radians(2 * h_mean)) +
+        0.32 * std::cos(radians(3 * h_mean + 6)) - 0.20 * std::cos(radians(4 * h_mean - 63));
     const double d_theta = 30 * std::exp(-std::pow((h_mean - 275) / 25, 2));
     const double cp7 = std::pow(cp_mean, 7);
     const double rc = 2 * std::sqrt(cp7 / (cp7 + std::pow(25.0, 7)));
@@ -118,10 +117,9 @@ double blurred_error(const LinearTile source, const LinearTile design, int radiu
     blur(design, radius, weight, blurred_design);
     double sum = 0;
     for (int p = 0; p < kTilePixels; ++p) {
-        sum += cie76(lab_from_linear(blurred_source[p][0], blurred_source[p][1],
-                                     blurred_source[p][2]),
-                     lab_from_linear(blurred_design[p][0], blurred_design[p][1],
-                                     blurred_design[p][2]));
+        sum += cie76(
+            lab_from_linear(blurred_source[p][0], blurred_source[p][1], blurred_source[p][2]),
+            lab_from_linear(blurred_design[p][0], blurred_design[p][1], blurred_design[p][2]));
     }
     return sum / kTilePixels;
 }

@@ -8,9 +8,9 @@
 #include "tile.h"
 
 struct DesignErrors {
-    double cie76;        // mean over the 1024 pixels
-    double ciede2000;    // mean over the 1024 pixels
-    double box_blurred;  // mean CIE76 after a 3 x 3 box blur
+    double cie76;             // mean over the 1024 pixels
+    double ciede2000;         // mean over the 1024 pixels
+    double box_blurred;       // mean CIE76 after a 3 x 3 box blur
     double gaussian_blurred;  // after a Gaussian of sigma 1.5 cut at radius 4
 };
 
