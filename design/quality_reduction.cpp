@@ -274,11 +274,8 @@ void reduce_for_quality(const Rgb* tile, QualityWorkspace* w, uint8_t* record) {
 
     // Slots in search order; every point on its nearest slot, the lowest on ties.
     std::sort(m.entry, m.entry + m.count);
-    uint8_t codes[kSlotCount];
-    for (int slot = 0; slot < m.count; ++slot) {
-        codes[slot] = kFixedPalette[m.entry[slot]].code;
-    }
     uint8_t slot_of_point[kTilePixels];
+    bool used[kSlotCount] = {};
     for (int column = 0; column < w->colours.size; ++column) {
         int best = 0;
         for (int slot = 1; slot < m.count; ++slot) {
@@ -288,12 +285,24 @@ void reduce_for_quality(const Rgb* tile, QualityWorkspace* w, uint8_t* record) {
         const int point = w->point_of_column[column];
         slot_of_point[point] = static_cast<uint8_t>(best);
         w->column_of_point[point] = static_cast<int16_t>(column);
+        used[best] = true;
+    }
+    // A medoid whose points all went to later ones is nearest to none: drop it, so
+    // that every slot in use has pixels. No point's nearest slot changes.
+    uint8_t codes[kSlotCount];
+    uint8_t kept_slot[kSlotCount];
+    int kept = 0;
+    for (int slot = 0; slot < m.count; ++slot) {
+        if (used[slot]) {
+            codes[kept] = kFixedPalette[m.entry[slot]].code;
+            kept_slot[slot] = static_cast<uint8_t>(kept++);
+        }
     }
     uint8_t slot_of_pixel[kTilePixels];
     for (int pixel = 0; pixel < kTilePixels; ++pixel) {
-        slot_of_pixel[pixel] = slot_of_point[w->point_of_pixel[pixel]];
+        slot_of_pixel[pixel] = kept_slot[slot_of_point[w->point_of_pixel[pixel]]];
     }
-    write_design_record(codes, m.count, slot_of_pixel, record);
+    write_design_record(codes, kept, slot_of_pixel, record);
 
     write_merge_record(tile, w);
     if (record_cie76_sum(w->point_lab, w->point_of_pixel, w->merge_record) <
