@@ -1,5 +1,5 @@
 // The caller-owned working storage of the perceptual reductions. Fixed in size
-// (about 1 MB: kConversionWorkspaceBytes); no conversion keeps
+// (1,027,560 bytes on x86-64: kConversionWorkspaceBytes); no conversion keeps
 // anything in it from one tile to the next, so one workspace serves any number of
 // conversions in turn, and each thread converting at once needs its own.
 #pragma once
