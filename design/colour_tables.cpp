@@ -423,5 +423,4 @@ const Lab kPaletteLab[kPaletteSize] = {
     {0.0, 0.0, 0.0},  // 000000
 };
 
-const double kGaussianSigma1p0[kGaussianRadius + 1] = {1.0, 0.6065306597126334, 0.1353352832366127, 0.011108996538242306, 0.00033546262790251185};
 const double kGaussianSigma1p5[kGaussianRadius + 1] = {1.0, 0.8007374029168081, 0.41111229050718745, 0.1353352832366127, 0.028565500784550377};

@@ -14,5 +14,4 @@ extern const Lab kPaletteLab[kPaletteSize];
 
 // One side of a separable Gaussian, exp(-i^2 / (2 sigma^2)) for i = 0..radius.
 inline constexpr int kGaussianRadius = 4;
-extern const double kGaussianSigma1p0[kGaussianRadius + 1];
 extern const double kGaussianSigma1p5[kGaussianRadius + 1];

@@ -23,7 +23,7 @@ WHITE = tuple(row[0] + row[1] + row[2] for row in MATRIX)
 DELTA = 6.0 / 29.0
 DELTA_CUBED = DELTA * DELTA * DELTA
 NEWTON_STEPS = 8
-GAUSSIAN_SIGMAS = (1.0, 1.5)
+GAUSSIAN_SIGMAS = (1.5,)
 GAUSSIAN_RADIUS = 4
 
 
