@@ -11,9 +11,10 @@ namespace {
 // The cost the search lowers: for each blur, the squared blurred error summed
 // over the tile, weighted; plus the pointwise term. The blurred error is
 // measured in CIELAB to first order: linear light through the derivative of
-// CIELAB at the blurred source. Chosen by
-// measurement on photographs (docs/reduction-quality.md): a 3 x 3 box and a
-// Gaussian of sigma 1.5, the two views the designs are judged by.
+// CIELAB at the blurred source. Chosen by measurement on photographs
+// (docs/reduction-quality.md): a 3 x 3 box and a Gaussian of sigma 1.5, the two
+// views the designs are judged by.
+constexpr int kBoxBlur = 0;
 constexpr int kBoxRadius = 1;
 constexpr int kBlurRadius[kBlurCount] = {kBoxRadius, kGaussianRadius};
 constexpr double kBlurWeight[kBlurCount] = {1.0, 1.0};
@@ -38,7 +39,7 @@ void fill_kernels(DitherWorkspace* w) {
                 const int ax = dx < 0 ? -dx : dx;
                 double weight = 0;
                 if (ay <= kBlurRadius[blur] && ax <= kBlurRadius[blur]) {
-                    weight = blur == 0 ? 1.0 : kGaussianSigma1p5[ay] * kGaussianSigma1p5[ax];
+                    weight = blur == kBoxBlur ? 1.0 : kGaussianSigma1p5[ay] * kGaussianSigma1p5[ax];
                 }
                 w->kernel[blur][dy + kGaussianRadius][dx + kGaussianRadius] = weight;
             }
