@@ -1,0 +1,269 @@
+#include "picture_reader.h"
+
+#include <stb_image.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <initializer_list>
+#include <utility>
+
+#include "bmp_reader.h"
+#include "picture_limits.h"
+
+namespace {
+
+constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr uint8_t kJpegSignature[] = {0xFF, 0xD8, 0xFF};
+constexpr uint8_t kBmpSignature[] = {'B', 'M'};
+
+// A PNG chunk: 4 bytes of length, 4 of type, the data, 4 of CRC over type and data.
+constexpr size_t kPngChunkFrame = 12;
+constexpr uint32_t kPngMaxChunkLength = 0x7FFFFFFF;
+constexpr uint32_t kPngHeaderLength = 13;
+
+// JPEG markers.
+constexpr uint8_t kJpegMarkerPrefix = 0xFF;
+constexpr uint8_t kJpegStuffedZero = 0x00;
+constexpr uint8_t kJpegTem = 0x01;
+constexpr uint8_t kJpegRestartFirst = 0xD0;
+constexpr uint8_t kJpegRestartLast = 0xD7;
+constexpr uint8_t kJpegEndOfImage = 0xD9;
+constexpr uint8_t kJpegStartOfScan = 0xDA;
+
+constexpr int kRgbChannels = 3;
+
+int fail(std::string* error, const std::string& message) {
+    if (error != nullptr) {
+        *error = message;
+    }
+    return -1;
+}
+
+template <size_t N>
+bool starts_with(const uint8_t* data, size_t size, const uint8_t (&magic)[N]) {
+    return size >= N && std::equal(magic, magic + N, data);
+}
+
+uint32_t big_endian_u32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+           static_cast<uint32_t>(p[2]) << 8 | static_cast<uint32_t>(p[3]);
+}
+
+// Inflates the concatenated IDAT data without keeping it, only to prove the zlib
+// stream whole: stb neither checks the Adler-32 nor minds a stream cut short.
+class ZlibStreamCheck {
+  public:
+    ZlibStreamCheck() { ready_ = inflateInit(&stream_) == Z_OK; }
+    ~ZlibStreamCheck() {
+        if (ready_) {
+            inflateEnd(&stream_);
+        }
+    }
+    ZlibStreamCheck(const ZlibStreamCheck&) = delete;
+    ZlibStreamCheck& operator=(const ZlibStreamCheck&) = delete;
+
+    // False once the stream is found damaged.
+    bool feed(const uint8_t* data, uint32_t length) {
+        if (!ready_) {
+            return false;
+        }
+        if (finished_) {
+            return true;  // stb ignores data after the end of the stream
+        }
+        stream_.next_in = const_cast<Bytef*>(data);
+        stream_.avail_in = length;
+        while (true) {
+            stream_.next_out = scratch_;
+            stream_.avail_out = sizeof scratch_;
+            const int status = inflate(&stream_, Z_NO_FLUSH);
+            if (status == Z_STREAM_END) {
+                finished_ = true;
+                return true;
+            }
+            if (status != Z_OK && status != Z_BUF_ERROR) {
+                return false;
+            }
+            if (stream_.avail_in == 0 && stream_.avail_out != 0) {
+                return true;
+            }
+        }
+    }
+
+    bool finished() const { return finished_; }
+
+  private:
+    z_stream stream_{};
+    bool ready_ = false;
+    bool finished_ = false;
+    Bytef scratch_[16384];
+};
+
+int check_png(const uint8_t* data, size_t size, std::string* error) {
+    size_t at = sizeof kPngSignature;
+    bool first = true;
+    bool saw_data = false;
+    ZlibStreamCheck zlib_stream;
+    while (true) {
+        if (size - at < kPngChunkFrame) {
+            return fail(error, "truncated PNG file: it ends before its IEND chunk");
+        }
+        const uint32_t length = big_endian_u32(data + at);
+        const uint8_t* type = data + at + 4;
+        const std::string type_name(reinterpret_cast<const char*>(type), 4);
+        if (length > kPngMaxChunkLength || length > size - at - kPngChunkFrame) {
+            return fail(error, "truncated PNG file: chunk " + type_name +
+                                   " runs past the end of the file");
+        }
+        const uint8_t* chunk_data = type + 4;
+        const uLong crc = crc32(crc32(0L, Z_NULL, 0), type, 4 + length);
+        if (crc != big_endian_u32(chunk_data + length)) {
+            return fail(error, "damaged PNG file: chunk " + type_name + " fails its CRC check");
+        }
+        if (first) {
+            if (type_name != "IHDR" || length != kPngHeaderLength) {
+                return fail(error, "damaged PNG file: it does not begin with its IHDR chunk");
+            }
+            const uint32_t width = big_endian_u32(chunk_data);
+            const uint32_t height = big_endian_u32(chunk_data + 4);
+            if (!picture_size_allowed(width, height)) {
+                return fail(error, "PNG picture too large or empty: " + std::to_string(width) +
+                                       " x " + std::to_string(height));
+            }
+            first = false;
+        } else if (type_name == "IDAT") {
+            saw_data = true;
+            if (!zlib_stream.feed(chunk_data, length)) {
+                return fail(error, "damaged PNG file: its image data does not inflate");
+            }
+        } else if (type_name == "IEND") {
+            break;
+        }
+        at += kPngChunkFrame + length;
+    }
+    if (!saw_data || !zlib_stream.finished()) {
+        return fail(error, "damaged PNG file: its image data is missing or cut off");
+    }
+    return 0;
+}
+
+bool is_standalone_jpeg_marker(uint8_t marker) {
+    return marker == kJpegTem || (marker >= kJpegRestartFirst && marker <= kJpegRestartLast);
+}
+
+// Walks the marker segments from SOI to EOI, stepping over each scan's
+// entropy-coded data (where 0xFF is followed by a stuffed zero or a restart
+// marker).
+int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
+    const std::string truncated = "truncated JPEG file: it ends before its EOI marker";
+    size_t at = 2;  // after SOI
+    while (true) {
+        if (at >= size) {
+            return fail(error, truncated);
+        }
+        if (data[at] != kJpegMarkerPrefix) {
+            return fail(error, "damaged JPEG file: no marker at byte " + std::to_string(at));
+        }
+        while (at < size && data[at] == kJpegMarkerPrefix) {
+            ++at;  // a marker may be preceded by fill bytes
+        }
+        if (at >= size) {
+            return fail(error, truncated);
+        }
+        const uint8_t marker = data[at++];
+        if (marker == kJpegEndOfImage) {
+            return 0;
+        }
+        if (is_standalone_jpeg_marker(marker)) {
+            continue;
+        }
+        if (marker == kJpegStuffedZero) {
+            return fail(error, "damaged JPEG file: no marker at byte " + std::to_string(at - 2));
+        }
+        if (size - at < 2) {
+            return fail(error, truncated);
+        }
+        const size_t length = size_t{data[at]} << 8 | data[at + 1];
+        if (length < 2) {
+            return fail(error, "damaged JPEG file: a segment length below 2");
+        }
+        if (length > size - at) {
+            return fail(error, "truncated JPEG file: a marker segment runs past the end");
+        }
+        at += length;
+        if (marker != kJpegStartOfScan) {
+            continue;
+        }
+        while (true) {
+            if (size - at < 2) {
+                return fail(error, truncated);
+            }
+            if (data[at] != kJpegMarkerPrefix) {
+                ++at;
+                continue;
+            }
+            const uint8_t next = data[at + 1];
+            if (next == kJpegStuffedZero || (next >= kJpegRestartFirst && next <= kJpegRestartLast)) {
+                at += 2;
+            } else if (next == kJpegMarkerPrefix) {
+                ++at;
+            } else {
+                break;  // the marker after the scan
+            }
+        }
+    }
+}
+
+int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpImage* out,
+                    std::string* error) {
+    if (size > static_cast<size_t>(INT_MAX)) {
+        return fail(error, std::string(format) + " file too large");
+    }
+    const int length = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (stbi_info_from_memory(data, length, &width, &height, &channels) == 0) {
+        return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
+    }
+    if (!picture_size_allowed(width, height)) {
+        return fail(error, std::string(format) + " picture too large or empty: " +
+                               std::to_string(width) + " x " + std::to_string(height));
+    }
+    stbi_uc* pixels =
+        stbi_load_from_memory(data, length, &width, &height, &channels, kRgbChannels);
+    if (pixels == nullptr) {
+        return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
+    }
+    BmpImage image;
+    image.width = width;
+    image.height = height;
+    image.rgb.assign(pixels, pixels + size_t{kRgbChannels} * static_cast<size_t>(width) *
+                                          static_cast<size_t>(height));
+    stbi_image_free(pixels);
+    *out = std::move(image);
+    return 0;
+}
+
+}  // namespace
+
+int read_picture(const uint8_t* data, size_t size, BmpImage* out, std::string* error) {
+    *out = BmpImage{};
+    if (starts_with(data, size, kBmpSignature)) {
+        return read_bmp(data, size, out, error);
+    }
+    if (starts_with(data, size, kPngSignature)) {
+        if (check_png(data, size, error) != 0) {
+            return -1;
+        }
+        return decode_with_stb(data, size, "PNG", out, error);
+    }
+    if (starts_with(data, size, kJpegSignature)) {
+        if (check_jpeg(data, size, error) != 0) {
+            return -1;
+        }
+        return decode_with_stb(data, size, "JPEG", out, error);
+    }
+    return fail(error, "not a BMP, PNG or JPEG file");
+}
