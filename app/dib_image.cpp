@@ -64,8 +64,8 @@ HBITMAP dib24_from_picture(const BmpImage& picture) {
     const size_t stride = (row_bytes + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
     for (int y = 0; y < picture.height; ++y) {
         const uint8_t* in = picture.rgb.data() + row_bytes * static_cast<size_t>(y);
-        uint8_t* out = static_cast<uint8_t*>(bits) +
-                       stride * static_cast<size_t>(picture.height - 1 - y);
+        uint8_t* out =
+            static_cast<uint8_t*>(bits) + stride * static_cast<size_t>(picture.height - 1 - y);
         for (size_t p = 0; p < row_bytes; p += kBytesPerPixel) {
             out[p] = in[p + 2];
             out[p + 1] = in[p + 1];

@@ -458,9 +458,10 @@ class RunLengthDecoder {
         }
         if (x_ < layout_.width && row_ < layout_.height) {
             const int y = layout_.height - 1 - static_cast<int>(row_);
-            uint8_t* out = image_->rgb.data() +
-                           size_t{3} * (static_cast<size_t>(y) * static_cast<size_t>(layout_.width) +
-                                        static_cast<size_t>(x_));
+            uint8_t* out =
+                image_->rgb.data() +
+                size_t{3} * (static_cast<size_t>(y) * static_cast<size_t>(layout_.width) +
+                             static_cast<size_t>(x_));
             out[0] = palette_[index].r;
             out[1] = palette_[index].g;
             out[2] = palette_[index].b;
@@ -509,14 +510,12 @@ int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error
     BmpImage image;
     image.width = layout.width;
     image.height = layout.height;
-    image.rgb.assign(size_t{3} * static_cast<size_t>(layout.width) *
-                         static_cast<size_t>(layout.height),
-                     0);
-    const int status =
-        is_run_length(layout.compression)
-            ? RunLengthDecoder(layout, palette, &image)
-                  .decode(data + layout.pixel_offset, layout.rle_bytes, error)
-            : decode_rows(data, layout, palette, &image, error);
+    image.rgb.assign(
+        size_t{3} * static_cast<size_t>(layout.width) * static_cast<size_t>(layout.height), 0);
+    const int status = is_run_length(layout.compression)
+                           ? RunLengthDecoder(layout, palette, &image)
+                                 .decode(data + layout.pixel_offset, layout.rle_bytes, error)
+                           : decode_rows(data, layout, palette, &image, error);
     if (status != 0) {
         return -1;
     }

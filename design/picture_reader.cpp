@@ -113,8 +113,8 @@ int check_png(const uint8_t* data, size_t size, std::string* error) {
         const uint8_t* type = data + at + 4;
         const std::string type_name(reinterpret_cast<const char*>(type), 4);
         if (length > kPngMaxChunkLength || length > size - at - kPngChunkFrame) {
-            return fail(error, "truncated PNG file: chunk " + type_name +
-                                   " runs past the end of the file");
+            return fail(
+                error, "truncated PNG file: chunk " + type_name + " runs past the end of the file");
         }
         const uint8_t* chunk_data = type + 4;
         const uLong crc = crc32(crc32(0L, Z_NULL, 0), type, 4 + length);
@@ -204,7 +204,8 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
                 continue;
             }
             const uint8_t next = data[at + 1];
-            if (next == kJpegStuffedZero || (next >= kJpegRestartFirst && next <= kJpegRestartLast)) {
+            if (next == kJpegStuffedZero ||
+                (next >= kJpegRestartFirst && next <= kJpegRestartLast)) {
                 at += 2;
             } else if (next == kJpegMarkerPrefix) {
                 ++at;
@@ -231,8 +232,7 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpIma
         return fail(error, std::string(format) + " picture too large or empty: " +
                                std::to_string(width) + " x " + std::to_string(height));
     }
-    stbi_uc* pixels =
-        stbi_load_from_memory(data, length, &width, &height, &channels, kRgbChannels);
+    stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, kRgbChannels);
     if (pixels == nullptr) {
         return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
     }
