@@ -31,6 +31,9 @@ constexpr uint8_t kJpegRestartFirst = 0xD0;
 constexpr uint8_t kJpegRestartLast = 0xD7;
 constexpr uint8_t kJpegEndOfImage = 0xD9;
 constexpr uint8_t kJpegStartOfScan = 0xDA;
+constexpr uint8_t kJpegHuffmanTables = 0xC4;
+constexpr size_t kJpegHuffmanCodeLengths = 16;
+constexpr size_t kJpegMaxHuffmanCodes = 256;
 
 constexpr int kRgbChannels = 3;
 
@@ -148,6 +151,28 @@ int check_png(const uint8_t* data, size_t size, std::string* error) {
     return 0;
 }
 
+// A DHT segment's tables, each a class-and-id byte, 16 counts of codes by length
+// and the symbols: at most 256 codes a table (stb writes a larger count past the
+// end of its tables).
+bool huffman_tables_fit(const uint8_t* segment, size_t length) {
+    size_t at = 0;
+    while (at < length) {
+        if (length - at < 1 + kJpegHuffmanCodeLengths) {
+            return false;
+        }
+        size_t codes = 0;
+        for (size_t i = 0; i < kJpegHuffmanCodeLengths; ++i) {
+            codes += segment[at + 1 + i];
+        }
+        at += 1 + kJpegHuffmanCodeLengths;
+        if (codes > kJpegMaxHuffmanCodes || codes > length - at) {
+            return false;
+        }
+        at += codes;
+    }
+    return true;
+}
+
 bool is_standalone_jpeg_marker(uint8_t marker) {
     return marker == kJpegTem || (marker >= kJpegRestartFirst && marker <= kJpegRestartLast);
 }
@@ -190,6 +215,9 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
         }
         if (length > size - at) {
             return fail(error, "truncated JPEG file: a marker segment runs past the end");
+        }
+        if (marker == kJpegHuffmanTables && !huffman_tables_fit(data + at + 2, length - 2)) {
+            return fail(error, "damaged JPEG file: a Huffman table that does not fit");
         }
         at += length;
         if (marker != kJpegStartOfScan) {

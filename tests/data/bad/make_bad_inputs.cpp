@@ -7,6 +7,7 @@
 #include <stb_image_write.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -256,6 +257,10 @@ std::vector<std::pair<std::string, Bytes>> catalogue() {
     jpeg_marker_in_scan[scan + 40] = 0xFF;
     jpeg_marker_in_scan[scan + 41] = 0xC4;  // a table segment begins inside the scan data
     add("picture_jpeg_marker_in_scan.jpg", jpeg_marker_in_scan);
+    Bytes jpeg_huffman = jpeg;
+    const size_t table = jpeg_marker(jpeg, 0xC4);
+    std::fill_n(jpeg_huffman.begin() + static_cast<long>(table) + 5, 16, uint8_t{0xFF});
+    add("picture_jpeg_huffman_table_overflow.jpg", jpeg_huffman);  // once a crash in stb
 
     add("design_0_bytes.dat", {});
     add("design_619_bytes.dat", Bytes(619, 0x11));
@@ -281,7 +286,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_bad_inputs FOLDER\n");
         return 2;
     }
-    const fs::path folder = argv[1];
+    std::string folder_name = argv[1];
+#ifdef _WIN32
+    if (folder_name.rfind('/', 0) == 0) {
+        folder_name = "Z:" + folder_name;  // a Unix path, under Wine
+    }
+#endif
+    const fs::path folder = folder_name;
     fs::remove_all(folder);
     fs::create_directories(folder);
     for (const auto& [name, bytes] : catalogue()) {
