@@ -28,24 +28,6 @@ Record record_by_cli(const std::wstring& picture, int column, int row, const std
     return record;
 }
 
-// The 32-bit twin of the 64 x 96 picture with its rows stored top-down.
-std::vector<uint8_t> top_down_copy(const std::vector<uint8_t>& bottom_up_32bit) {
-    std::vector<uint8_t> file = bottom_up_32bit;
-    const uint32_t offset = file[10] | file[11] << 8 | file[12] << 16 | uint32_t{file[13]} << 24;
-    const int width = file[18] | file[19] << 8;
-    const int height = file[22] | file[23] << 8;
-    const size_t stride = 4 * static_cast<size_t>(width);
-    for (int stored = 0; stored < height; ++stored) {
-        std::copy_n(bottom_up_32bit.begin() + offset + stride * (height - 1 - stored), stride,
-                    file.begin() + offset + stride * stored);
-    }
-    const uint32_t negative = static_cast<uint32_t>(-height);
-    for (int b = 0; b < 4; ++b) {
-        file[22 + b] = static_cast<uint8_t>(negative >> (8 * b));
-    }
-    return file;
-}
-
 // A 64 x 32 RLE8 picture whose stream skips pixels with deltas and early ends of
 // line, and ends before its top rows: the skipped pixels are black.
 std::vector<uint8_t> run_length_with_gaps() {
@@ -70,7 +52,7 @@ TEST(SharedReader, WindowAndCliGiveTheSameRecordsForRunLengthAndTopDownFiles) {
     const std::wstring folder = scratch_folder(L"shared_reader");
     const std::wstring top_down = join_path(folder, L"picture_64x96_32bit_top_down.bmp");
     ASSERT_TRUE(
-        write_bytes(top_down, top_down_copy(read_bytes(data_file(L"picture_64x96_32bit.bmp")))));
+        write_bytes(top_down, stored_top_down(read_bytes(data_file(L"picture_64x96_32bit.bmp")))));
     const std::wstring gaps = join_path(folder, L"picture_64x32_rle8_gaps.bmp");
     ASSERT_TRUE(write_bytes(gaps, run_length_with_gaps()));
     struct Case {
