@@ -32,6 +32,7 @@ constexpr uint8_t kJpegRestartLast = 0xD7;
 constexpr uint8_t kJpegEndOfImage = 0xD9;
 constexpr uint8_t kJpegStartOfScan = 0xDA;
 constexpr uint8_t kJpegHuffmanTables = 0xC4;
+constexpr uint8_t kJpegProgressiveFrame = 0xC2;
 constexpr size_t kJpegHuffmanCodeLengths = 16;
 constexpr size_t kJpegMaxHuffmanCodes = 256;
 
@@ -151,27 +152,74 @@ int check_png(const uint8_t* data, size_t size, std::string* error) {
     return 0;
 }
 
-// A DHT segment's tables, each a class-and-id byte, 16 counts of codes by length
-// and the symbols: at most 256 codes a table (stb writes a larger count past the
-// end of its tables).
-bool huffman_tables_fit(const uint8_t* segment, size_t length) {
-    size_t at = 0;
-    while (at < length) {
-        if (length - at < 1 + kJpegHuffmanCodeLengths) {
-            return false;
+// The Huffman tables a JPEG file has defined so far, one bit per class (DC, AC)
+// and id (0 to 3). stb reads an undefined table's uninitialised memory.
+class HuffmanTablesDefined {
+  public:
+    // Records a DHT segment's tables, each a class-and-id byte, 16 counts of codes
+    // by length and the symbols. False when one does not fit the segment or has
+    // more than 256 codes (stb writes a larger count past the end of its tables).
+    bool record(const uint8_t* segment, size_t length) {
+        size_t at = 0;
+        while (at < length) {
+            if (length - at < 1 + kJpegHuffmanCodeLengths) {
+                return false;
+            }
+            const int table_class = segment[at] >> 4;
+            const int id = segment[at] & 0x0F;
+            if (table_class > kAc || id >= kIds) {
+                return false;
+            }
+            size_t codes = 0;
+            for (size_t i = 0; i < kJpegHuffmanCodeLengths; ++i) {
+                codes += segment[at + 1 + i];
+            }
+            at += 1 + kJpegHuffmanCodeLengths;
+            if (codes > kJpegMaxHuffmanCodes || codes > length - at) {
+                return false;
+            }
+            at += codes;
+            defined_ |= 1u << (table_class * kIds + id);
         }
-        size_t codes = 0;
-        for (size_t i = 0; i < kJpegHuffmanCodeLengths; ++i) {
-            codes += segment[at + 1 + i];
-        }
-        at += 1 + kJpegHuffmanCodeLengths;
-        if (codes > kJpegMaxHuffmanCodes || codes > length - at) {
-            return false;
-        }
-        at += codes;
+        return true;
     }
-    return true;
-}
+
+    // Whether every table the SOS segment's scan decodes with is defined. In a
+    // progressive frame a DC scan uses only DC tables, and none when it refines;
+    // an AC scan uses only AC tables.
+    bool cover_scan(const uint8_t* segment, size_t length, bool progressive) const {
+        if (length < 1) {
+            return false;
+        }
+        const size_t components = segment[0];
+        if (length < 1 + 2 * components + 3) {
+            return false;
+        }
+        const uint8_t spectral_start = segment[1 + 2 * components];
+        const uint8_t approximation_high = segment[3 + 2 * components] >> 4;
+        const bool uses_dc = !progressive || (spectral_start == 0 && approximation_high == 0);
+        const bool uses_ac = !progressive || spectral_start != 0;
+        for (size_t c = 0; c < components; ++c) {
+            const uint8_t selectors = segment[2 + 2 * c];
+            if ((uses_dc && !has(kDc, selectors >> 4)) ||
+                (uses_ac && !has(kAc, selectors & 0x0F))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+  private:
+    static constexpr int kDc = 0;
+    static constexpr int kAc = 1;
+    static constexpr int kIds = 4;
+
+    bool has(int table_class, int id) const {
+        return id < kIds && (defined_ >> (table_class * kIds + id) & 1u) != 0;
+    }
+
+    unsigned defined_ = 0;
+};
 
 bool is_standalone_jpeg_marker(uint8_t marker) {
     return marker == kJpegTem || (marker >= kJpegRestartFirst && marker <= kJpegRestartLast);
@@ -183,6 +231,8 @@ bool is_standalone_jpeg_marker(uint8_t marker) {
 int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
     const std::string truncated = "truncated JPEG file: it ends before its EOI marker";
     size_t at = 2;  // after SOI
+    HuffmanTablesDefined tables;
+    bool progressive = false;
     while (true) {
         if (at >= size) {
             return fail(error, truncated);
@@ -216,8 +266,15 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
         if (length > size - at) {
             return fail(error, "truncated JPEG file: a marker segment runs past the end");
         }
-        if (marker == kJpegHuffmanTables && !huffman_tables_fit(data + at + 2, length - 2)) {
+        const uint8_t* segment = data + at + 2;
+        if (marker == kJpegHuffmanTables && !tables.record(segment, length - 2)) {
             return fail(error, "damaged JPEG file: a Huffman table that does not fit");
+        }
+        if (marker == kJpegProgressiveFrame) {
+            progressive = true;
+        }
+        if (marker == kJpegStartOfScan && !tables.cover_scan(segment, length - 2, progressive)) {
+            return fail(error, "damaged JPEG file: a scan uses a Huffman table never defined");
         }
         at += length;
         if (marker != kJpegStartOfScan) {

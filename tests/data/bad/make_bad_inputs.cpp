@@ -261,6 +261,10 @@ std::vector<std::pair<std::string, Bytes>> catalogue() {
     const size_t table = jpeg_marker(jpeg, 0xC4);
     std::fill_n(jpeg_huffman.begin() + static_cast<long>(table) + 5, 16, uint8_t{0xFF});
     add("picture_jpeg_huffman_table_overflow.jpg", jpeg_huffman);  // once a crash in stb
+    Bytes jpeg_undefined_table = jpeg;
+    jpeg_undefined_table[scan + 6] =
+        0x33;  // the first component's DC and AC tables: 3, never defined
+    add("picture_jpeg_undefined_huffman_table.jpg", jpeg_undefined_table);  // once a crash in stb
 
     add("design_0_bytes.dat", {});
     add("design_619_bytes.dat", Bytes(619, 0x11));
