@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "bmp_writer.h"
 #include "cli_error.h"
 #include "file_io.h"
+#include "picture_limits.h"
 #include "picture_reader.h"
 #include "utf8_path.h"
 
@@ -56,6 +58,10 @@ std::vector<uint8_t> encode_png(const BmpImage& picture, const std::string& name
 }  // namespace
 
 BmpImage load_picture(const fs::path& path) {
+    std::error_code error_code;
+    const uintmax_t file_bytes = fs::file_size(path, error_code);
+    if (!error_code && file_bytes > static_cast<uintmax_t>(kMaxPictureFileBytes))
+        fail_with_file(path_to_utf8(path), "file too large for a picture");
     const std::vector<uint8_t> bytes = read_whole_file(path);
     BmpImage picture;
     std::string error;

@@ -7,8 +7,11 @@
 // CRC, IHDR first and IEND last; the zlib stream of the IDAT chunks must inflate
 // to its end with a correct Adler-32. JPEG: the marker segments must lie inside
 // the file and the entropy-coded scans must be followed by the EOI marker (stb
-// pads a cut-off scan with zeros and would decode it). Sides are checked against
-// picture_size_allowed from the header, before stb allocates anything.
+// pads a cut-off scan with zeros and would decode it); every Huffman table holds
+// at most 256 codes, and every scan decodes only with tables defined before it
+// (stb's decoder overruns or reads uninitialised memory otherwise). Sides are
+// checked against picture_size_allowed from the header, before stb allocates
+// anything.
 #pragma once
 
 #include <cstddef>
