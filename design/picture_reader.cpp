@@ -32,7 +32,10 @@ constexpr uint8_t kJpegRestartLast = 0xD7;
 constexpr uint8_t kJpegEndOfImage = 0xD9;
 constexpr uint8_t kJpegStartOfScan = 0xDA;
 constexpr uint8_t kJpegHuffmanTables = 0xC4;
+constexpr uint8_t kJpegBaselineFrame = 0xC0;
 constexpr uint8_t kJpegProgressiveFrame = 0xC2;
+constexpr int kJpegBlockSide = 8;
+constexpr int kBitsPerByte = 8;
 constexpr size_t kJpegHuffmanCodeLengths = 16;
 constexpr size_t kJpegMaxHuffmanCodes = 256;
 
@@ -225,6 +228,33 @@ bool is_standalone_jpeg_marker(uint8_t marker) {
     return marker == kJpegTem || (marker >= kJpegRestartFirst && marker <= kJpegRestartLast);
 }
 
+// The number of MCUs of the frame whose SOF segment this is (baseline,
+// extended or progressive), or 0 when the segment is malformed. Every MCU takes
+// at least one bit of scan data (a DC code for each of its blocks).
+int64_t jpeg_mcu_count(const uint8_t* segment, size_t length) {
+    constexpr size_t kFrameFields = 6;  // precision, height, width, component count
+    constexpr size_t kComponentFields = 3;
+    if (length < kFrameFields) {
+        return 0;
+    }
+    const int64_t height = segment[1] << 8 | segment[2];
+    const int64_t width = segment[3] << 8 | segment[4];
+    const size_t components = segment[5];
+    if (length < kFrameFields + kComponentFields * components) {
+        return 0;
+    }
+    int64_t max_horizontal = 1;
+    int64_t max_vertical = 1;
+    for (size_t c = 0; c < components; ++c) {
+        const uint8_t sampling = segment[kFrameFields + kComponentFields * c + 1];
+        max_horizontal = std::max<int64_t>(max_horizontal, sampling >> 4);
+        max_vertical = std::max<int64_t>(max_vertical, sampling & 0x0F);
+    }
+    const int64_t mcu_width = kJpegBlockSide * max_horizontal;
+    const int64_t mcu_height = kJpegBlockSide * max_vertical;
+    return ((width + mcu_width - 1) / mcu_width) * ((height + mcu_height - 1) / mcu_height);
+}
+
 // Walks the marker segments from SOI to EOI, stepping over each scan's
 // entropy-coded data (where 0xFF is followed by a stuffed zero or a restart
 // marker).
@@ -233,6 +263,8 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
     size_t at = 2;  // after SOI
     HuffmanTablesDefined tables;
     bool progressive = false;
+    int64_t mcus = 0;
+    uint64_t scan_bytes = 0;
     while (true) {
         if (at >= size) {
             return fail(error, truncated);
@@ -248,6 +280,10 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
         }
         const uint8_t marker = data[at++];
         if (marker == kJpegEndOfImage) {
+            // stb would pad scans that are too short with zeros.
+            if (static_cast<int64_t>(scan_bytes * kBitsPerByte) < mcus) {
+                return fail(error, "truncated JPEG file: its scan data is too short for its size");
+            }
             return 0;
         }
         if (is_standalone_jpeg_marker(marker)) {
@@ -270,8 +306,9 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
         if (marker == kJpegHuffmanTables && !tables.record(segment, length - 2)) {
             return fail(error, "damaged JPEG file: a Huffman table that does not fit");
         }
-        if (marker == kJpegProgressiveFrame) {
-            progressive = true;
+        if (marker >= kJpegBaselineFrame && marker <= kJpegProgressiveFrame) {
+            progressive = marker == kJpegProgressiveFrame;
+            mcus = jpeg_mcu_count(segment, length - 2);
         }
         if (marker == kJpegStartOfScan && !tables.cover_scan(segment, length - 2, progressive)) {
             return fail(error, "damaged JPEG file: a scan uses a Huffman table never defined");
@@ -280,6 +317,7 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
         if (marker != kJpegStartOfScan) {
             continue;
         }
+        const size_t scan_start = at;
         while (true) {
             if (size - at < 2) {
                 return fail(error, truncated);
@@ -298,6 +336,7 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
                 break;  // the marker after the scan
             }
         }
+        scan_bytes += at - scan_start;
     }
 }
 

@@ -3,8 +3,10 @@
 # stderr naming the file and the reason, and the output folder exactly as it
 # was (an existing output file untouched, nothing new).
 # Usage: check_cli_refusals.sh <brevane-cli> <catalogue folder> <scratch folder>
+# With RUNNER set (for example to "wine"), the program runs under it.
 set -uo pipefail
 cli=$1 catalogue=$2 scratch=$3
+read -r -a runner <<<"${RUNNER:-}"
 rm -rf "$scratch"
 mkdir -p "$scratch"
 failures=0 runs=0
@@ -16,7 +18,7 @@ check() {
   rm -rf "$out"
   mkdir -p "$out"
   printf 'earlier contents\n' >"$out/$output"
-  "$cli" "$@" >"$scratch/stdout" 2>"$scratch/stderr"
+  "${runner[@]}" "$cli" "$@" >"$scratch/stdout" 2>"$scratch/stderr"
   local status=$?
   runs=$((runs + 1))
   local problem=""

@@ -249,6 +249,11 @@ std::vector<std::pair<std::string, Bytes>> catalogue() {
     Bytes jpeg_huge = jpeg;
     jpeg_huge[frame + 5] = 0xFF;  // height 65280 and more
     add("picture_jpeg_header_too_large.jpg", jpeg_huge);
+    Bytes jpeg_short_scan = jpeg;
+    jpeg_short_scan[frame + 5] = 0x10;  // 4096 x 4096 from the scan data of 32 x 32
+    jpeg_short_scan[frame + 7] = 0x10;
+    jpeg_short_scan[frame + 6] = jpeg_short_scan[frame + 8] = 0;
+    add("picture_jpeg_scan_too_short_for_its_size.jpg", jpeg_short_scan);
     Bytes jpeg_zero_width = jpeg;
     jpeg_zero_width[frame + 7] = 0;
     jpeg_zero_width[frame + 8] = 0;
