@@ -1,7 +1,9 @@
-// The BMP reader against files written by ImageMagick, one per supported depth.
-// Native only: the files are made at test time with `convert`.
+// The picture reader against files written by ImageMagick: BMP of every supported
+// depth, PNG and JPEG; and the inputs that once broke stb's decoders. Native only:
+// the files are made at test time with `convert`.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "bmp_reader.h"
+#include "picture_reader.h"
 
 namespace {
 
@@ -130,6 +133,17 @@ TEST_F(ImageMagickFiles, TwentyFourBitsWithEachHeader) {
     }
 }
 
+// ImageMagick's run-length encoder (RLE8): runs, absolute runs and end codes.
+TEST_F(ImageMagickFiles, RunLengthEncodedPalette) {
+    const Picture smooth = picture_of(45, 23, spread_colours(3, 0x404040));
+    const Picture busy = picture_of(45, 23, spread_colours(200, 0x050B13));
+    for (const Picture* picture : {&smooth, &busy}) {
+        const std::vector<uint8_t> file = convert(*picture, "-compress RLE -type Palette", "BMP3:");
+        ASSERT_EQ(field16(file, 30), 1);
+        expect_reads_as(file, *picture);
+    }
+}
+
 TEST_F(ImageMagickFiles, EightBitPalette) {
     const Picture picture = picture_of(33, 21, spread_colours(200, 0x050B13));
     for (const char* format : {"", "BMP3:"}) {
@@ -172,6 +186,66 @@ TEST_F(ImageMagickFiles, ThirtyTwoBitBitfieldsWithAlpha) {
     const std::vector<uint8_t> file = convert(picture, "-compress none -alpha on");
     ASSERT_EQ(depth_of(file), 32);
     expect_reads_as(file, picture);
+}
+
+void expect_picture_reads_as(const std::vector<uint8_t>& file, const Picture& picture,
+                             int tolerance) {
+    BmpImage image;
+    std::string error;
+    ASSERT_EQ(read_picture(file.data(), file.size(), &image, &error), 0) << error;
+    ASSERT_EQ(image.width, picture.width);
+    ASSERT_EQ(image.height, picture.height);
+    int worst = 0;
+    for (size_t i = 0; i < image.rgb.size(); ++i) {
+        worst = std::max(worst, std::abs(image.rgb[i] - picture.rgb[i]));
+    }
+    EXPECT_LE(worst, tolerance);
+}
+
+TEST_F(ImageMagickFiles, PngOfEachKindReadsExactly) {
+    const Picture picture = picture_of(37, 19, spread_colours(200, 0x050B13));
+    for (const char* options : {"", "-interlace PNG", "-define png:bit-depth=16"}) {
+        expect_picture_reads_as(convert(picture, options, "PNG24:"), picture, 0);
+    }
+    expect_picture_reads_as(convert(picture, "", "PNG8:"), picture, 0);
+    expect_picture_reads_as(convert(picture, "", "PNG48:"), picture, 0);
+}
+
+TEST_F(ImageMagickFiles, BaselineAndProgressiveJpegReadCloseToThePicture) {
+    Picture smooth{48, 40, {}};
+    for (int y = 0; y < smooth.height; ++y) {
+        for (int x = 0; x < smooth.width; ++x) {
+            smooth.rgb.insert(smooth.rgb.end(),
+                              {static_cast<uint8_t>(4 * x), static_cast<uint8_t>(5 * y),
+                               static_cast<uint8_t>(128 + x - y)});
+        }
+    }
+    for (const char* options : {"-quality 100 -sampling-factor 1x1",
+                                "-quality 100 -sampling-factor 1x1 -interlace JPEG"}) {
+        expect_picture_reads_as(convert(smooth, options, "JPEG:"), smooth, 8);
+    }
+}
+
+// Seeds of the picture reader's fuzzer named crash_*: each is refused with a
+// reason or read whole; under the sanitizers, without a fault.
+TEST(PictureReader, InputsThatOnceBrokeStbAreHandled) {
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(BREVANE_PICTURE_CORPUS)) {
+        if (entry.path().filename().string().rfind("crash_", 0) != 0) {
+            continue;
+        }
+        ++files;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+        BmpImage image;
+        std::string error;
+        if (read_picture(bytes.data(), bytes.size(), &image, &error) == 0) {
+            EXPECT_EQ(image.rgb.size(), size_t{3} * image.width * image.height) << entry.path();
+        } else {
+            EXPECT_FALSE(error.empty()) << entry.path();
+        }
+    }
+    EXPECT_GE(files, 2);
 }
 
 }  // namespace
