@@ -143,8 +143,9 @@ int run_decode(const Arguments& a) {
     }
     sample_screenshot(bottom_up_bgr_rows(picture).data());
     RecordBytes record{};
-    if (decode_qr(record.data()) != 0)
-        fail_with_file(name, "no readable QR code");
+    const DecodeError error = decode_qr_with_reason(record.data());
+    if (error != DecodeError::kNone)
+        fail_with_file(name, std::string("no readable QR code: ") + decode_error_message(error));
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }

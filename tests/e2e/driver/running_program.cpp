@@ -1,5 +1,6 @@
 #include "running_program.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "e2e_environment.h"
@@ -23,8 +24,11 @@ RunningProgram::RunningProgram(const std::wstring& working_directory) {
     std::wstring command_line = L"\"" + e2e_environment().program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    const ULONGLONG start = GetTickCount64();
     if (!CreateProcessW(e2e_environment().program.c_str(), command_line.data(), nullptr, nullptr,
                         FALSE, 0, nullptr, working_directory.c_str(), &startup, &process_)) {
+        start_error_ = GetLastError();
+        start_ms_ = GetTickCount64() - start;
         return;
     }
     WaitForInputIdle(process_.hProcess, kStartTimeoutMs);
@@ -39,9 +43,33 @@ RunningProgram::RunningProgram(const std::wstring& working_directory) {
             return false;
         },
         kStartTimeoutMs);
+    start_ms_ = GetTickCount64() - start;
     if (main_window_ != nullptr) {
         settle();
     }
+}
+
+testing::AssertionResult RunningProgram::started() const {
+    if (main_window_ != nullptr) {
+        return testing::AssertionSuccess();
+    }
+    testing::AssertionResult failure = testing::AssertionFailure();
+    failure << "no main window after " << start_ms_ << " ms: ";
+    if (process_.hProcess == nullptr) {
+        char text[256] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       start_error_, 0, text, sizeof text, nullptr);
+        return failure << "CreateProcessW failed, GetLastError " << start_error_ << " (" << text
+                       << ")";
+    }
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    if (code == STILL_ACTIVE) {
+        return failure << "the process runs but shows no window";
+    }
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%08lx", static_cast<unsigned long>(code));
+    return failure << "the process ended with exit code 0x" << hex;
 }
 
 RunningProgram::~RunningProgram() {
