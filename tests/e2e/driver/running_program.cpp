@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kStartTimeoutMs = 20000;
+constexpr int kRetryPauseMs = 200;
 constexpr int kDialogTimeoutMs = 10000;
 constexpr int kSettleTimeoutMs = 10000;
 constexpr int kExitTimeoutMs = 10000;
@@ -25,9 +26,29 @@ RunningProgram::RunningProgram(const std::wstring& working_directory) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     const ULONGLONG start = GetTickCount64();
-    if (!CreateProcessW(e2e_environment().program.c_str(), command_line.data(), nullptr, nullptr,
-                        FALSE, 0, nullptr, working_directory.c_str(), &startup, &process_)) {
+    auto create = [&] {
+        return CreateProcessW(e2e_environment().program.c_str(), command_line.data(), nullptr,
+                              nullptr, FALSE, 0, nullptr, working_directory.c_str(), &startup,
+                              &process_) != FALSE;
+    };
+    bool created = create();
+    if (!created) {
+        // One clean-clone run saw CreateProcessW refuse a start at once; many
+        // hundreds of back-to-back starts in fresh prefixes beside other Wine
+        // programs did not bring it back. A refused CreateProcessW creates no
+        // process, so none of the program's code has run and nothing it does is
+        // hidden by trying once more; the code goes to the log to find the cause.
         start_error_ = GetLastError();
+        std::printf("CreateProcessW refused the start (GetLastError %lu); trying once more\n",
+                    static_cast<unsigned long>(start_error_));
+        std::fflush(stdout);
+        Sleep(kRetryPauseMs);
+        created = create();
+        if (!created) {
+            start_error_ = GetLastError();
+        }
+    }
+    if (!created) {
         start_ms_ = GetTickCount64() - start;
         return;
     }
