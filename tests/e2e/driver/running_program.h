@@ -23,6 +23,7 @@ class RunningProgram {
     testing::AssertionResult started() const;
     HWND main_window() const { return main_window_; }
     DWORD process_id() const { return process_.dwProcessId; }
+    HANDLE process() const { return process_.hProcess; }
 
     // Posts the command, waits for its open-file dialog titled `dialog_title`
     // and chooses `path` in it. False if the dialog never showed or stayed.
