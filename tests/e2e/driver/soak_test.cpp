@@ -277,7 +277,7 @@ TEST_F(Soak, ThousandClicksOverACaptureOfWorstCaseDesigns) {
     EXPECT_EQ(program.close(), 0);
 }
 
-// Click-to-painted: from posting a click until the program is back in its
+// Click-to-painted: from sending a click until the program is back in its
 // message loop with nothing left to paint. The screen is not timed: Wine
 // copies the painting to X a while later.
 constexpr int kTimedClicks = 300;
@@ -320,8 +320,14 @@ void time_clicks_and_paint(RunningProgram& program, const std::string& source) {
     std::vector<double> paints;
     for (int i = 0; i < kTimedClicks; ++i) {
         const double start = now_ms();
-        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
-        PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
+        // Sent, not posted: the program handles a sent WM_NULL before any
+        // posted message, so a posted click could still wait in its queue when
+        // the update region is first found empty.
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200), SMTO_NORMAL,
+                            10000, &result);
+        SendMessageTimeoutW(window, WM_LBUTTONUP, 0, MAKELPARAM(200, 200), SMTO_NORMAL, 10000,
+                            &result);
         wait_until_painted(window);
         clicks.push_back(now_ms() - start);
 
