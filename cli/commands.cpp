@@ -12,15 +12,13 @@
 #include "picture_designs.h"
 #include "picture_files.h"
 #include "renderings.h"
+#include "screenshot_layout.h"
 #include "terminal.h"
 #include "utf8_path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kShotWidth = 400;
-constexpr int kShotHeight = 240;
 
 Quantizer quantizer_for(const Arguments& a) {
     return a.median ? Quantizer::median_cut : Quantizer::merge;
@@ -136,8 +134,9 @@ int run_decode(const Arguments& a) {
     const fs::path shot = path_from_utf8(a.operands[0]);
     const std::string name = path_to_utf8(shot);
     const BmpImage picture = load_picture(shot);
-    if (picture.width != kShotWidth || picture.height != kShotHeight) {
-        fail_with_file(name, "a screenshot is 400 x 240 pixels, this picture is " +
+    if (picture.width != kScreenshotWidth || picture.height != kScreenshotHeight) {
+        fail_with_file(name, "a screenshot is " + std::to_string(kScreenshotWidth) + " x " +
+                                 std::to_string(kScreenshotHeight) + " pixels, this picture is " +
                                  std::to_string(picture.width) + " x " +
                                  std::to_string(picture.height));
     }
