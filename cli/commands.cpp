@@ -13,15 +13,13 @@
 #include "picture_designs.h"
 #include "picture_files.h"
 #include "renderings.h"
+#include "screenshot_layout.h"
 #include "terminal.h"
 #include "utf8_path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kShotWidth = 400;
-constexpr int kShotHeight = 240;
 
 Reduction reduction_for(const Arguments& a) {
     Reduction reduction;
@@ -150,15 +148,17 @@ int run_decode(const Arguments& a) {
     const fs::path shot = path_from_utf8(a.operands[0]);
     const std::string name = path_to_utf8(shot);
     const BmpImage picture = load_picture(shot);
-    if (picture.width != kShotWidth || picture.height != kShotHeight) {
-        fail_with_file(name, "a screenshot is 400 x 240 pixels, this picture is " +
+    if (picture.width != kScreenshotWidth || picture.height != kScreenshotHeight) {
+        fail_with_file(name, "a screenshot is " + std::to_string(kScreenshotWidth) + " x " +
+                                 std::to_string(kScreenshotHeight) + " pixels, this picture is " +
                                  std::to_string(picture.width) + " x " +
                                  std::to_string(picture.height));
     }
     sample_screenshot(bottom_up_bgr_rows(picture).data());
     RecordBytes record{};
-    if (decode_qr(record.data()) != 0)
-        fail_with_file(name, "no readable QR code");
+    const DecodeError error = decode_qr_with_reason(record.data());
+    if (error != DecodeError::kNone)
+        fail_with_file(name, std::string("no readable QR code: ") + decode_error_message(error));
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
