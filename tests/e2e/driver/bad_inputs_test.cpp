@@ -15,24 +15,6 @@
 
 namespace {
 
-// The catalogue's file names, sorted.
-std::vector<std::wstring> catalogue_files(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(join_path(folder, L"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            names.push_back(entry.cFileName);
-        }
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool starts_with(const std::wstring& text, const std::wstring& prefix) {
     return text.rfind(prefix, 0) == 0;
 }
@@ -40,7 +22,7 @@ bool starts_with(const std::wstring& text, const std::wstring& prefix) {
 TEST(BadInputs, WindowRefusesEveryCataloguedFileAndKeepsItsState) {
     const std::wstring catalogue = path_from_environment(L"BREVANE_BAD_INPUTS");
     ASSERT_FALSE(catalogue.empty()) << "BREVANE_BAD_INPUTS is not set";
-    const std::vector<std::wstring> files = catalogue_files(catalogue);
+    const std::vector<std::wstring> files = files_in_folder(catalogue);
     ASSERT_FALSE(files.empty());
     const Picture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
     const Record second = record_of_design(picture, 1, 0, Quantizer::merge);

@@ -1,6 +1,8 @@
 // Command 101: a screenshot decoded into "output.dat".
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "e2e_environment.h"
 #include "message_texts.h"
 #include "resource_ids.h"
@@ -12,22 +14,11 @@ bool decode(RunningProgram& program, const std::wstring& path) {
     return program.choose_file_for_command(IDM_DECODE_SCREENSHOT, kScreenshotDialogTitle, path);
 }
 
-// Files of the folder other than `except`.
+// Files of the folder other than `except` and "output.dat".
 std::vector<std::wstring> other_files(const std::wstring& folder, const std::wstring& except) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(join_path(folder, L"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        const std::wstring name = entry.cFileName;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && name != except &&
-            name != L"output.dat") {
-            names.push_back(name);
-        }
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    std::vector<std::wstring> names = files_in_folder(folder);
+    std::erase_if(
+        names, [&](const std::wstring& name) { return name == except || name == L"output.dat"; });
     return names;
 }
 

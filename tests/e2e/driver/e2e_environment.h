@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct E2eEnvironment {
     std::wstring program;    // brevane.exe, as a Windows path
@@ -17,6 +18,9 @@ const E2eEnvironment& e2e_environment();
 std::wstring windows_path_of_unix_path(const std::string& unix_path);
 
 std::wstring join_path(const std::wstring& folder, const std::wstring& name);
+
+// The names of the folder's files (not its subfolders), sorted.
+std::vector<std::wstring> files_in_folder(const std::wstring& folder);
 
 // Deletes the files of the folder (not its subfolders).
 void empty_folder(const std::wstring& folder);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "e2e_environment.h"
@@ -34,18 +35,27 @@ std::wstring windows_path_of_unix_path(const std::string& unix_path) {
     return path;
 }
 
-void empty_folder(const std::wstring& folder) {
+std::vector<std::wstring> files_in_folder(const std::wstring& folder) {
+    std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(join_path(folder, L"*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
-        return;
+        return names;
     }
     do {
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            DeleteFileW(join_path(folder, entry.cFileName).c_str());
+            names.push_back(entry.cFileName);
         }
     } while (FindNextFileW(search, &entry));
     FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void empty_folder(const std::wstring& folder) {
+    for (const std::wstring& name : files_in_folder(folder)) {
+        DeleteFileW(join_path(folder, name).c_str());
+    }
 }
 
 std::wstring join_path(const std::wstring& folder, const std::wstring& name) {

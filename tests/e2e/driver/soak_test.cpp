@@ -214,6 +214,20 @@ class Soak : public testing::Test {
     }
     void TearDown() override { release_button_and_shift(); }
 
+    // The worst-case picture as a BMP in a new scratch folder, opened with command 102.
+    static testing::AssertionResult open_worst_case_file(RunningProgram& program,
+                                                         const std::wstring& folder) {
+        const std::wstring path = join_path(folder, L"worst_case_10x10.bmp");
+        if (!write_bmp24(path, *picture_, false))
+            return testing::AssertionFailure() << "cannot write the worst-case picture";
+        if (testing::AssertionResult started = program.started(); !started)
+            return started;
+        if (!program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle, path))
+            return testing::AssertionFailure() << "cannot open the worst-case picture";
+        return program.settle() ? testing::AssertionSuccess()
+                                : testing::AssertionFailure() << "the program did not settle";
+    }
+
     // Opens the picture as a file image (or captures it), then clicks
     // kClicks times, reading every kLookEvery-th symbol off the screen.
     void step_through(RunningProgram& program, DesignGrid grid, const std::vector<Record>& records,
@@ -256,12 +270,8 @@ std::vector<Record>* Soak::capture_records_ = nullptr;
 
 TEST_F(Soak, ThousandClicksOverAFileImageOfWorstCaseDesigns) {
     const std::wstring folder = scratch_folder(L"soak_file");
-    const std::wstring path = join_path(folder, L"worst_case_10x10.bmp");
-    ASSERT_TRUE(write_bmp24(path, *picture_, false));
     RunningProgram program(folder);
-    ASSERT_TRUE(program.started());
-    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle, path));
-    ASSERT_TRUE(program.settle());
+    ASSERT_TRUE(open_worst_case_file(program, folder));
     step_through(program, kFileGrid, *file_records_, "soak_file");
     EXPECT_EQ(program.close(), 0);
 }
@@ -345,12 +355,8 @@ class SteppingLatency : public Soak {};
 TEST_F(SteppingLatency, DISABLED_ClickToPaintedFromAFileImageAndACapture) {
     {
         const std::wstring folder = scratch_folder(L"latency_file");
-        const std::wstring path = join_path(folder, L"worst_case_10x10.bmp");
-        ASSERT_TRUE(write_bmp24(path, *picture_, false));
         RunningProgram program(folder);
-        ASSERT_TRUE(program.started());
-        ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle, path));
-        ASSERT_TRUE(program.settle());
+        ASSERT_TRUE(open_worst_case_file(program, folder));
         time_clicks_and_paint(program, "file image");
         EXPECT_EQ(program.close(), 0);
     }
