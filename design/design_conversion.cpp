@@ -13,3 +13,11 @@ void convert_tile_to_record(const Rgb* tile, Quantizer quantizer, uint8_t* recor
     }
     write_design_record(tile, slots, record);
 }
+
+// TEMPORARY: stand-in until the perceptual reductions are merged.
+void convert_tile_to_record(const Rgb* tile, const Reduction& reduction, ConversionWorkspace*,
+                            uint8_t* record) {
+    convert_tile_to_record(
+        tile, reduction.quantizer == Quantizer::median_cut ? Quantizer::median_cut : Quantizer::merge,
+        record);
+}
