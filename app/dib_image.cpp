@@ -8,17 +8,20 @@ namespace {
 
 constexpr WORD kBitsPerPixel = 24;
 
-// A positive height asks for bottom-up rows.
+}  // namespace
+
 BITMAPINFO bottom_up_dib24_header(LONG width, LONG height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biHeight = height;  // positive: bottom-up rows
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = kBitsPerPixel;
     info.bmiHeader.biCompression = BI_RGB;
     return info;
 }
+
+namespace {
 
 // GDI converts the file's pixels, whatever their format and row order, into
 // the new section. (LoadImage is not used: Wine loads top-down files as black.)
@@ -82,6 +85,33 @@ HBITMAP load_bmp_as_dib24(const wchar_t* path, BITMAP* description) {
     if (section != nullptr && GetObjectW(section, sizeof *description, description) == 0) {
         DeleteObject(section);
         section = nullptr;
+    }
+    return section;
+}
+
+HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
+    BITMAPINFO info = bottom_up_dib24_header(picture.width, picture.height);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (section == nullptr) {
+        return nullptr;
+    }
+    // Rows of the section are padded to 4 bytes; the picture's top row is stored last.
+    const size_t row_bytes = static_cast<size_t>(picture.width) * 3;
+    const size_t stride = (row_bytes + 3) / 4 * 4;
+    auto* rows = static_cast<uint8_t*>(bits);
+    for (int y = 0; y < picture.height; ++y) {
+        const uint8_t* from = picture.rgb.data() + static_cast<size_t>(y) * row_bytes;
+        uint8_t* to = rows + static_cast<size_t>(picture.height - 1 - y) * stride;
+        for (int x = 0; x < picture.width; ++x) {
+            to[3 * x + 0] = from[3 * x + 2];
+            to[3 * x + 1] = from[3 * x + 1];
+            to[3 * x + 2] = from[3 * x + 0];
+        }
+    }
+    if (GetObjectW(section, sizeof *description, description) == 0) {
+        DeleteObject(section);
+        return nullptr;
     }
     return section;
 }
