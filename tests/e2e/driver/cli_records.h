@@ -6,6 +6,10 @@
 
 #include "expected_symbols.h"
 
+// Runs brevane-cli.exe with the arguments and returns its exit code; -1 when it
+// did not start or end.
+int run_cli(const std::wstring& arguments);
+
 // brevane-cli record IMAGE COLUMN ROW [options] -o <scratch file>; false, with
 // the reason in *why, unless it exits 0 with a 620-byte record.
 bool cli_record(const std::wstring& image, int column, int row, const std::wstring& options,
