@@ -39,6 +39,31 @@ TEST(DISABLED_DocsScreenshots, WindowShowingDesignThreeOfTwoByThree) {
     EXPECT_EQ(program.close(), 0);
 }
 
+TEST(DISABLED_DocsScreenshots, ReductionMenuOpenWithQualityChecked) {
+    RunningProgram program(scratch_folder(L"docs"));
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
+                                                data_file(L"picture_64x96.bmp")));
+    ASSERT_TRUE(quiet(program));
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_REDUCE_QUALITY, 0), 0);
+    program.look();
+    RECT frame{};
+    GetWindowRect(program.main_window(), &frame);
+    // The fourth title of the menu bar, as the window shows it.
+    POINT title{245, 0};
+    ClientToScreen(program.main_window(), &title);
+    ASSERT_TRUE(move_pointer(title.x, title.y - 8));
+    ASSERT_TRUE(press_left_button());
+    ASSERT_TRUE(release_left_button());
+    Sleep(500);
+    keep_screen_part(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                     L"menu.bmp");
+    ASSERT_TRUE(move_pointer(title.x, title.y - 8));
+    ASSERT_TRUE(press_left_button());
+    ASSERT_TRUE(release_left_button());
+    EXPECT_EQ(program.close(), 0);
+}
+
 TEST(DISABLED_DocsScreenshots, CaptureBandOfThreeByTwo) {
     const Picture picture = read_bmp24(data_file(kCapturePicture));
     ASSERT_EQ(picture.width, 480);
