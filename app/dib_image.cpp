@@ -1,12 +1,50 @@
 #include "dib_image.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
-#include "bmp_layout.h"
+#include "picture_limits.h"
+#include "picture_reader.h"
 
 namespace {
 
 constexpr WORD kBitsPerPixel = 24;
+constexpr int kBytesPerPixel = kBitsPerPixel / 8;
+constexpr int kRowAlignment = 4;
+
+// The whole file into *bytes; too_large, unread, when it is larger than any
+// picture within the bound can be.
+PictureLoad read_file_bytes(const wchar_t* path, std::vector<uint8_t>* bytes) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return PictureLoad::unreadable;
+    }
+    PictureLoad outcome = PictureLoad::unreadable;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0) {
+        outcome = PictureLoad::unreadable;
+    } else if (size.QuadPart > kMaxPictureFileBytes) {
+        outcome = PictureLoad::too_large;
+    } else {
+        bytes->resize(static_cast<size_t>(size.QuadPart));
+        size_t done = 0;
+        outcome = PictureLoad::loaded;
+        while (done < bytes->size()) {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes->size() - done, 1u << 30));
+            if (!ReadFile(file, bytes->data() + done, want, &got, nullptr) || got == 0) {
+                outcome = PictureLoad::unreadable;
+                break;
+            }
+            done += got;
+        }
+    }
+    CloseHandle(file);
+    return outcome;
+}
 
 }  // namespace
 
@@ -21,92 +59,24 @@ BITMAPINFO bottom_up_dib24_header(LONG width, LONG height) {
     return info;
 }
 
-namespace {
-
-// GDI converts the file's pixels, whatever their format and row order, into
-// the new section. (LoadImage is not used: Wine loads top-down files as black.)
-HBITMAP convert_to_dib24(const uint8_t* file, const BmpLayout& layout) {
-    BITMAPINFO target = bottom_up_dib24_header(layout.width, layout.height);
+HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
+    BITMAPINFO target = bottom_up_dib24_header(picture.width, picture.height);
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (section == nullptr) {
         return nullptr;
     }
-    HDC dc = CreateCompatibleDC(nullptr);
-    const int lines =
-        dc == nullptr
-            ? 0
-            : SetDIBits(dc, section, 0, static_cast<UINT>(layout.height), file + layout.bits_offset,
-                        reinterpret_cast<const BITMAPINFO*>(file + layout.info_offset),
-                        DIB_RGB_COLORS);
-    if (dc != nullptr) {
-        DeleteDC(dc);
-    }
-    if (lines != layout.height) {
-        DeleteObject(section);
-        return nullptr;
-    }
-    return section;
-}
-
-// The file mapped read-only into memory: no copy, nothing on the heap.
-HBITMAP convert_mapped_file(HANDLE file) {
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0) {
-        return nullptr;
-    }
-    HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    if (mapping == nullptr) {
-        return nullptr;
-    }
-    HBITMAP section = nullptr;
-    const auto* view = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
-    if (view != nullptr) {
-        BmpLayout layout{};
-        if (locate_bmp_parts(view, static_cast<uint64_t>(size.QuadPart), &layout)) {
-            section = convert_to_dib24(view, layout);
-        }
-        UnmapViewOfFile(view);
-    }
-    CloseHandle(mapping);
-    return section;
-}
-
-}  // namespace
-
-HBITMAP load_bmp_as_dib24(const wchar_t* path, BITMAP* description) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return nullptr;
-    }
-    HBITMAP section = convert_mapped_file(file);
-    CloseHandle(file);
-    if (section != nullptr && GetObjectW(section, sizeof *description, description) == 0) {
-        DeleteObject(section);
-        section = nullptr;
-    }
-    return section;
-}
-
-HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
-    BITMAPINFO info = bottom_up_dib24_header(picture.width, picture.height);
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (section == nullptr) {
-        return nullptr;
-    }
-    // Rows of the section are padded to 4 bytes; the picture's top row is stored last.
-    const size_t row_bytes = static_cast<size_t>(picture.width) * 3;
-    const size_t stride = (row_bytes + 3) / 4 * 4;
-    auto* rows = static_cast<uint8_t*>(bits);
+    const size_t width = static_cast<size_t>(picture.width);
+    const size_t row_bytes = kBytesPerPixel * width;
+    const size_t stride = (row_bytes + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
     for (int y = 0; y < picture.height; ++y) {
-        const uint8_t* from = picture.rgb.data() + static_cast<size_t>(y) * row_bytes;
-        uint8_t* to = rows + static_cast<size_t>(picture.height - 1 - y) * stride;
-        for (int x = 0; x < picture.width; ++x) {
-            to[3 * x + 0] = from[3 * x + 2];
-            to[3 * x + 1] = from[3 * x + 1];
-            to[3 * x + 2] = from[3 * x + 0];
+        const uint8_t* in = picture.rgb.data() + row_bytes * static_cast<size_t>(y);
+        uint8_t* out =
+            static_cast<uint8_t*>(bits) + stride * static_cast<size_t>(picture.height - 1 - y);
+        for (size_t p = 0; p < row_bytes; p += kBytesPerPixel) {
+            out[p] = in[p + 2];
+            out[p + 1] = in[p + 1];
+            out[p + 2] = in[p];
         }
     }
     if (GetObjectW(section, sizeof *description, description) == 0) {
@@ -114,4 +84,29 @@ HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
         return nullptr;
     }
     return section;
+}
+
+PictureLoad read_picture_file(const wchar_t* path, BmpImage* picture) {
+    std::vector<uint8_t> bytes;
+    const PictureLoad read = read_file_bytes(path, &bytes);
+    if (read != PictureLoad::loaded) {
+        return read;
+    }
+    // The reader checks the sides its header states before it allocates anything.
+    std::string reason;
+    bool too_large = false;
+    if (read_picture(bytes.data(), bytes.size(), picture, &reason, &too_large) != 0) {
+        return too_large ? PictureLoad::too_large : PictureLoad::unreadable;
+    }
+    return PictureLoad::loaded;
+}
+
+PictureLoad load_picture_as_dib24(const wchar_t* path, HBITMAP* section, BITMAP* description) {
+    BmpImage picture;
+    const PictureLoad read = read_picture_file(path, &picture);
+    if (read != PictureLoad::loaded) {
+        return read;
+    }
+    *section = dib24_of_picture(picture, description);
+    return *section != nullptr ? PictureLoad::loaded : PictureLoad::unreadable;
 }

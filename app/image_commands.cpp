@@ -15,8 +15,13 @@ void qr_from_image(HWND main_window, ImageCommand command) {
         return;
     }
     BITMAP description{};
-    HBITMAP image = load_bmp_as_dib24(path, &description);
-    if (image == nullptr) {
+    HBITMAP image = nullptr;
+    const PictureLoad load = load_picture_as_dib24(path, &image, &description);
+    if (load == PictureLoad::too_large) {
+        show_message(main_window, kPictureTooLargeMessage, kErrorCaption);
+        return;
+    }
+    if (load != PictureLoad::loaded) {
         return;
     }
     const PictureSize size{description.bmWidth, description.bmHeight};

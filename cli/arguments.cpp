@@ -25,6 +25,9 @@ constexpr CommandRule kCommands[] = {
     {"preview", 1, true, false, true, false},
 };
 
+constexpr const char* kReductions[] = {"merge", "median", "quality", "dither"};
+constexpr int kMaxStrength = 100;
+
 constexpr int kMaxScale = 64;
 constexpr int kMaxBorder = 64;
 
@@ -76,6 +79,14 @@ const std::string& option_value(const std::vector<std::string>& args, size_t& i)
     return args[++i];
 }
 
+const std::string& reduction_name(const std::string& text) {
+    for (const char* name : kReductions) {
+        if (text == name)
+            return text;
+    }
+    fail_usage("--reduce takes merge, median, quality or dither, not '" + text + "'");
+}
+
 void check_against_rule(const Arguments& a, const CommandRule& rule) {
     const std::string name = rule.name;
     if (a.median && !rule.takes_median)
@@ -83,6 +94,12 @@ void check_against_rule(const Arguments& a, const CommandRule& rule) {
     // --fit goes with the commands that convert a picture, as --median does.
     if (a.has_fit && !rule.takes_median)
         fail_usage(name + " takes no --fit");
+    if (!a.reduce.empty() && !rule.takes_median)
+        fail_usage(name + " takes no --reduce");
+    if (a.median && !a.reduce.empty())
+        fail_usage("--median is short for --reduce median: give one of them");
+    if (a.strength >= 0 && a.reduce != "dither")
+        fail_usage("--strength goes with --reduce dither only");
     if (a.scale >= 0 && !rule.takes_scale)
         fail_usage(name + " takes no --scale");
     if (a.border >= 0 && !rule.takes_border)
@@ -133,6 +150,14 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
             if (a.has_fit)
                 fail_usage("--fit given twice");
             parse_fit_grid(option_value(args, i), &a);
+        } else if (arg == "--reduce") {
+            if (!a.reduce.empty())
+                fail_usage("--reduce given twice");
+            a.reduce = reduction_name(option_value(args, i));
+        } else if (arg == "--strength") {
+            if (a.strength >= 0)
+                fail_usage("--strength given twice");
+            a.strength = parse_whole_number(arg, option_value(args, i), 0, kMaxStrength);
         } else if (arg == "--scale") {
             a.scale = parse_whole_number(arg, option_value(args, i), 1, kMaxScale);
         } else if (arg == "--border") {
@@ -146,12 +171,14 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
 }
 
 const char* usage_text() {
-    return "usage: brevane-cli record IMAGE COLUMN ROW [--median] [--fit CxR] -o OUT.dat\n"
-           "       brevane-cli export IMAGE [--median] [--fit CxR] -o DIR\n"
+    return "usage: brevane-cli record IMAGE COLUMN ROW [REDUCTION] [--fit CxR] -o OUT.dat\n"
+           "       brevane-cli export IMAGE [REDUCTION] [--fit CxR] -o DIR\n"
            "       brevane-cli qr RECORD.dat -o OUT.png|OUT.bmp [--scale N] [--border N]\n"
            "       brevane-cli matrix RECORD.dat\n"
            "       brevane-cli shot RECORD.dat -o SHOT.bmp\n"
            "       brevane-cli decode SHOT.bmp -o OUT.dat\n"
            "       brevane-cli preview RECORD.dat -o OUT.png|OUT.bmp [--scale N]\n"
-           "       brevane-cli --help | --version\n";
+           "       brevane-cli --help | --version\n"
+           "REDUCTION: --reduce merge|median|quality|dither [--strength 0-100] (dither only,\n"
+           "           default 100), or --median for --reduce median; merge when absent\n";
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "cli_error.h"
@@ -13,6 +14,7 @@
 #include "picture_files.h"
 #include "picture_fit.h"
 #include "renderings.h"
+#include "screenshot_layout.h"
 #include "terminal.h"
 #include "utf8_path.h"
 
@@ -20,11 +22,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kShotWidth = 400;
-constexpr int kShotHeight = 240;
-
-Quantizer quantizer_for(const Arguments& a) {
-    return a.median ? Quantizer::median_cut : Quantizer::merge;
+Reduction reduction_for(const Arguments& a) {
+    Reduction reduction;
+    if (a.median || a.reduce == "median")
+        reduction.quantizer = Quantizer::median_cut;
+    else if (a.reduce == "quality")
+        reduction.quantizer = Quantizer::quality;
+    else if (a.reduce == "dither")
+        reduction.quantizer = Quantizer::dither;
+    if (a.strength >= 0)
+        reduction.dither_strength = a.strength;
+    return reduction;
 }
 
 int grid_index(const std::string& text, const char* what) {
@@ -66,7 +74,8 @@ int run_record(const Arguments& a) {
                                  ") lies outside its grid of " + std::to_string(grid.columns) +
                                  " x " + std::to_string(grid.rows));
     }
-    const RecordBytes record = convert_design(grid, column, row, quantizer_for(a));
+    const auto workspace = std::make_unique<ConversionWorkspace>();
+    const RecordBytes record = convert_design(grid, column, row, reduction_for(a), workspace.get());
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
@@ -103,10 +112,13 @@ int run_export(const Arguments& a) {
     }
     const int total = grid.columns * grid.rows;
     ExportProgress progress;
+    const Reduction reduction = reduction_for(a);
+    const auto workspace = std::make_unique<ConversionWorkspace>();
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < grid.columns; ++column) {
             const int number = row * grid.columns + column + 1;
-            const RecordBytes record = convert_design(grid, column, row, quantizer_for(a));
+            const RecordBytes record =
+                convert_design(grid, column, row, reduction, workspace.get());
             const std::string stem = design_file_stem(number);
             write_file_atomically(dir / (stem + ".dat"),
                                   std::vector<uint8_t>(record.begin(), record.end()));
@@ -151,15 +163,17 @@ int run_decode(const Arguments& a) {
     const fs::path shot = path_from_utf8(a.operands[0]);
     const std::string name = path_to_utf8(shot);
     const BmpImage picture = load_picture(shot);
-    if (picture.width != kShotWidth || picture.height != kShotHeight) {
-        fail_with_file(name, "a screenshot is 400 x 240 pixels, this picture is " +
+    if (picture.width != kScreenshotWidth || picture.height != kScreenshotHeight) {
+        fail_with_file(name, "a screenshot is " + std::to_string(kScreenshotWidth) + " x " +
+                                 std::to_string(kScreenshotHeight) + " pixels, this picture is " +
                                  std::to_string(picture.width) + " x " +
                                  std::to_string(picture.height));
     }
     sample_screenshot(bottom_up_bgr_rows(picture).data());
     RecordBytes record{};
-    if (decode_qr(record.data()) != 0)
-        fail_with_file(name, "no readable QR code");
+    const DecodeError error = decode_qr_with_reason(record.data());
+    if (error != DecodeError::kNone)
+        fail_with_file(name, std::string("no readable QR code: ") + decode_error_message(error));
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }

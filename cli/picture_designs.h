@@ -21,5 +21,10 @@ struct DesignGrid {
 // Throws CliError (bad input) naming the file unless both sides are multiples of 32.
 DesignGrid make_design_grid(const BmpImage& picture, const std::string& name);
 
-// The record of design (column, row), counted from 0 at the top left.
+// The record of design (column, row), counted from 0 at the top left. merge and
+// median cut convert exactly as the window program does.
+RecordBytes convert_design(const DesignGrid& grid, int column, int row, const Reduction& reduction,
+                           ConversionWorkspace* workspace);
+
+// The same with a quantiser alone (quality and dither in a shared workspace).
 RecordBytes convert_design(const DesignGrid& grid, int column, int row, Quantizer quantizer);

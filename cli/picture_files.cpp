@@ -1,42 +1,23 @@
 #include "picture_files.h"
 
-#include <stb_image.h>
 #include <stb_image_write.h>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "bmp_reader.h"
 #include "bmp_writer.h"
 #include "cli_error.h"
 #include "file_io.h"
+#include "picture_limits.h"
+#include "picture_reader.h"
 #include "utf8_path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool starts_with(const std::vector<uint8_t>& bytes, std::initializer_list<uint8_t> magic) {
-    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
-}
-
-BmpImage decode_with_stb(const std::vector<uint8_t>& bytes, const std::string& name) {
-    if (bytes.size() > static_cast<size_t>(INT32_MAX))
-        fail_with_file(name, "file too large");
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width,
-                                            &height, &channels, 3);
-    if (pixels == nullptr)
-        fail_with_file(name, std::string("cannot decode: ") + stbi_failure_reason());
-    BmpImage picture;
-    picture.width = width;
-    picture.height = height;
-    picture.rgb.assign(pixels, pixels + static_cast<size_t>(width) * height * 3);
-    stbi_image_free(pixels);
-    return picture;
-}
 
 void append_to_vector(void* context, void* data, int size) {
     auto* out = static_cast<std::vector<uint8_t>*>(context);
@@ -77,20 +58,16 @@ std::vector<uint8_t> encode_png(const BmpImage& picture, const std::string& name
 }  // namespace
 
 BmpImage load_picture(const fs::path& path) {
-    const std::string name = path_to_utf8(path);
+    std::error_code error_code;
+    const uintmax_t file_bytes = fs::file_size(path, error_code);
+    if (!error_code && file_bytes > static_cast<uintmax_t>(kMaxPictureFileBytes))
+        fail_with_file(path_to_utf8(path), "file too large for a picture");
     const std::vector<uint8_t> bytes = read_whole_file(path);
-    if (starts_with(bytes, {'B', 'M'})) {
-        BmpImage picture;
-        std::string error;
-        if (read_bmp(bytes.data(), bytes.size(), &picture, &error) != 0)
-            fail_with_file(name, error);
-        return picture;
-    }
-    if (starts_with(bytes, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}) ||
-        starts_with(bytes, {0xFF, 0xD8, 0xFF})) {
-        return decode_with_stb(bytes, name);
-    }
-    fail_with_file(name, "not a BMP, PNG or JPEG file");
+    BmpImage picture;
+    std::string error;
+    if (read_picture(bytes.data(), bytes.size(), &picture, &error) != 0)
+        fail_with_file(path_to_utf8(path), error);
+    return picture;
 }
 
 PictureFormat picture_format_for(const fs::path& path) {

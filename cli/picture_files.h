@@ -1,4 +1,5 @@
-// Pictures in and out: BMP by our own reader and writer, PNG and JPEG by stb.
+// Pictures in and out: in through the picture reader, out as BMP by our own
+// writer or PNG by stb.
 #pragma once
 
 #include <filesystem>

@@ -3,6 +3,7 @@
 #include "design_record.h"
 #include "encoder.h"
 #include "palette.h"
+#include "screenshot_layout.h"
 #include "symbol_buffers.h"
 
 namespace {
@@ -10,12 +11,6 @@ namespace {
 constexpr Rgb kWhite = {255, 255, 255};
 constexpr Rgb kBlack = {0, 0, 0};
 constexpr Rgb kNoColour = {255, 0, 255};
-
-constexpr int kScreenshotWidth = 400;
-constexpr int kScreenshotHeight = 240;
-constexpr int kScreenshotModuleSize = 2;
-constexpr int kScreenshotLeft = 194;
-constexpr int kScreenshotTop = 42;
 
 BmpImage blank_picture(int width, int height, Rgb colour) {
     BmpImage picture;
@@ -71,7 +66,7 @@ BmpImage render_qr(const RecordBytes& record, int scale, int border) {
 
 BmpImage render_screenshot(const RecordBytes& record) {
     BmpImage picture = blank_picture(kScreenshotWidth, kScreenshotHeight, kWhite);
-    draw_symbol(record, picture, kScreenshotLeft, kScreenshotTop, kScreenshotModuleSize);
+    draw_symbol(record, picture, kSymbolLeft, kSymbolTop, kPixelsPerModule);
     return picture;
 }
 

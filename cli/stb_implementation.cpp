@@ -1,15 +1,9 @@
-// The one translation unit that compiles the stb image reader and writer.
-// Only the formats the command-line tool reads are compiled in; PNG output is
-// deflated by zlib at its fastest level, the stage that dominated exports.
+// The one translation unit that compiles the stb image writer (the reader is
+// compiled with the picture reader). PNG output is deflated by zlib at its
+// fastest level, the stage that dominated exports.
 #include <zlib.h>
 
 #include <cstdlib>
-
-#define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
-#define STBI_NO_STDIO
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
 
 namespace {
 

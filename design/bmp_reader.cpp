@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "picture_limits.h"
+
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
@@ -33,8 +35,10 @@ constexpr int kChannels = 3;  // red, green, blue; alpha is ignored
 constexpr uint32_t kRgb555Masks[kChannels] = {0x7C00, 0x03E0, 0x001F};
 constexpr uint32_t kRgb888Masks[kChannels] = {0xFF0000, 0x00FF00, 0x0000FF};
 
-// Files larger than the largest picture in its widest form cannot be valid.
-constexpr int64_t kMaxFileSize = kBmpMaxPixels * 4 + (int64_t{1} << 20);
+// The codes that follow a zero count in a run-length stream.
+constexpr uint8_t kRleEndOfLine = 0;
+constexpr uint8_t kRleEndOfBitmap = 1;
+constexpr uint8_t kRleDelta = 2;
 
 uint16_t u16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
@@ -75,6 +79,8 @@ struct BmpLayout {
     size_t palette_entry_size;
     size_t pixel_offset;
     size_t stride;
+    uint32_t compression;
+    size_t rle_bytes;  // RLE4 and RLE8: the length of the stream
 };
 
 bool is_supported_depth(int bits, bool core_header) {
@@ -97,11 +103,36 @@ bool is_known_header_size(uint32_t size) {
            size == kInfoHeaderV3Size || size == kInfoHeaderV4Size || size == kInfoHeaderV5Size;
 }
 
-std::string compression_refusal(uint32_t compression) {
+bool is_run_length(uint32_t compression) {
+    return compression == kBiRle8 || compression == kBiRle4;
+}
+
+// The compressions each depth may carry.
+bool depth_takes_compression(int bits, uint32_t compression) {
+    switch (compression) {
+        case kBiRgb:
+            return true;
+        case kBiRle8:
+            return bits == 8;
+        case kBiRle4:
+            return bits == 4;
+        case kBiBitfields:
+        case kBiAlphaBitfields:
+            return bits == 16 || bits == 32;
+        default:
+            return false;
+    }
+}
+
+std::string compression_refusal(uint32_t compression, int bits) {
     switch (compression) {
         case kBiRle8:
         case kBiRle4:
-            return "RLE-compressed BMP files are not supported";
+            return "BMP run-length encoding " + std::to_string(compression) + " does not fit " +
+                   std::to_string(bits) + " bits per pixel";
+        case kBiBitfields:
+        case kBiAlphaBitfields:
+            return "BMP bit-field masks need 16 or 32 bits per pixel, not " + std::to_string(bits);
         case kBiJpeg:
             return "JPEG-compressed BMP files are not supported";
         case kBiPng:
@@ -179,9 +210,12 @@ int read_channel_masks(const uint8_t* data, size_t size, uint32_t header_size, u
 int read_palette_layout(size_t size, uint32_t colours_used, bool core_header, BmpLayout* layout,
                         size_t* headers_end, std::string* error) {
     const int64_t full_palette = int64_t{1} << layout->bits_per_pixel;
-    // A count above what the depth can index is capped; a zero count means all.
-    const int64_t entries =
-        (colours_used == 0 || colours_used > full_palette) ? full_palette : colours_used;
+    if (colours_used > full_palette) {
+        return fail(error, "BMP colour count " + std::to_string(colours_used) + " is more than " +
+                               std::to_string(layout->bits_per_pixel) + " bits can index");
+    }
+    // A zero count means all.
+    const int64_t entries = colours_used == 0 ? full_palette : colours_used;
     layout->palette_offset = *headers_end;
     layout->palette_entries = static_cast<int>(entries);
     layout->palette_entry_size = core_header ? 3 : 4;
@@ -192,7 +226,8 @@ int read_palette_layout(size_t size, uint32_t colours_used, bool core_header, Bm
     return 0;
 }
 
-int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string* error) {
+int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string* error,
+                bool* too_large) {
     if (size < kFileHeaderSize + 4) {
         return fail(error, "truncated BMP file: the file header is cut off");
     }
@@ -210,18 +245,23 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string
     const bool core_header = header_size == kCoreHeaderSize;
     int64_t width = 0;
     int64_t height = 0;
+    int planes = 0;
     int bits = 0;
     uint32_t compression = kBiRgb;
+    uint32_t image_bytes = 0;
     uint32_t colours_used = 0;
     if (core_header) {
         width = u16(header + 4);
         height = u16(header + 6);
+        planes = u16(header + 8);
         bits = u16(header + 10);
     } else {
         width = i32(header + 4);
         height = i32(header + 8);
+        planes = u16(header + 12);
         bits = u16(header + 14);
         compression = u32(header + 16);
+        image_bytes = u32(header + 20);
         colours_used = u32(header + 32);
     }
 
@@ -233,26 +273,31 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string
     }
     layout->top_down = height < 0;
     height = height < 0 ? -height : height;  // 64-bit: no overflow for INT32_MIN
-    if (width > kBmpMaxSide || height > kBmpMaxSide || width * height > kBmpMaxPixels) {
+    if (!picture_size_allowed(width, height)) {
+        if (too_large != nullptr) {
+            *too_large = picture_size_over_bound(width, height);
+        }
         return fail(error, "BMP picture too large: " + std::to_string(width) + " x " +
                                std::to_string(height));
     }
     layout->width = static_cast<int>(width);
     layout->height = static_cast<int>(height);
 
+    if (planes != 1) {
+        return fail(error, "invalid BMP plane count " + std::to_string(planes));
+    }
     if (!is_supported_depth(bits, core_header)) {
         return fail(error, "unsupported BMP bit depth " + std::to_string(bits));
     }
     layout->bits_per_pixel = bits;
+    if (!depth_takes_compression(bits, compression)) {
+        return fail(error, compression_refusal(compression, bits));
+    }
+    layout->compression = compression;
+    if (is_run_length(compression) && layout->top_down) {
+        return fail(error, "invalid BMP file: run-length encoded rows cannot be stored top-down");
+    }
     const bool masked_depth = bits == 16 || bits == 32;
-    const bool bitfields = compression == kBiBitfields || compression == kBiAlphaBitfields;
-    if (bitfields && !masked_depth) {
-        return fail(
-            error, "BMP bit-field masks need 16 or 32 bits per pixel, not " + std::to_string(bits));
-    }
-    if (compression != kBiRgb && !bitfields) {
-        return fail(error, compression_refusal(compression));
-    }
 
     size_t headers_end = kInfoHeaderStart + header_size;
     if (masked_depth && read_channel_masks(data, size, header_size, compression, layout,
@@ -268,13 +313,27 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string
     if (layout->pixel_offset < headers_end) {
         return fail(error, "invalid BMP pixel offset: it points into the headers");
     }
+    if (layout->pixel_offset > size) {
+        return fail(error, "truncated BMP file: the pixel data starts past the end of the file");
+    }
+    if (is_run_length(compression)) {
+        if (image_bytes == 0) {
+            return fail(error, "damaged BMP file: the run-length stream is empty");
+        }
+        if (image_bytes > size - layout->pixel_offset) {
+            return fail(error,
+                        "truncated BMP file: the run-length stream runs past the end of the file");
+        }
+        layout->rle_bytes = image_bytes;
+        return 0;
+    }
     const uint64_t row_bits = static_cast<uint64_t>(width) * static_cast<uint64_t>(bits);
     layout->stride = static_cast<size_t>((row_bits + 31) / 32 * 4);
     // The padding of the last row may be missing.
     const uint64_t pixel_bytes =
         static_cast<uint64_t>(layout->stride) * static_cast<uint64_t>(height - 1) +
         (row_bits + 7) / 8;
-    if (layout->pixel_offset > size || pixel_bytes > size - layout->pixel_offset) {
+    if (pixel_bytes > size - layout->pixel_offset) {
         return fail(error, "truncated BMP file: the pixel data runs past the end of the file");
     }
     return 0;
@@ -336,12 +395,119 @@ int decode_row(const uint8_t* row, const BmpLayout& layout, const PaletteColour*
     return 0;
 }
 
+// Run-length decoding of RLE8 and RLE4 into the picture, whose pixels all
+// start black. Stored row 0 is the bottom row of the picture.
+class RunLengthDecoder {
+  public:
+    RunLengthDecoder(const BmpLayout& layout, const PaletteColour* palette, BmpImage* image)
+        : layout_(layout), palette_(palette), image_(image) {}
+
+    int decode(const uint8_t* stream, size_t size, std::string* error) {
+        const bool four_bits = layout_.compression == kBiRle4;
+        size_t at = 0;
+        while (size - at >= 2) {
+            const uint8_t count = stream[at];
+            const uint8_t value = stream[at + 1];
+            at += 2;
+            if (count > 0) {  // an encoded run: one index, or two alternating nibbles
+                for (int i = 0; i < count; ++i) {
+                    const int index = four_bits ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value;
+                    if (put(index, error) != 0) {
+                        return -1;
+                    }
+                }
+                continue;
+            }
+            if (value == kRleEndOfLine) {
+                x_ = 0;
+                ++row_;
+            } else if (value == kRleEndOfBitmap) {
+                if (pixels_set_ == 0) {
+                    return fail(error, "damaged BMP file: the run-length stream sets no pixel");
+                }
+                return 0;
+            } else if (value == kRleDelta) {
+                if (size - at < 2) {
+                    break;
+                }
+                x_ += stream[at];
+                row_ += stream[at + 1];
+                at += 2;
+            } else {  // an absolute run of `value` indices, padded to 16 bits
+                const size_t bytes = four_bits ? (size_t{value} + 1) / 2 : value;
+                const size_t padded = (bytes + 1) / 2 * 2;
+                if (size - at < padded) {
+                    break;
+                }
+                for (int i = 0; i < value; ++i) {
+                    const uint8_t byte = stream[at + (four_bits ? static_cast<size_t>(i / 2)
+                                                                : static_cast<size_t>(i))];
+                    const int index = four_bits ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte;
+                    if (put(index, error) != 0) {
+                        return -1;
+                    }
+                }
+                at += padded;
+            }
+        }
+        return fail(error, "damaged BMP file: the run-length stream ends before its end code");
+    }
+
+  private:
+    // Sets the next pixel of the current row; pixels beyond the picture are dropped.
+    int put(int index, std::string* error) {
+        if (index >= layout_.palette_entries) {
+            return fail(error, "BMP pixel refers to colour " + std::to_string(index) +
+                                   " beyond the colour table");
+        }
+        if (x_ < layout_.width && row_ < layout_.height) {
+            const int y = layout_.height - 1 - static_cast<int>(row_);
+            uint8_t* out =
+                image_->rgb.data() +
+                size_t{3} * (static_cast<size_t>(y) * static_cast<size_t>(layout_.width) +
+                             static_cast<size_t>(x_));
+            out[0] = palette_[index].r;
+            out[1] = palette_[index].g;
+            out[2] = palette_[index].b;
+            ++pixels_set_;
+        }
+        ++x_;
+        return 0;
+    }
+
+    const BmpLayout& layout_;
+    const PaletteColour* palette_;
+    BmpImage* image_;
+    // 64 bits: deltas and runs can push these far past the picture without wrapping.
+    int64_t x_ = 0;
+    int64_t row_ = 0;
+    int64_t pixels_set_ = 0;
+};
+
+int decode_rows(const uint8_t* data, const BmpLayout& layout, const PaletteColour* palette,
+                BmpImage* image, std::string* error) {
+    const size_t out_row_bytes = size_t{3} * static_cast<size_t>(layout.width);
+    for (int stored = 0; stored < layout.height; ++stored) {
+        const int y = layout.top_down ? stored : layout.height - 1 - stored;
+        const uint8_t* row =
+            data + layout.pixel_offset + layout.stride * static_cast<size_t>(stored);
+        if (decode_row(row, layout, palette,
+                       image->rgb.data() + out_row_bytes * static_cast<size_t>(y), error) != 0) {
+            return -1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
-int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error) {
+int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error, bool* too_large) {
     *out = BmpImage{};
+    if (too_large != nullptr) {
+        *too_large = false;
+    }
     BmpLayout layout{};
-    if (read_layout(data, size, &layout, error) != 0) {
+    if (read_layout(data, size, &layout, error, too_large) != 0) {
         return -1;
     }
     PaletteColour palette[256];
@@ -351,16 +517,14 @@ int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error
     BmpImage image;
     image.width = layout.width;
     image.height = layout.height;
-    const size_t out_row_bytes = size_t{3} * static_cast<size_t>(layout.width);
-    image.rgb.resize(out_row_bytes * static_cast<size_t>(layout.height));
-    for (int stored = 0; stored < layout.height; ++stored) {
-        const int y = layout.top_down ? stored : layout.height - 1 - stored;
-        const uint8_t* row =
-            data + layout.pixel_offset + layout.stride * static_cast<size_t>(stored);
-        if (decode_row(row, layout, palette,
-                       image.rgb.data() + out_row_bytes * static_cast<size_t>(y), error) != 0) {
-            return -1;
-        }
+    image.rgb.assign(
+        size_t{3} * static_cast<size_t>(layout.width) * static_cast<size_t>(layout.height), 0);
+    const int status = is_run_length(layout.compression)
+                           ? RunLengthDecoder(layout, palette, &image)
+                                 .decode(data + layout.pixel_offset, layout.rle_bytes, error)
+                           : decode_rows(data, layout, palette, &image, error);
+    if (status != 0) {
+        return -1;
     }
     *out = std::move(image);
     return 0;
@@ -376,7 +540,7 @@ int read_bmp_file(const char* path, BmpImage* out, std::string* error) {
     uint8_t chunk[65536];
     size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        if (static_cast<int64_t>(bytes.size() + got) > kMaxFileSize) {
+        if (static_cast<int64_t>(bytes.size() + got) > kMaxPictureFileBytes) {
             return fail(error, std::string("file too large for a BMP picture: ") + path);
         }
         bytes.insert(bytes.end(), chunk, chunk + got);

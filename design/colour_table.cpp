@@ -5,15 +5,9 @@
 
 namespace {
 
-// Open-addressing index from a packed colour to its table entry. A power of two,
-// at least twice the largest number of distinct colours, so probes stay short.
-constexpr int kIndexBits = 12;
-constexpr int kIndexSlots = 1 << kIndexBits;
 constexpr int16_t kNoEntry = -1;
-static_assert(kIndexSlots >= 2 * kTilePixels);
 
-int16_t entry_of_colour[kIndexSlots];
-uint32_t colour_of_index_slot[kIndexSlots];
+ColourIndex shared_index;
 
 constexpr uint32_t packed(Rgb colour) {
     return static_cast<uint32_t>(colour.r) << 16 | static_cast<uint32_t>(colour.g) << 8 | colour.b;
@@ -21,7 +15,7 @@ constexpr uint32_t packed(Rgb colour) {
 
 constexpr int first_index_slot(uint32_t packed_colour) {
     // Fibonacci hashing: the top bits of the product.
-    return static_cast<int>((packed_colour * 2654435769u) >> (32 - kIndexBits));
+    return static_cast<int>((packed_colour * 2654435769u) >> (32 - kColourIndexBits));
 }
 
 void clear_entry(ColourTable* table, int index) {
@@ -41,19 +35,30 @@ void floor_mean(int32_t ci, int32_t cj, float* xi, float xj) {
 }  // namespace
 
 void collect_distinct_colours(const Rgb* tile, ColourTable* table) {
-    std::fill(std::begin(entry_of_colour), std::end(entry_of_colour), kNoEntry);
+    collect_distinct_colours(tile, table, &shared_index, nullptr);
+}
+
+void collect_distinct_colours(const Rgb* tile, ColourTable* table, ColourIndex* index,
+                              int16_t* entry_of_pixel) {
+    int16_t* entry_of_colour = index->entry_of_colour;
+    uint32_t* colour_of_index_slot = index->colour_of_slot;
+    std::fill(entry_of_colour, entry_of_colour + kColourIndexSlots, kNoEntry);
     table->size = 0;
     for (int p = 0; p < kTilePixels; ++p) {
         const uint32_t key = packed(tile[p]);
         int slot = first_index_slot(key);
         while (entry_of_colour[slot] != kNoEntry && colour_of_index_slot[slot] != key) {
-            slot = (slot + 1) & (kIndexSlots - 1);
+            slot = (slot + 1) & (kColourIndexSlots - 1);
         }
         if (entry_of_colour[slot] != kNoEntry) {
             ++table->count[entry_of_colour[slot]];
+            if (entry_of_pixel != nullptr)
+                entry_of_pixel[p] = entry_of_colour[slot];
             continue;
         }
         const int entry = table->size++;
+        if (entry_of_pixel != nullptr)
+            entry_of_pixel[p] = static_cast<int16_t>(entry);
         entry_of_colour[slot] = static_cast<int16_t>(entry);
         colour_of_index_slot[slot] = key;
         table->red[entry] = tile[p].r;

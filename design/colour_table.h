@@ -20,9 +20,26 @@ struct ColourTable {
     int size;
 };
 
+// Open-addressing index from a packed colour to its table entry. A power of two,
+// at least twice the largest number of distinct colours, so probes stay short.
+inline constexpr int kColourIndexBits = 12;
+inline constexpr int kColourIndexSlots = 1 << kColourIndexBits;
+static_assert(kColourIndexSlots >= 2 * kTilePixels);
+
+struct ColourIndex {
+    int16_t entry_of_colour[kColourIndexSlots];
+    uint32_t colour_of_slot[kColourIndexSlots];
+};
+
 // Fills the table with the distinct colours of the 1024 tile pixels, in order of
-// first appearance in tile order, each with its number of pixels.
+// first appearance in tile order, each with its number of pixels. Uses an index
+// of its own: one call at a time.
 void collect_distinct_colours(const Rgb* tile, ColourTable* table);
+
+// The same with a caller-owned index; entry_of_pixel, when not null, receives the
+// table entry of each of the 1024 pixels.
+void collect_distinct_colours(const Rgb* tile, ColourTable* table, ColourIndex* index,
+                              int16_t* entry_of_pixel);
 
 // Merges entries i < j: entry i becomes the count-weighted mean of the two, each
 // channel rounded down, with the summed count; the last entry then moves into j

@@ -3,8 +3,19 @@
 #include "design_record_writer.h"
 #include "median_cut_quantizer.h"
 #include "merge_quantizer.h"
+#include "quality_reduction.h"
+
+namespace {
+
+ConversionWorkspace shared_workspace;
+
+}  // namespace
 
 void convert_tile_to_record(const Rgb* tile, Quantizer quantizer, uint8_t* record) {
+    if (quantizer == Quantizer::quality || quantizer == Quantizer::dither) {
+        convert_tile_to_record(tile, Reduction{quantizer}, &shared_workspace, record);
+        return;
+    }
     ColourSlots slots;
     if (quantizer == Quantizer::median_cut) {
         quantize_by_median_cut(tile, &slots);
@@ -14,10 +25,18 @@ void convert_tile_to_record(const Rgb* tile, Quantizer quantizer, uint8_t* recor
     write_design_record(tile, slots, record);
 }
 
-// TEMPORARY: stand-in until the perceptual reductions are merged.
-void convert_tile_to_record(const Rgb* tile, const Reduction& reduction, ConversionWorkspace*,
-                            uint8_t* record) {
-    convert_tile_to_record(
-        tile, reduction.quantizer == Quantizer::median_cut ? Quantizer::median_cut : Quantizer::merge,
-        record);
+void convert_tile_to_record(const Rgb* tile, const Reduction& reduction,
+                            ConversionWorkspace* workspace, uint8_t* record) {
+    switch (reduction.quantizer) {
+        case Quantizer::quality:
+            reduce_for_quality(tile, &workspace->quality, record);
+            return;
+        case Quantizer::dither:
+            reduce_with_dither(tile, reduction.dither_strength, workspace, record);
+            return;
+        case Quantizer::merge:
+        case Quantizer::median_cut:
+            break;
+    }
+    convert_tile_to_record(tile, reduction.quantizer, record);
 }

@@ -61,3 +61,14 @@ void write_design_record(const Rgb* tile, const ColourSlots& slots, uint8_t* rec
     write_palette_codes(slots, record);
     write_pixel_data(tile, slots, record);
 }
+
+void write_design_record(const uint8_t* codes, int code_count, const uint8_t* slot_of_pixel,
+                         uint8_t* record) {
+    std::fill(record, record + kDesignRecordSize, uint8_t{0});
+    write_fixed_fields(record);
+    std::copy(codes, codes + code_count, record + kPaletteCodesOffset);
+    for (int pixel = 0; pixel < kTilePixels; pixel += 2) {
+        record[kPixelDataOffset + pixel / 2] =
+            static_cast<uint8_t>(slot_of_pixel[pixel] | slot_of_pixel[pixel + 1] << 4);
+    }
+}

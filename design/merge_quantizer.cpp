@@ -7,18 +7,27 @@ namespace {
 ColourTable working_table;
 ClosestPairCache working_cache;
 
+void merge_table_to_slots(ColourTable* table, ClosestPairCache* cache) {
+    if (table->size <= kSlotCount) {
+        return;
+    }
+    ColourPair pair = build_closest_pair_cache(*table, cache);
+    while (table->size > kSlotCount) {
+        merge_table_entries(table, pair.i, pair.j);
+        pair = update_cache_after_merge(*table, pair, cache);
+    }
+}
+
 }  // namespace
 
 void merge_tile_colours(const Rgb* tile, ColourTable* table) {
     collect_distinct_colours(tile, table);
-    if (table->size <= kSlotCount) {
-        return;
-    }
-    ColourPair pair = build_closest_pair_cache(*table, &working_cache);
-    while (table->size > kSlotCount) {
-        merge_table_entries(table, pair.i, pair.j);
-        pair = update_cache_after_merge(*table, pair, &working_cache);
-    }
+    merge_table_to_slots(table, &working_cache);
+}
+
+void merge_tile_colours(const Rgb* tile, ColourTable* table, MergeBuffers* buffers) {
+    collect_distinct_colours(tile, table, &buffers->index, nullptr);
+    merge_table_to_slots(table, &buffers->cache);
 }
 
 void quantize_by_merging(const Rgb* tile, ColourSlots* slots) {

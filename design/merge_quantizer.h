@@ -3,6 +3,7 @@
 // a time.
 #pragma once
 
+#include "closest_pair_cache.h"
 #include "colour_table.h"
 #include "tile.h"
 
@@ -10,6 +11,13 @@
 // counts, in table order. Each pass merges the pair an exhaustive closest-pair scan
 // would choose (smallest distance, then smallest i, then smallest j).
 void merge_tile_colours(const Rgb* tile, ColourTable* table);
+
+// The same merge in caller-owned buffers, so that several tiles can be merged at once.
+struct MergeBuffers {
+    ColourIndex index;
+    ClosestPairCache cache;
+};
+void merge_tile_colours(const Rgb* tile, ColourTable* table, MergeBuffers* buffers);
 
 // Slots 0..n-1 are the merged table's entries; n is the number of distinct colours, at most 15.
 void quantize_by_merging(const Rgb* tile, ColourSlots* slots);

@@ -83,3 +83,12 @@ int palette_colour(uint8_t code, Rgb* colour) {
     }
     return -1;
 }
+
+int palette_index(uint8_t code) {
+    const int high = code >> 4;
+    const int low = code & 0xF;
+    if (low == kGreyShadeDigit) {
+        return high < kGreyCount ? kHueGroupCount * kShadeCount + high : -1;
+    }
+    return low < kShadeCount ? high * kShadeCount + low : -1;
+}

@@ -27,3 +27,7 @@ uint8_t nearest_palette_code(Rgb colour);
 
 // The colour named by code. Returns 0, or -1 (colour untouched) if no entry has that code.
 int palette_colour(uint8_t code, Rgb* colour);
+
+// The position of code in search order (the index into kFixedPalette), or -1 if
+// no entry has that code.
+int palette_index(uint8_t code);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "design_count.h"
+#include "picture_limits.h"
 #include "tile.h"
 
 namespace {
@@ -26,7 +27,10 @@ RatioDistance ratio_distance(FitGrid grid, int width, int height) {
                                      : RatioDistance{picture_side, grid_side};
 }
 
-// a / b < c / d for positive fractions; the products stay far below 2^63.
+// a / b < c / d for positive fractions; for pictures within the reader's bound
+// the products stay far below 2^63.
+static_assert(int64_t{kMaxGridSide} * kMaxPictureSide * kMaxGridSide * kMaxPictureSide <
+              (int64_t{1} << 62));
 bool nearer(RatioDistance a, RatioDistance b) {
     return a.larger * b.smaller < b.larger * a.smaller;
 }

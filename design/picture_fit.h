@@ -17,7 +17,8 @@ struct FitGrid {
 // design_count_allowed accepts, the one whose ratio columns:rows is nearest the
 // picture's, measured as the ratio of the larger to the smaller of the two
 // (so 2:1 and 1:2 are equally far from 1:1); ties go to the most designs, then
-// to the most columns. Both sides must be positive.
+// to the most columns. Both sides must be positive and within the reader's
+// bound (picture_limits.h).
 FitGrid offered_fit_grid(int width, int height);
 
 // A rectangle of picture pixels, (x, y) its top left counted from the top.

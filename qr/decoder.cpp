@@ -60,30 +60,37 @@ int correct_blocks() {
 
 // One byte-mode segment whose count is exactly the record's length: a longer
 // one would not fit the record, a shorter one would leave part of it stale.
-int extract_payload(uint8_t* record) {
+DecodeError extract_payload(uint8_t* record) {
     const uint8_t* p = codeword_buffer;
     const unsigned mode = p[0] >> 4;
     const unsigned count = (p[0] & 0x0Fu) << 12 | static_cast<unsigned>(p[1]) << 4 | p[2] >> 4;
-    if (mode != kQrModeByte || count != kQrPayloadLength)
-        return -1;
+    if (mode != kQrModeByte)
+        return DecodeError::kWrongMode;
+    if (count != kQrPayloadLength)
+        return DecodeError::kWrongLength;
     for (int k = 0; k < kQrPayloadLength; ++k)
         record[k] = static_cast<uint8_t>((p[k + 2] & 0x0F) << 4 | p[k + 3] >> 4);
-    return 0;
+    return DecodeError::kNone;
 }
 
 }  // namespace
 
-int decode_qr(uint8_t* record) {
+DecodeError decode_qr_with_reason(uint8_t* record) {
     static_assert(kQrDataCodewords * 8 >= kHeaderBits + 8 * kQrPayloadLength);
     const int mask = read_format_mask();
     if (mask < 0)
-        return -1;
+        return DecodeError::kNoFormatInformation;
     unmask_and_mark(mask);
     read_codewords();
     if (correct_blocks() != 0)
-        return -1;
-    if (extract_payload(scratch_record) != 0)
-        return -1;
+        return DecodeError::kBlockBeyondCorrection;
+    const DecodeError payload = extract_payload(scratch_record);
+    if (payload != DecodeError::kNone)
+        return payload;
     std::memcpy(record, scratch_record, kQrPayloadLength);
-    return 0;
+    return DecodeError::kNone;
+}
+
+int decode_qr(uint8_t* record) {
+    return decode_qr_with_reason(record) == DecodeError::kNone ? 0 : -1;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "decode_error.h"
+
 // Reads the 400 x 240 screenshot (24-bit blue-green-red pixels, 1200-byte rows
 // stored bottom-up) one pixel per module into working_matrix: 1 dark, 0 light.
 void sample_screenshot(const uint8_t* pixels);
@@ -11,3 +13,6 @@ void sample_screenshot(const uint8_t* pixels);
 // record and returns 0. Otherwise returns -1 and leaves record untouched.
 // May overwrite working_matrix, module_matrix and codeword_buffer either way.
 int decode_qr(uint8_t* record);
+
+// decode_qr that says why it failed: kNone exactly when decode_qr returns 0.
+DecodeError decode_qr_with_reason(uint8_t* record);

@@ -18,10 +18,10 @@ inline constexpr wchar_t kDesignFileFilter[] = L"Binary Files(*.dat)\0*.dat\0";
 inline constexpr wchar_t kDesignFileDefaultExtension[] = L"*";
 inline constexpr wchar_t kImageDialogTitle[] = L"QRコードにしたい画像を選択してください";
 inline constexpr wchar_t kScreenshotDialogTitle[] = L"QRコード画像を選択してください";
-inline constexpr wchar_t kBmpFilter[] = L"BMP Files(*.bmp)\0*.bmp\0";
-inline constexpr wchar_t kBmpDefaultExtension[] = L"bmp";
-// Commands 102, 103 and 110 (TEMPORARY: BMP only until the one picture reader lands).
-inline constexpr wchar_t kPictureFilter[] = L"BMP Files(*.bmp)\0*.bmp\0";
+// Commands 101, 102, 103 and 110: every format the one picture reader takes, then any file.
+inline constexpr wchar_t kPictureFilter[] =
+    L"画像ファイル (*.bmp;*.png;*.jpg;*.jpeg)\0*.bmp;*.png;*.jpg;*.jpeg\0"
+    L"すべてのファイル (*.*)\0*.*\0";
 inline constexpr wchar_t kPictureDefaultExtension[] = L"bmp";
 
 // Message boxes.

@@ -11,6 +11,7 @@ packages=(
   zlib1g-dev libz-mingw-w64-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-wine locales
+  lomiri-wallpapers-16.04 lomiri-wallpapers-20.04
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native unit and oracle tests, the
-# Windows build's tests under Wine, and a short run of each fuzzer.
+# Builds everything and runs every test: native unit and oracle tests (plain
+# and under AddressSanitizer + UBSan), the Windows build's tests under Wine,
+# and a minute's run of each fuzzer.
 # On a fresh Debian 12 machine it installs what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +9,7 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 
 jobs=$(nproc)
-for preset in native mingw fuzz; do
+for preset in native mingw asan fuzz; do
   cmake --preset "$preset" -DBREVANE_WERROR=ON >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
@@ -17,7 +18,8 @@ source tools/wine-session.sh
 
 status=0
 ctest --preset mingw -j "$jobs" || status=1
-ctest --test-dir build/fuzz --output-on-failure || status=1
+ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || status=1
+ctest --preset asan -j "$jobs" || status=1
 # The native suite runs last, so its summary line ends the output.
 ctest --preset native -j "$jobs" || status=1
 if [ "$status" -ne 0 ]; then

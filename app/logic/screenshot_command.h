@@ -2,9 +2,10 @@
 #pragma once
 
 #include "conversion_plan.h"
+#include "screenshot_layout.h"
 #include "shell_state.h"
 
-inline constexpr PictureSize kScreenshotSize{400, 240};
+inline constexpr PictureSize kScreenshotSize{kScreenshotWidth, kScreenshotHeight};
 
 bool screenshot_size_accepted(PictureSize size);
 

@@ -1,8 +1,11 @@
 // Design conversion timings: the merge quantiser on its worst case (1024
 // distinct colours, 1009 merge passes), production against the exhaustive
-// closest-pair scan, and every design of a 320 x 320 noise picture.
+// closest-pair scan, and every design of a 320 x 320 noise picture. The
+// perceptual reductions run beside the whole merge conversion on the same
+// worst-case tile: quality is to take at most 4 times its time, dither 15.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -37,6 +40,25 @@ void BM_MergeWorstCaseExhaustive(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MergeWorstCaseExhaustive)->Unit(benchmark::kMillisecond);
+
+// One conversion of the worst-case tile to a record, with each reduction.
+void BM_ConvertWorstCase(benchmark::State& state) {
+    make_family_tile(TileFamily::distinct_1024, kWorstCaseSeed, worst_case_tile);
+    const Reduction reduction{static_cast<Quantizer>(state.range(0))};
+    auto workspace = std::make_unique<ConversionWorkspace>();
+    uint8_t record[kDesignRecordSize];
+    for (auto _ : state) {
+        convert_tile_to_record(worst_case_tile, reduction, workspace.get(), record);
+        benchmark::DoNotOptimize(record[kPixelDataOffset]);
+    }
+    static constexpr const char* kNames[] = {"merge", "median cut", "quality", "dither 100"};
+    state.SetLabel(kNames[state.range(0)]);
+}
+BENCHMARK(BM_ConvertWorstCase)
+    ->Arg(static_cast<int>(Quantizer::merge))
+    ->Arg(static_cast<int>(Quantizer::quality))
+    ->Arg(static_cast<int>(Quantizer::dither))
+    ->Unit(benchmark::kMillisecond);
 
 // A 320 x 320 picture of uniform noise: 10 x 10 designs, each of ~1024 colours.
 void BM_ConvertNoisePicture(benchmark::State& state) {

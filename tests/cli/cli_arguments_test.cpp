@@ -53,6 +53,13 @@ TEST(Arguments, MisuseIsAUsageError) {
         {"shot", "r.dat", "extra", "-o", "s.bmp"},
         {"decode", "s.bmp", "-o", "out.dat", "--verbose"},
         {"--version", "extra"},
+        {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "best"},
+        {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "median", "--median"},
+        {"export", "p.bmp", "-o", "d", "--reduce", "quality", "--strength", "50"},
+        {"record", "p.bmp", "0", "0", "-o", "o.dat", "--strength", "50"},
+        {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "dither", "--strength", "101"},
+        {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "dither", "--strength", "5.5"},
+        {"qr", "r.dat", "-o", "q.png", "--reduce", "merge"},
     };
     for (const auto& args : misuses) {
         std::string joined;
@@ -60,6 +67,15 @@ TEST(Arguments, MisuseIsAUsageError) {
             joined += s + " ";
         EXPECT_EQ(usage_error_of(args), kExitUsage) << joined;
     }
+}
+
+TEST(Arguments, ReductionAndStrength) {
+    const Arguments a =
+        parse_arguments({"export", "p.bmp", "--strength", "0", "-o", "d", "--reduce", "dither"});
+    EXPECT_EQ(a.reduce, "dither");
+    EXPECT_EQ(a.strength, 0);
+    EXPECT_FALSE(a.median);
+    EXPECT_EQ(parse_arguments({"record", "p.bmp", "0", "0", "-o", "o.dat"}).reduce, "");
 }
 
 TEST(Arguments, HelpAndVersionStandAlone) {

@@ -167,6 +167,26 @@ TEST_F(CliProgram, MedianCutGivesAnotherRecord) {
     EXPECT_NE(slurp(dir / "merge.dat"), slurp(dir / "median.dat"));
 }
 
+TEST_F(CliProgram, ReductionsOnTheCommandLine) {
+    write_noise_picture("pic.bmp", 32, 32, 8);
+    const std::string record = "record " + path("pic.bmp") + " 0 0 ";
+    ASSERT_EQ(run(record + "-o " + path("default.dat")).exit_code, 0);
+    for (const char* name : {"merge", "median", "quality", "dither"}) {
+        ASSERT_EQ(
+            run(record + "--reduce " + name + " -o " + path(std::string(name) + ".dat")).exit_code,
+            0);
+    }
+    ASSERT_EQ(run("record --median " + path("pic.bmp") + " 0 0 -o " + path("short.dat")).exit_code,
+              0);
+    ASSERT_EQ(run(record + "--reduce dither --strength 0 -o " + path("flat.dat")).exit_code, 0);
+    EXPECT_EQ(slurp(dir / "default.dat"), slurp(dir / "merge.dat"));
+    EXPECT_EQ(slurp(dir / "median.dat"), slurp(dir / "short.dat"));
+    EXPECT_EQ(slurp(dir / "flat.dat"), slurp(dir / "quality.dat"));
+    EXPECT_NE(slurp(dir / "quality.dat"), slurp(dir / "dither.dat"));
+    EXPECT_EQ(run(record + "--reduce dither --strength 200 -o " + path("bad.dat")).exit_code, 2);
+    EXPECT_FALSE(fs::exists(dir / "bad.dat"));
+}
+
 TEST_F(CliProgram, BadInputExitsWithOneAndWritesNothing) {
     write_noise_picture("pic.bmp", 64, 32, 9);
     write_noise_picture("odd.bmp", 40, 32, 10);

@@ -200,14 +200,53 @@ TEST(BmpReader, RefusesMalformedFiles) {
               std::string::npos);
 }
 
-TEST(BmpReader, RefusesRleAndBrokenPalettesAndMasks) {
-    BmpFileFields rle = fields_for({{1, 2}}, 8, false);
-    rle.palette = {0, 0xFFFFFF, 0xFF};
-    rle.compression = 1;
-    EXPECT_NE(refusal(build_bmp_file(rle)).find("RLE"), std::string::npos);
-    rle.bits = 4;
-    rle.compression = 2;
-    EXPECT_NE(refusal(build_bmp_file(rle)).find("RLE"), std::string::npos);
+// RLE8: a run, an absolute run of odd length (padded), end of line, a delta over
+// pixels that stay black, end of bitmap; RLE4 alternates the nibbles of a run.
+TEST(BmpReader, RunLengthStreamsWithDeltaAndEndCodes) {
+    BmpFileFields rle8 = fields_for({{0}}, 8, false);
+    rle8.width = 4;
+    rle8.height = 3;
+    rle8.compression = 1;
+    rle8.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    rle8.colours_used = 4;
+    rle8.pixels = {2, 1,              // bottom row: 1 1
+                   0, 2, 0, 1,        // delta: one row up, same column
+                   1, 2, 0, 0,        // middle row, third pixel: 2; end of line
+                   0, 3, 3, 1, 2, 0,  // top row: absolute 3 1 2, padded
+                   0, 1};             // end of bitmap
+    EXPECT_EQ(decoded(read_or_fail(build_bmp_file(rle8))),
+              (Rows{{0x0000FF, 0xFF0000, 0x00FF00, 0x000000},
+                    {0x000000, 0x000000, 0x00FF00, 0x000000},
+                    {0xFF0000, 0xFF0000, 0x000000, 0x000000}}));
+
+    BmpFileFields rle4 = rle8;
+    rle4.bits = 4;
+    rle4.compression = 2;
+    rle4.height = 1;
+    rle4.pixels = {5, 0x12, 0, 1};  // 1 2 1 2, the fifth pixel dropped at the edge
+    EXPECT_EQ(decoded(read_or_fail(build_bmp_file(rle4))),
+              (Rows{{0xFF0000, 0x00FF00, 0xFF0000, 0x00FF00}}));
+
+    BmpFileFields broken = rle8;
+    for (const std::vector<uint8_t>& stream : std::vector<std::vector<uint8_t>>{
+             {0, 1}, {0, 0, 0, 2, 5, 5, 0, 1}, {2, 1, 0, 0}, {2, 1, 0, 3, 1}, {2, 7, 0, 1}}) {
+        broken.pixels = stream;
+        EXPECT_FALSE(refusal(build_bmp_file(broken)).empty());
+    }
+    broken.pixels = {2, 1, 0, 1};
+    broken.height = -3;
+    EXPECT_NE(refusal(build_bmp_file(broken)).find("top-down"), std::string::npos);
+}
+
+TEST(BmpReader, RefusesBrokenPalettesMasksAndPlanes) {
+    std::vector<uint8_t> two_planes = build_bmp_file(fields_for(kPicture, 24, false));
+    two_planes[26] = 2;
+    EXPECT_NE(refusal(two_planes).find("plane"), std::string::npos);
+
+    BmpFileFields too_many = fields_for({{0, 1}}, 4, false);
+    too_many.palette.assign(17, 0);
+    too_many.colours_used = 17;
+    EXPECT_NE(refusal(build_bmp_file(too_many)).find("colour count"), std::string::npos);
 
     BmpFileFields beyond = fields_for({{0, 3}}, 8, false);
     beyond.palette = {0, 0xFFFFFF, 0xFF};

@@ -170,3 +170,41 @@ TEST(Decoder, AcceptsOnlyOneByteSegmentOfExactly620Bytes) {
                        c.what);
     }
 }
+
+// Each refusal names its reason; decode_qr's result agrees with the reason.
+TEST(Decoder, NamesWhyItRefusedAPicture) {
+    auto reason_for = [](const Screenshot& picture) {
+        std::vector<uint8_t> record(kQrPayloadLength, 0xA5);
+        sample_screenshot(picture.data());
+        return decode_qr_with_reason(record.data());
+    };
+    EXPECT_EQ(reason_for(blank_screenshot(kWhite)), DecodeError::kNoFormatInformation);
+    EXPECT_EQ(reason_for(screenshot_of_data_codewords(data_codewords(2, 620).data())),
+              DecodeError::kWrongMode);
+    EXPECT_EQ(reason_for(screenshot_of_data_codewords(data_codewords(4, 619).data())),
+              DecodeError::kWrongLength);
+    // The bottom-right quadrant inverted: far more wrong codewords than 14
+    // blocks correct, and no format or version information touched.
+    Screenshot damaged = screenshot_of(random_record(6));
+    const int half = kQrSide / 2;
+    for (int y = kSymbolTop + kPixelsPerModule * half; y < kSymbolTop + kPixelsPerModule * kQrSide;
+         ++y) {
+        for (int x = kSymbolLeft + kPixelsPerModule * half;
+             x < kSymbolLeft + kPixelsPerModule * kQrSide; ++x) {
+            uint8_t* p = damaged.data() + screenshot_pixel_offset(x, y);
+            p[0] = p[1] = p[2] = static_cast<uint8_t>(~p[0]);
+        }
+    }
+    EXPECT_EQ(reason_for(damaged), DecodeError::kBlockBeyondCorrection);
+
+    const DecodeError reasons[] = {DecodeError::kNoFormatInformation,
+                                   DecodeError::kBlockBeyondCorrection, DecodeError::kWrongMode,
+                                   DecodeError::kWrongLength};
+    for (DecodeError a : reasons) {
+        for (DecodeError b : reasons) {
+            if (a != b) {
+                EXPECT_STRNE(decode_error_message(a), decode_error_message(b));
+            }
+        }
+    }
+}

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <random>
 
-using TestRecord = std::array<uint8_t, 620>;
+#include "qr_profile.h"
+
+using TestRecord = std::array<uint8_t, kQrPayloadLength>;
 
 inline TestRecord zero_record() {
     return TestRecord{};

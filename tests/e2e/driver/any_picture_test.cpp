@@ -4,6 +4,7 @@
 // to read refused with a message.
 #include <gtest/gtest.h>
 
+#include "cli_program.h"
 #include "cli_records.h"
 #include "e2e_environment.h"
 #include "message_texts.h"
@@ -104,7 +105,7 @@ TEST(AnyPicture, PngScreenshotDecodes) {
     const std::wstring dat = join_path(folder, L"record.dat");
     const std::wstring shot = join_path(folder, L"shot.png");
     ASSERT_TRUE(write_bytes(dat, std::vector<uint8_t>(record.begin(), record.end())));
-    ASSERT_EQ(run_cli(L"shot \"" + dat + L"\" -o \"" + shot + L"\""), 0);
+    ASSERT_EQ(run_cli_program(L"shot \"" + dat + L"\" -o \"" + shot + L"\""), 0);
     RunningProgram program(folder);
     ASSERT_TRUE(program.started());
     ASSERT_TRUE(

@@ -5,10 +5,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "bmp_reader.h"
+#include "bmp_writer.h"
+
 namespace {
 
-constexpr int kFileHeaderBytes = 14;
-constexpr int kInfoHeaderBytes = 40;
+constexpr size_t kPixelOffsetField = 10;
+constexpr size_t kWidthField = 18;
+constexpr size_t kHeightField = 22;
+constexpr size_t kBitsField = 28;
 
 uint32_t little_endian(const std::vector<uint8_t>& bytes, size_t at, int length) {
     uint32_t value = 0;
@@ -56,50 +61,49 @@ bool file_exists(const std::wstring& path) {
 
 Picture read_bmp24(const std::wstring& path) {
     const std::vector<uint8_t> bytes = read_bytes(path);
-    Picture picture;
-    if (bytes.size() < kFileHeaderBytes + kInfoHeaderBytes || bytes[0] != 'B' || bytes[1] != 'M' ||
-        little_endian(bytes, 28, 2) != 24 || little_endian(bytes, 30, 4) != BI_RGB) {
-        return picture;
-    }
-    const uint32_t offset = little_endian(bytes, 10, 4);
-    const int width = static_cast<int32_t>(little_endian(bytes, 18, 4));
-    const int signed_height = static_cast<int32_t>(little_endian(bytes, 22, 4));
-    const int height = signed_height < 0 ? -signed_height : signed_height;
-    picture.width = width;
-    picture.height = height;
-    const size_t stride = static_cast<size_t>(picture.stride());
-    if (width <= 0 || height == 0 || offset + stride * height > bytes.size()) {
+    BmpImage image;
+    std::string error;
+    if (read_bmp(bytes.data(), bytes.size(), &image, &error) != 0) {
         return Picture{};
     }
-    picture.rows.resize(stride * height);
-    for (int stored = 0; stored < height; ++stored) {
-        const int bottom_up_row = signed_height < 0 ? height - 1 - stored : stored;
-        std::memcpy(&picture.rows[stride * bottom_up_row], &bytes[offset + stride * stored],
-                    stride);
+    Picture picture;
+    picture.width = image.width;
+    picture.height = image.height;
+    const size_t stride = static_cast<size_t>(picture.stride());
+    const size_t row_bytes = 3 * static_cast<size_t>(image.width);
+    const std::vector<uint8_t> rows = bottom_up_bgr_rows(image);
+    picture.rows.assign(stride * static_cast<size_t>(image.height), 0);
+    for (int stored = 0; stored < image.height; ++stored) {
+        std::memcpy(&picture.rows[stride * stored], &rows[row_bytes * stored], row_bytes);
     }
     return picture;
 }
 
-bool write_bmp24(const std::wstring& path, const Picture& picture, bool top_down) {
-    const size_t stride = static_cast<size_t>(picture.stride());
-    const size_t image_bytes = stride * picture.height;
-    const size_t offset = kFileHeaderBytes + kInfoHeaderBytes;
-    std::vector<uint8_t> bytes(offset + image_bytes, 0);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put_little_endian(bytes, 2, static_cast<uint32_t>(bytes.size()), 4);
-    put_little_endian(bytes, 10, static_cast<uint32_t>(offset), 4);
-    put_little_endian(bytes, 14, kInfoHeaderBytes, 4);
-    put_little_endian(bytes, 18, static_cast<uint32_t>(picture.width), 4);
-    put_little_endian(bytes, 22, static_cast<uint32_t>(top_down ? -picture.height : picture.height),
-                      4);
-    put_little_endian(bytes, 26, 1, 2);
-    put_little_endian(bytes, 28, 24, 2);
-    put_little_endian(bytes, 34, static_cast<uint32_t>(image_bytes), 4);
-    for (int stored = 0; stored < picture.height; ++stored) {
-        const int bottom_up_row = top_down ? picture.height - 1 - stored : stored;
-        std::memcpy(&bytes[offset + stride * stored], &picture.rows[stride * bottom_up_row],
-                    stride);
+std::vector<uint8_t> stored_top_down(const std::vector<uint8_t>& bottom_up) {
+    std::vector<uint8_t> file = bottom_up;
+    const uint32_t offset = little_endian(file, kPixelOffsetField, 4);
+    const uint32_t width = little_endian(file, kWidthField, 4);
+    const int height = static_cast<int>(little_endian(file, kHeightField, 4));
+    const size_t stride = (width * little_endian(file, kBitsField, 2) + 31) / 32 * 4;
+    for (int stored = 0; stored < height; ++stored) {
+        std::memcpy(&file[offset + stride * stored],
+                    &bottom_up[offset + stride * (height - 1 - stored)], stride);
     }
-    return write_bytes(path, bytes);
+    put_little_endian(file, kHeightField, static_cast<uint32_t>(-height), 4);
+    return file;
+}
+
+bool write_bmp24(const std::wstring& path, const Picture& picture, bool top_down) {
+    BmpImage image;
+    image.width = picture.width;
+    image.height = picture.height;
+    const size_t stride = static_cast<size_t>(picture.stride());
+    for (int y = 0; y < picture.height; ++y) {
+        const uint8_t* row = &picture.rows[stride * (picture.height - 1 - y)];
+        for (int x = 0; x < picture.width; ++x) {
+            image.rgb.insert(image.rgb.end(), {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
+        }
+    }
+    const std::vector<uint8_t> file = encode_bmp24(image);
+    return write_bytes(path, top_down ? stored_top_down(file) : file);
 }

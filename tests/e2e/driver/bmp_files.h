@@ -1,4 +1,4 @@
-// Reading and writing uncompressed 24-bit BMP files for the scenarios.
+// BMP files for the scenarios, read and written through the core's reader and writer.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +15,14 @@ struct Picture {
     int stride() const { return (3 * width + 3) / 4 * 4; }
 };
 
-// Reads a 24-bit uncompressed BMP stored either way up; empty picture on failure.
+// Reads any BMP the window takes; empty picture on failure.
 Picture read_bmp24(const std::wstring& path);
 
 // Writes `picture` as a 24-bit BMP, stored bottom-up or top-down (negative height).
 bool write_bmp24(const std::wstring& path, const Picture& picture, bool top_down);
+
+// The uncompressed BMP file with its rows stored the other way: top-down.
+std::vector<uint8_t> stored_top_down(const std::vector<uint8_t>& bottom_up);
 
 bool write_bytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> read_bytes(const std::wstring& path);

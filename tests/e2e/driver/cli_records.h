@@ -1,14 +1,10 @@
-// Records written by the real brevane-cli.exe, run under the same Wine, for
+// Records written by the real brevane-cli.exe (cli_program.h), run under the same Wine, for
 // the scenarios that must show what the command-line tool converts.
 #pragma once
 
 #include <string>
 
 #include "expected_symbols.h"
-
-// Runs brevane-cli.exe with the arguments and returns its exit code; -1 when it
-// did not start or end.
-int run_cli(const std::wstring& arguments);
 
 // brevane-cli record IMAGE COLUMN ROW [options] -o <scratch file>; false, with
 // the reason in *why, unless it exits 0 with a 620-byte record.

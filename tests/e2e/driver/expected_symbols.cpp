@@ -5,17 +5,8 @@
 
 #include "decoder.h"
 #include "encoder.h"
+#include "screenshot_layout.h"
 #include "symbol_buffers.h"
-
-namespace {
-
-constexpr int kShotWidth = 400;
-constexpr int kShotHeight = 240;
-constexpr int kShotSymbolX = 194;
-constexpr int kShotSymbolY = 42;
-constexpr int kShotModulePixels = 2;
-
-}  // namespace
 
 Record record_of_design(const Picture& picture, int column, int row, Quantizer quantizer) {
     Rgb tile[kTilePixels];
@@ -43,20 +34,20 @@ Modules symbol_of(const Record& record) {
 
 Picture screenshot_of(const Modules& modules) {
     Picture shot;
-    shot.width = kShotWidth;
-    shot.height = kShotHeight;
-    shot.rows.assign(static_cast<size_t>(shot.stride()) * kShotHeight, 0xFF);
+    shot.width = kScreenshotWidth;
+    shot.height = kScreenshotHeight;
+    shot.rows.assign(static_cast<size_t>(shot.stride()) * kScreenshotHeight, 0xFF);
     for (int row = 0; row < kQrSide; ++row) {
         for (int column = 0; column < kQrSide; ++column) {
             if (modules[row * kQrSide + column] == 0) {
                 continue;
             }
-            for (int dy = 0; dy < kShotModulePixels; ++dy) {
-                const int y = kShotSymbolY + kShotModulePixels * row + dy;
+            for (int dy = 0; dy < kPixelsPerModule; ++dy) {
+                const int y = kSymbolTop + kPixelsPerModule * row + dy;
                 uint8_t* stored_row =
-                    &shot.rows[static_cast<size_t>(shot.stride()) * (kShotHeight - 1 - y)];
-                for (int dx = 0; dx < kShotModulePixels; ++dx) {
-                    const int x = kShotSymbolX + kShotModulePixels * column + dx;
+                    &shot.rows[static_cast<size_t>(shot.stride()) * (kScreenshotHeight - 1 - y)];
+                for (int dx = 0; dx < kPixelsPerModule; ++dx) {
+                    const int x = kSymbolLeft + kPixelsPerModule * column + dx;
                     std::fill_n(stored_row + 3 * x, 3, uint8_t{0});
                 }
             }

@@ -18,6 +18,17 @@ class ReductionMenu : public testing::Test {
     void SetUp() override {
         picture_ = read_bmp24(data_file(L"picture_64x96.bmp"));
         ASSERT_EQ(picture_.width, 64);
+        // The designs the scenario checks must tell the reductions apart.
+        for (const Quantizer other : {Quantizer::quality, Quantizer::dither}) {
+            for (int number : {2, 3, 6}) {
+                ASSERT_NE(record(number, other), record(number, Quantizer::merge)) << number;
+            }
+        }
+    }
+
+    Record record(int number, Quantizer quantizer) const {
+        const int index = number - 1;
+        return record_of_design(picture_, index % kColumns, index / kColumns, quantizer);
     }
 
     static void pick(RunningProgram& program, int item) {
@@ -33,20 +44,18 @@ class ReductionMenu : public testing::Test {
     // The window shows design `number` converted with `quantizer`, symbol and preview.
     testing::AssertionResult shows(RunningProgram& program, int number, Quantizer quantizer,
                                    const std::string& name) const {
-        const int index = number - 1;
-        const Record record =
-            record_of_design(picture_, index % kColumns, index / kColumns, quantizer);
+        const Record expected = record(number, quantizer);
         const ClientPixels pixels = program.look();
         testing::AssertionResult texts =
             shows_texts(pixels, kImageHeading, counter_text(number, kDesigns));
         if (!texts) {
             return texts;
         }
-        testing::AssertionResult symbol = shows_symbol_of(pixels, record, name);
+        testing::AssertionResult symbol = shows_symbol_of(pixels, expected, name);
         if (!symbol) {
             return symbol;
         }
-        return shows_preview_of(pixels, record);
+        return shows_preview_of(pixels, expected);
     }
 
     Picture picture_;

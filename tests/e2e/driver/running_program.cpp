@@ -1,5 +1,6 @@
 #include "running_program.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "e2e_environment.h"
@@ -8,6 +9,7 @@
 namespace {
 
 constexpr int kStartTimeoutMs = 20000;
+constexpr int kRetryPauseMs = 200;
 constexpr int kDialogTimeoutMs = 10000;
 constexpr int kSettleTimeoutMs = 10000;
 constexpr int kExitTimeoutMs = 10000;
@@ -23,8 +25,31 @@ RunningProgram::RunningProgram(const std::wstring& working_directory) {
     std::wstring command_line = L"\"" + e2e_environment().program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(e2e_environment().program.c_str(), command_line.data(), nullptr, nullptr,
-                        FALSE, 0, nullptr, working_directory.c_str(), &startup, &process_)) {
+    const ULONGLONG start = GetTickCount64();
+    auto create = [&] {
+        return CreateProcessW(e2e_environment().program.c_str(), command_line.data(), nullptr,
+                              nullptr, FALSE, 0, nullptr, working_directory.c_str(), &startup,
+                              &process_) != FALSE;
+    };
+    bool created = create();
+    if (!created) {
+        // One clean-clone run saw CreateProcessW refuse a start at once; many
+        // hundreds of back-to-back starts in fresh prefixes beside other Wine
+        // programs did not bring it back. A refused CreateProcessW creates no
+        // process, so none of the program's code has run and nothing it does is
+        // hidden by trying once more; the code goes to the log to find the cause.
+        start_error_ = GetLastError();
+        std::printf("CreateProcessW refused the start (GetLastError %lu); trying once more\n",
+                    static_cast<unsigned long>(start_error_));
+        std::fflush(stdout);
+        Sleep(kRetryPauseMs);
+        created = create();
+        if (!created) {
+            start_error_ = GetLastError();
+        }
+    }
+    if (!created) {
+        start_ms_ = GetTickCount64() - start;
         return;
     }
     WaitForInputIdle(process_.hProcess, kStartTimeoutMs);
@@ -39,9 +64,33 @@ RunningProgram::RunningProgram(const std::wstring& working_directory) {
             return false;
         },
         kStartTimeoutMs);
+    start_ms_ = GetTickCount64() - start;
     if (main_window_ != nullptr) {
         settle();
     }
+}
+
+testing::AssertionResult RunningProgram::started() const {
+    if (main_window_ != nullptr) {
+        return testing::AssertionSuccess();
+    }
+    testing::AssertionResult failure = testing::AssertionFailure();
+    failure << "no main window after " << start_ms_ << " ms: ";
+    if (process_.hProcess == nullptr) {
+        char text[256] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       start_error_, 0, text, sizeof text, nullptr);
+        return failure << "CreateProcessW failed, GetLastError " << start_error_ << " (" << text
+                       << ")";
+    }
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    if (code == STILL_ACTIVE) {
+        return failure << "the process runs but shows no window";
+    }
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%08lx", static_cast<unsigned long>(code));
+    return failure << "the process ended with exit code 0x" << hex;
 }
 
 RunningProgram::~RunningProgram() {

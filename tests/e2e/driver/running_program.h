@@ -2,6 +2,7 @@
 // driven through its main window, closed at the end.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -17,9 +18,12 @@ class RunningProgram {
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
-    bool started() const { return main_window_ != nullptr; }
+    // Success once the main window showed; otherwise says why the start failed
+    // (the system's error code of a refused start, or what the process did).
+    testing::AssertionResult started() const;
     HWND main_window() const { return main_window_; }
     DWORD process_id() const { return process_.dwProcessId; }
+    HANDLE process() const { return process_.hProcess; }
 
     // Posts the command, waits for its open-file dialog titled `dialog_title`
     // and chooses `path` in it. False if the dialog never showed or stayed.
@@ -49,4 +53,6 @@ class RunningProgram {
   private:
     PROCESS_INFORMATION process_{};
     HWND main_window_ = nullptr;
+    DWORD start_error_ = ERROR_SUCCESS;  // GetLastError of a refused CreateProcessW
+    ULONGLONG start_ms_ = 0;             // how long the start took
 };

@@ -81,6 +81,18 @@ TEST(StartUp, MainWindowHasItsClassTitleSizeAndAOneLineMenuBar) {
     EXPECT_EQ(program.close(), 0);
 }
 
+// One start failed at once in a clean-clone CI run. Many starts in a row, each
+// the moment the previous run has ended and in a folder just emptied, show
+// whether starting is reliable, and the failure message says why if it is not.
+TEST(StartUp, StartsAgainTheMomentThePreviousRunHasEnded) {
+    constexpr int kStarts = 25;
+    for (int run = 1; run <= kStarts; ++run) {
+        RunningProgram program(scratch_folder(L"restart"));
+        ASSERT_TRUE(program.started()) << "start " << run << " of " << kStarts;
+        ASSERT_EQ(program.close(), 0) << "run " << run;
+    }
+}
+
 TEST(StartUp, MenuOffersTwoCommandsInTheBarAndThreeInADropDown) {
     HMODULE module = LoadLibraryExW(e2e_environment().program.c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);

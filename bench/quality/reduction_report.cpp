@@ -1,0 +1,296 @@
+// The perceptual reductions measured on photographs: prints a Markdown table of
+// each reduction's pointwise and blurred errors, averaged over every design of
+// every photograph, with ratios to the merge quantiser.
+//
+//   reduction_report PHOTO...                 the table on stdout
+//   reduction_report --picture OUT.png PHOTO  a crop, its merge, quality and dither designs
+//   reduction_report --tiles OUT.inc PHOTO... the middle design of each photograph, as
+//                                             C++ initialisers for the tests
+// Photographs are scaled (in linear light) to kLongSide pixels on the longer side
+// and cropped about their centre to whole designs.
+#include <stb_image.h>
+#include <stb_image_resize.h>
+#include <stb_image_write.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cielab.h"
+#include "design_conversion.h"
+#include "design_metrics.h"
+#include "design_record.h"
+#include "dither_reduction.h"
+#include "palette.h"
+#include "quality_reduction.h"
+
+namespace {
+
+constexpr int kLongSide = 512;
+
+struct Photo {
+    std::string name;
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+};
+
+Photo load_photo(const std::string& path) {
+    int w = 0;
+    int h = 0;
+    int channels = 0;
+    uint8_t* pixels = stbi_load(path.c_str(), &w, &h, &channels, 3);
+    if (pixels == nullptr) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        std::exit(1);
+    }
+    const double scale = static_cast<double>(kLongSide) / (w > h ? w : h);
+    const int sw = static_cast<int>(w * scale);
+    const int sh = static_cast<int>(h * scale);
+    std::vector<uint8_t> scaled(static_cast<size_t>(sw) * sh * 3);
+    stbir_resize_uint8_srgb(pixels, w, h, 0, scaled.data(), sw, sh, 0, 3, STBIR_ALPHA_CHANNEL_NONE,
+                            0);
+    stbi_image_free(pixels);
+    Photo photo;
+    photo.name = path.substr(path.find_last_of('/') + 1);
+    photo.width = sw / kTileSide * kTileSide;
+    photo.height = sh / kTileSide * kTileSide;
+    const int x0 = (sw - photo.width) / 2;
+    const int y0 = (sh - photo.height) / 2;
+    photo.rgb.resize(static_cast<size_t>(photo.width) * photo.height * 3);
+    for (int y = 0; y < photo.height; ++y) {
+        std::memcpy(&photo.rgb[static_cast<size_t>(y) * photo.width * 3],
+                    &scaled[(static_cast<size_t>(y + y0) * sw + x0) * 3],
+                    static_cast<size_t>(photo.width) * 3);
+    }
+    return photo;
+}
+
+void read_tile(const Photo& photo, int column, int row, Rgb* tile) {
+    for (int y = 0; y < kTileSide; ++y) {
+        for (int x = 0; x < kTileSide; ++x) {
+            const size_t at =
+                (static_cast<size_t>(row * kTileSide + y) * photo.width + column * kTileSide + x) *
+                3;
+            tile[y * kTileSide + x] = Rgb{photo.rgb[at], photo.rgb[at + 1], photo.rgb[at + 2]};
+        }
+    }
+}
+
+void nearest_palette_design(const Rgb* tile, Rgb* design) {
+    for (int p = 0; p < kTilePixels; ++p) {
+        const Lab lab = lab_of(tile[p]);
+        double best = 1e300;
+        for (const PaletteEntry& entry : kFixedPalette) {
+            const double d = cie76(lab, lab_of(entry.colour));
+            if (d < best) {
+                best = d;
+                design[p] = entry.colour;
+            }
+        }
+    }
+}
+
+enum Row { kFloor, kMerge, kMedian, kQuality, kDiffusion, kDither, kDitherHalf, kRowCount };
+constexpr const char* kRowNames[kRowCount] = {
+    "palette floor (every pixel on its nearest of the 159)",
+    "merge (default)",
+    "median cut (`--median`)",
+    "quality (`--reduce quality`)",
+    "plain Floyd–Steinberg onto the quality colours",
+    "dither, strength 100 (`--reduce dither`)",
+    "dither, strength 50",
+};
+
+struct Totals {
+    DesignErrors sum[kRowCount] = {};
+    double seconds[kRowCount] = {};
+    int tiles = 0;
+    int quality_worse = 0;
+    int quality_kept_merge = 0;
+};
+
+void add(DesignErrors* sum, const DesignErrors& e) {
+    sum->cie76 += e.cie76;
+    sum->ciede2000 += e.ciede2000;
+    sum->box_blurred += e.box_blurred;
+    sum->gaussian_blurred += e.gaussian_blurred;
+}
+
+void reduce(Row row, const Rgb* tile, ConversionWorkspace* workspace, uint8_t* record) {
+    switch (row) {
+        case kMerge:
+            convert_tile_to_record(tile, Quantizer::merge, record);
+            break;
+        case kMedian:
+            convert_tile_to_record(tile, Quantizer::median_cut, record);
+            break;
+        case kQuality:
+            convert_tile_to_record(tile, Reduction{Quantizer::quality}, workspace, record);
+            break;
+        case kDiffusion:
+            reduce_with_error_diffusion(tile, workspace, record);
+            break;
+        case kDither:
+            convert_tile_to_record(tile, Reduction{Quantizer::dither, 100}, workspace, record);
+            break;
+        case kDitherHalf:
+            convert_tile_to_record(tile, Reduction{Quantizer::dither, 50}, workspace, record);
+            break;
+        default:
+            break;
+    }
+}
+
+void measure_photo(const Photo& photo, ConversionWorkspace* workspace, Totals* t) {
+    Rgb tile[kTilePixels];
+    Rgb design[kTilePixels];
+    uint8_t records[kRowCount][kDesignRecordSize];
+    for (int row = 0; row < photo.height / kTileSide; ++row) {
+        for (int column = 0; column < photo.width / kTileSide; ++column) {
+            read_tile(photo, column, row, tile);
+            for (int r = 0; r < kRowCount; ++r) {
+                const auto start = std::chrono::steady_clock::now();
+                if (r == kFloor)
+                    nearest_palette_design(tile, design);
+                else
+                    reduce(static_cast<Row>(r), tile, workspace, records[r]);
+                t->seconds[r] +=
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                if (r != kFloor)
+                    design_colours(records[r], design);
+                add(&t->sum[r], measure_design(tile, design));
+            }
+            if (pointwise_cie76_sum(tile, records[kQuality]) >
+                pointwise_cie76_sum(tile, records[kMerge]))
+                ++t->quality_worse;
+            if (std::memcmp(records[kQuality], records[kMerge], kDesignRecordSize) == 0)
+                ++t->quality_kept_merge;
+            ++t->tiles;
+        }
+    }
+}
+
+void print_table(const Totals& t, int photos) {
+    const DesignErrors& merge = t.sum[kMerge];
+    std::printf("%d photographs, %d designs of 32 x 32.\n\n", photos, t.tiles);
+    std::printf(
+        "| reduction | CIE76 | CIEDE2000 | 3×3 box, blurred | Gaussian σ 1.5, blurred | "
+        "CIE76 ÷ merge | CIEDE2000 ÷ merge | box ÷ merge | Gaussian ÷ merge | ms per "
+        "design |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
+    for (int r = 0; r < kRowCount; ++r) {
+        const DesignErrors& s = t.sum[r];
+        std::printf("| %s | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %.2f |\n",
+                    kRowNames[r], s.cie76 / t.tiles, s.ciede2000 / t.tiles, s.box_blurred / t.tiles,
+                    s.gaussian_blurred / t.tiles, s.cie76 / merge.cie76,
+                    s.ciede2000 / merge.ciede2000, s.box_blurred / merge.box_blurred,
+                    s.gaussian_blurred / merge.gaussian_blurred, 1000 * t.seconds[r] / t.tiles);
+    }
+    std::printf(
+        "\nDesigns on which quality is worse than merge (pointwise CIE76): %d of %d; "
+        "designs on which quality keeps the merge record: %d.\n",
+        t.quality_worse, t.tiles, t.quality_kept_merge);
+}
+
+// A crop of 4 x 4 designs from the photograph's centre, then its merge, quality
+// and dither designs, each enlarged kEnlarge times, side by side.
+int write_picture(const char* out, const Photo& photo, ConversionWorkspace* workspace) {
+    constexpr int kDesigns = 4;
+    constexpr int kEnlarge = 4;
+    constexpr int kGap = 8;
+    constexpr Row kPanels[] = {kFloor, kMerge, kQuality, kDither};  // kFloor: the photograph
+    constexpr int kPanelSide = kDesigns * kTileSide * kEnlarge;
+    constexpr int kPanelCount = 4;
+    const int width = kPanelCount * kPanelSide + (kPanelCount - 1) * kGap;
+    std::vector<uint8_t> image(static_cast<size_t>(width) * kPanelSide * 3, 255);
+    const int c0 = (photo.width / kTileSide - kDesigns) / 2;
+    const int r0 = (photo.height / kTileSide - kDesigns) / 2;
+    Rgb tile[kTilePixels];
+    Rgb design[kTilePixels];
+    uint8_t record[kDesignRecordSize];
+    for (int panel = 0; panel < kPanelCount; ++panel) {
+        for (int dr = 0; dr < kDesigns; ++dr) {
+            for (int dc = 0; dc < kDesigns; ++dc) {
+                read_tile(photo, c0 + dc, r0 + dr, tile);
+                if (kPanels[panel] == kFloor) {
+                    std::memcpy(design, tile, sizeof tile);
+                } else {
+                    reduce(kPanels[panel], tile, workspace, record);
+                    design_colours(record, design);
+                }
+                for (int p = 0; p < kTilePixels; ++p) {
+                    const int x0 =
+                        panel * (kPanelSide + kGap) + (dc * kTileSide + p % kTileSide) * kEnlarge;
+                    const int y0 = (dr * kTileSide + p / kTileSide) * kEnlarge;
+                    for (int y = y0; y < y0 + kEnlarge; ++y) {
+                        for (int x = x0; x < x0 + kEnlarge; ++x) {
+                            uint8_t* px = &image[(static_cast<size_t>(y) * width + x) * 3];
+                            px[0] = design[p].r;
+                            px[1] = design[p].g;
+                            px[2] = design[p].b;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    return stbi_write_png(out, width, kPanelSide, 3, image.data(), width * 3) ? 0 : 1;
+}
+
+int write_tiles(const char* out, const std::vector<Photo>& photos) {
+    FILE* file = std::fopen(out, "w");
+    if (file == nullptr)
+        return 1;
+    std::fprintf(file,
+                 "// Generated by reduction_report --tiles: the middle design of each of "
+                 "%zu photographs.\n// clang-format off\n",
+                 photos.size());
+    Rgb tile[kTilePixels];
+    for (const Photo& photo : photos) {
+        read_tile(photo, photo.width / kTileSide / 2, photo.height / kTileSide / 2, tile);
+        std::fprintf(file, "{  // %s\n", photo.name.c_str());
+        for (int p = 0; p < kTilePixels; ++p) {
+            std::fprintf(file, "%d,%d,%d,%s", tile[p].r, tile[p].g, tile[p].b,
+                         p % 16 == 15 ? "\n" : "");
+        }
+        std::fprintf(file, "},\n");
+    }
+    return std::fclose(file) == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* picture = nullptr;
+    const char* tiles = nullptr;
+    std::vector<Photo> photos;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc) {
+            picture = argv[++i];
+        } else if (std::strcmp(argv[i], "--tiles") == 0 && i + 1 < argc) {
+            tiles = argv[++i];
+        } else {
+            photos.push_back(load_photo(argv[i]));
+        }
+    }
+    if (photos.empty()) {
+        std::fprintf(stderr,
+                     "usage: reduction_report [--picture OUT.png | --tiles OUT.inc] PHOTO...\n");
+        return 2;
+    }
+    auto workspace = std::make_unique<ConversionWorkspace>();
+    if (picture != nullptr)
+        return write_picture(picture, photos[0], workspace.get());
+    if (tiles != nullptr)
+        return write_tiles(tiles, photos);
+    Totals totals;
+    for (const Photo& photo : photos) {
+        measure_photo(photo, workspace.get(), &totals);
+    }
+    print_table(totals, static_cast<int>(photos.size()));
+    return 0;
+}

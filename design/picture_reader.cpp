@@ -1,0 +1,401 @@
+#include "picture_reader.h"
+
+#include <stb_image.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <initializer_list>
+#include <utility>
+
+#include "bmp_reader.h"
+#include "picture_limits.h"
+
+namespace {
+
+constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr uint8_t kJpegSignature[] = {0xFF, 0xD8, 0xFF};
+constexpr uint8_t kBmpSignature[] = {'B', 'M'};
+
+// A PNG chunk: 4 bytes of length, 4 of type, the data, 4 of CRC over type and data.
+constexpr size_t kPngChunkFrame = 12;
+constexpr uint32_t kPngMaxChunkLength = 0x7FFFFFFF;
+constexpr uint32_t kPngHeaderLength = 13;
+
+// JPEG markers.
+constexpr uint8_t kJpegMarkerPrefix = 0xFF;
+constexpr uint8_t kJpegStuffedZero = 0x00;
+constexpr uint8_t kJpegTem = 0x01;
+constexpr uint8_t kJpegRestartFirst = 0xD0;
+constexpr uint8_t kJpegRestartLast = 0xD7;
+constexpr uint8_t kJpegEndOfImage = 0xD9;
+constexpr uint8_t kJpegStartOfScan = 0xDA;
+constexpr uint8_t kJpegHuffmanTables = 0xC4;
+constexpr uint8_t kJpegBaselineFrame = 0xC0;
+constexpr uint8_t kJpegProgressiveFrame = 0xC2;
+constexpr int kJpegBlockSide = 8;
+constexpr int kBitsPerByte = 8;
+constexpr size_t kJpegHuffmanCodeLengths = 16;
+constexpr size_t kJpegMaxHuffmanCodes = 256;
+
+constexpr int kRgbChannels = 3;
+
+int fail(std::string* error, const std::string& message) {
+    if (error != nullptr) {
+        *error = message;
+    }
+    return -1;
+}
+
+template <size_t N>
+bool starts_with(const uint8_t* data, size_t size, const uint8_t (&magic)[N]) {
+    return size >= N && std::equal(magic, magic + N, data);
+}
+
+uint32_t big_endian_u32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+           static_cast<uint32_t>(p[2]) << 8 | static_cast<uint32_t>(p[3]);
+}
+
+// Inflates the concatenated IDAT data without keeping it, only to prove the zlib
+// stream whole: stb neither checks the Adler-32 nor minds a stream cut short.
+class ZlibStreamCheck {
+  public:
+    ZlibStreamCheck() { ready_ = inflateInit(&stream_) == Z_OK; }
+    ~ZlibStreamCheck() {
+        if (ready_) {
+            inflateEnd(&stream_);
+        }
+    }
+    ZlibStreamCheck(const ZlibStreamCheck&) = delete;
+    ZlibStreamCheck& operator=(const ZlibStreamCheck&) = delete;
+
+    // False once the stream is found damaged.
+    bool feed(const uint8_t* data, uint32_t length) {
+        if (!ready_) {
+            return false;
+        }
+        if (finished_) {
+            return true;  // stb ignores data after the end of the stream
+        }
+        stream_.next_in = const_cast<Bytef*>(data);
+        stream_.avail_in = length;
+        while (true) {
+            stream_.next_out = scratch_;
+            stream_.avail_out = sizeof scratch_;
+            const int status = inflate(&stream_, Z_NO_FLUSH);
+            if (status == Z_STREAM_END) {
+                finished_ = true;
+                return true;
+            }
+            if (status != Z_OK && status != Z_BUF_ERROR) {
+                return false;
+            }
+            if (stream_.avail_in == 0 && stream_.avail_out != 0) {
+                return true;
+            }
+        }
+    }
+
+    bool finished() const { return finished_; }
+
+  private:
+    z_stream stream_{};
+    bool ready_ = false;
+    bool finished_ = false;
+    Bytef scratch_[16384];
+};
+
+int check_png(const uint8_t* data, size_t size, std::string* error, bool* too_large) {
+    size_t at = sizeof kPngSignature;
+    bool first = true;
+    bool saw_data = false;
+    ZlibStreamCheck zlib_stream;
+    while (true) {
+        if (size - at < kPngChunkFrame) {
+            return fail(error, "truncated PNG file: it ends before its IEND chunk");
+        }
+        const uint32_t length = big_endian_u32(data + at);
+        const uint8_t* type = data + at + 4;
+        const std::string type_name(reinterpret_cast<const char*>(type), 4);
+        if (length > kPngMaxChunkLength || length > size - at - kPngChunkFrame) {
+            return fail(
+                error, "truncated PNG file: chunk " + type_name + " runs past the end of the file");
+        }
+        const uint8_t* chunk_data = type + 4;
+        const uLong crc = crc32(crc32(0L, Z_NULL, 0), type, 4 + length);
+        if (crc != big_endian_u32(chunk_data + length)) {
+            return fail(error, "damaged PNG file: chunk " + type_name + " fails its CRC check");
+        }
+        if (first) {
+            if (type_name != "IHDR" || length != kPngHeaderLength) {
+                return fail(error, "damaged PNG file: it does not begin with its IHDR chunk");
+            }
+            const uint32_t width = big_endian_u32(chunk_data);
+            const uint32_t height = big_endian_u32(chunk_data + 4);
+            if (!picture_size_allowed(width, height)) {
+                *too_large = picture_size_over_bound(width, height);
+                return fail(error, "PNG picture too large or empty: " + std::to_string(width) +
+                                       " x " + std::to_string(height));
+            }
+            first = false;
+        } else if (type_name == "IDAT") {
+            saw_data = true;
+            if (!zlib_stream.feed(chunk_data, length)) {
+                return fail(error, "damaged PNG file: its image data does not inflate");
+            }
+        } else if (type_name == "IEND") {
+            break;
+        }
+        at += kPngChunkFrame + length;
+    }
+    if (!saw_data || !zlib_stream.finished()) {
+        return fail(error, "damaged PNG file: its image data is missing or cut off");
+    }
+    return 0;
+}
+
+// The Huffman tables a JPEG file has defined so far, one bit per class (DC, AC)
+// and id (0 to 3). stb reads an undefined table's uninitialised memory.
+class HuffmanTablesDefined {
+  public:
+    // Records a DHT segment's tables, each a class-and-id byte, 16 counts of codes
+    // by length and the symbols. False when one does not fit the segment or has
+    // more than 256 codes (stb writes a larger count past the end of its tables).
+    bool record(const uint8_t* segment, size_t length) {
+        size_t at = 0;
+        while (at < length) {
+            if (length - at < 1 + kJpegHuffmanCodeLengths) {
+                return false;
+            }
+            const int table_class = segment[at] >> 4;
+            const int id = segment[at] & 0x0F;
+            if (table_class > kAc || id >= kIds) {
+                return false;
+            }
+            size_t codes = 0;
+            for (size_t i = 0; i < kJpegHuffmanCodeLengths; ++i) {
+                codes += segment[at + 1 + i];
+            }
+            at += 1 + kJpegHuffmanCodeLengths;
+            if (codes > kJpegMaxHuffmanCodes || codes > length - at) {
+                return false;
+            }
+            at += codes;
+            defined_ |= 1u << (table_class * kIds + id);
+        }
+        return true;
+    }
+
+    // Whether every table the SOS segment's scan decodes with is defined. In a
+    // progressive frame a DC scan uses only DC tables, and none when it refines;
+    // an AC scan uses only AC tables.
+    bool cover_scan(const uint8_t* segment, size_t length, bool progressive) const {
+        if (length < 1) {
+            return false;
+        }
+        const size_t components = segment[0];
+        if (length < 1 + 2 * components + 3) {
+            return false;
+        }
+        const uint8_t spectral_start = segment[1 + 2 * components];
+        const uint8_t approximation_high = segment[3 + 2 * components] >> 4;
+        const bool uses_dc = !progressive || (spectral_start == 0 && approximation_high == 0);
+        const bool uses_ac = !progressive || spectral_start != 0;
+        for (size_t c = 0; c < components; ++c) {
+            const uint8_t selectors = segment[2 + 2 * c];
+            if ((uses_dc && !has(kDc, selectors >> 4)) ||
+                (uses_ac && !has(kAc, selectors & 0x0F))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+  private:
+    static constexpr int kDc = 0;
+    static constexpr int kAc = 1;
+    static constexpr int kIds = 4;
+
+    bool has(int table_class, int id) const {
+        return id < kIds && (defined_ >> (table_class * kIds + id) & 1u) != 0;
+    }
+
+    unsigned defined_ = 0;
+};
+
+bool is_standalone_jpeg_marker(uint8_t marker) {
+    return marker == kJpegTem || (marker >= kJpegRestartFirst && marker <= kJpegRestartLast);
+}
+
+// The number of MCUs of the frame whose SOF segment this is (baseline,
+// extended or progressive), or 0 when the segment is malformed. Every MCU takes
+// at least one bit of scan data (a DC code for each of its blocks).
+int64_t jpeg_mcu_count(const uint8_t* segment, size_t length) {
+    constexpr size_t kFrameFields = 6;  // precision, height, width, component count
+    constexpr size_t kComponentFields = 3;
+    if (length < kFrameFields) {
+        return 0;
+    }
+    const int64_t height = segment[1] << 8 | segment[2];
+    const int64_t width = segment[3] << 8 | segment[4];
+    const size_t components = segment[5];
+    if (length < kFrameFields + kComponentFields * components) {
+        return 0;
+    }
+    int64_t max_horizontal = 1;
+    int64_t max_vertical = 1;
+    for (size_t c = 0; c < components; ++c) {
+        const uint8_t sampling = segment[kFrameFields + kComponentFields * c + 1];
+        max_horizontal = std::max<int64_t>(max_horizontal, sampling >> 4);
+        max_vertical = std::max<int64_t>(max_vertical, sampling & 0x0F);
+    }
+    const int64_t mcu_width = kJpegBlockSide * max_horizontal;
+    const int64_t mcu_height = kJpegBlockSide * max_vertical;
+    return ((width + mcu_width - 1) / mcu_width) * ((height + mcu_height - 1) / mcu_height);
+}
+
+// Walks the marker segments from SOI to EOI, stepping over each scan's
+// entropy-coded data (where 0xFF is followed by a stuffed zero or a restart
+// marker).
+int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
+    const std::string truncated = "truncated JPEG file: it ends before its EOI marker";
+    size_t at = 2;  // after SOI
+    HuffmanTablesDefined tables;
+    bool progressive = false;
+    int64_t mcus = 0;
+    uint64_t scan_bytes = 0;
+    while (true) {
+        if (at >= size) {
+            return fail(error, truncated);
+        }
+        if (data[at] != kJpegMarkerPrefix) {
+            return fail(error, "damaged JPEG file: no marker at byte " + std::to_string(at));
+        }
+        while (at < size && data[at] == kJpegMarkerPrefix) {
+            ++at;  // a marker may be preceded by fill bytes
+        }
+        if (at >= size) {
+            return fail(error, truncated);
+        }
+        const uint8_t marker = data[at++];
+        if (marker == kJpegEndOfImage) {
+            // stb would pad scans that are too short with zeros.
+            if (static_cast<int64_t>(scan_bytes * kBitsPerByte) < mcus) {
+                return fail(error, "truncated JPEG file: its scan data is too short for its size");
+            }
+            return 0;
+        }
+        if (is_standalone_jpeg_marker(marker)) {
+            continue;
+        }
+        if (marker == kJpegStuffedZero) {
+            return fail(error, "damaged JPEG file: no marker at byte " + std::to_string(at - 2));
+        }
+        if (size - at < 2) {
+            return fail(error, truncated);
+        }
+        const size_t length = size_t{data[at]} << 8 | data[at + 1];
+        if (length < 2) {
+            return fail(error, "damaged JPEG file: a segment length below 2");
+        }
+        if (length > size - at) {
+            return fail(error, "truncated JPEG file: a marker segment runs past the end");
+        }
+        const uint8_t* segment = data + at + 2;
+        if (marker == kJpegHuffmanTables && !tables.record(segment, length - 2)) {
+            return fail(error, "damaged JPEG file: a Huffman table that does not fit");
+        }
+        if (marker >= kJpegBaselineFrame && marker <= kJpegProgressiveFrame) {
+            progressive = marker == kJpegProgressiveFrame;
+            mcus = jpeg_mcu_count(segment, length - 2);
+        }
+        if (marker == kJpegStartOfScan && !tables.cover_scan(segment, length - 2, progressive)) {
+            return fail(error, "damaged JPEG file: a scan uses a Huffman table never defined");
+        }
+        at += length;
+        if (marker != kJpegStartOfScan) {
+            continue;
+        }
+        const size_t scan_start = at;
+        while (true) {
+            if (size - at < 2) {
+                return fail(error, truncated);
+            }
+            if (data[at] != kJpegMarkerPrefix) {
+                ++at;
+                continue;
+            }
+            const uint8_t next = data[at + 1];
+            if (next == kJpegStuffedZero ||
+                (next >= kJpegRestartFirst && next <= kJpegRestartLast)) {
+                at += 2;
+            } else if (next == kJpegMarkerPrefix) {
+                ++at;
+            } else {
+                break;  // the marker after the scan
+            }
+        }
+        scan_bytes += at - scan_start;
+    }
+}
+
+int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpImage* out,
+                    std::string* error, bool* too_large) {
+    if (size > static_cast<size_t>(INT_MAX)) {
+        return fail(error, std::string(format) + " file too large");
+    }
+    const int length = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (stbi_info_from_memory(data, length, &width, &height, &channels) == 0) {
+        return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
+    }
+    if (!picture_size_allowed(width, height)) {
+        *too_large = picture_size_over_bound(width, height);
+        return fail(error, std::string(format) + " picture too large or empty: " +
+                               std::to_string(width) + " x " + std::to_string(height));
+    }
+    stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, kRgbChannels);
+    if (pixels == nullptr) {
+        return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
+    }
+    BmpImage image;
+    image.width = width;
+    image.height = height;
+    image.rgb.assign(pixels, pixels + size_t{kRgbChannels} * static_cast<size_t>(width) *
+                                          static_cast<size_t>(height));
+    stbi_image_free(pixels);
+    *out = std::move(image);
+    return 0;
+}
+
+}  // namespace
+
+int read_picture(const uint8_t* data, size_t size, BmpImage* out, std::string* error,
+                 bool* too_large) {
+    *out = BmpImage{};
+    bool over_bound = false;
+    if (too_large == nullptr) {
+        too_large = &over_bound;
+    }
+    *too_large = false;
+    if (starts_with(data, size, kBmpSignature)) {
+        return read_bmp(data, size, out, error, too_large);
+    }
+    if (starts_with(data, size, kPngSignature)) {
+        if (check_png(data, size, error, too_large) != 0) {
+            return -1;
+        }
+        return decode_with_stb(data, size, "PNG", out, error, too_large);
+    }
+    if (starts_with(data, size, kJpegSignature)) {
+        if (check_jpeg(data, size, error) != 0) {
+            return -1;
+        }
+        return decode_with_stb(data, size, "JPEG", out, error, too_large);
+    }
+    return fail(error, "not a BMP, PNG or JPEG file");
+}

@@ -1,0 +1,28 @@
+// Reading a picture file of any format either program takes: BMP by our own
+// reader (bmp_reader.h), PNG and JPEG by stb_image after checks of our own, so
+// that a damaged or truncated file is refused rather than decoded into partial
+// pixels.
+//
+// PNG: the signature, then chunks that each lie inside the file with a correct
+// CRC, IHDR first and IEND last; the zlib stream of the IDAT chunks must inflate
+// to its end with a correct Adler-32. JPEG: the marker segments must lie inside
+// the file and the entropy-coded scans must be followed by the EOI marker (stb
+// pads a cut-off scan with zeros and would decode it); every Huffman table holds
+// at most 256 codes, and every scan decodes only with tables defined before it
+// (stb's decoder overruns or reads uninitialised memory otherwise). Sides are
+// checked against picture_size_allowed from the header, before stb allocates
+// anything.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "bmp_image.h"
+
+// The format is told by the first bytes. Returns 0 with *out filled, or -1 with
+// *error set to a reason (and *out left empty). *too_large, when given, tells
+// whether it was refused because the sides its header states are over
+// picture_size_allowed's bound (found before any pixel memory is allocated).
+int read_picture(const uint8_t* data, size_t size, BmpImage* out, std::string* error,
+                 bool* too_large = nullptr);

@@ -1,0 +1,57 @@
+// Arbitrary files through the picture reader, every format. Beyond the
+// sanitizers' checks: a refusal says why and leaves the picture empty; a picture
+// read has the size it claims, within the bound; a BMP reads the same through the
+// BMP-only entry; and any picture written as a 24-bit BMP reads back unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "bmp_reader.h"
+#include "bmp_writer.h"
+#include "picture_limits.h"
+#include "picture_reader.h"
+
+namespace {
+
+void check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+constexpr int64_t kRoundTripPixels = int64_t{1} << 22;
+
+bool is_bmp(const uint8_t* data, size_t size) {
+    return size >= 2 && data[0] == 'B' && data[1] == 'M';
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    BmpImage image;
+    std::string error;
+    const int status = read_picture(data, size, &image, &error);
+    if (is_bmp(data, size)) {
+        BmpImage bmp_only;
+        std::string bmp_error;
+        check(read_bmp(data, size, &bmp_only, &bmp_error) == status);
+        check(bmp_only.rgb == image.rgb && bmp_error == error);
+    }
+    if (status != 0) {
+        check(status == -1);
+        check(!error.empty());
+        check(image.width == 0 && image.height == 0 && image.rgb.empty());
+        return 0;
+    }
+    check(picture_size_allowed(image.width, image.height));
+    check(image.rgb.size() ==
+          size_t{3} * static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+    if (int64_t{image.width} * image.height > kRoundTripPixels)
+        return 0;  // two more copies would not fit the fuzzer's memory limit
+    const std::vector<uint8_t> file = encode_bmp24(image);
+    BmpImage reread;
+    check(read_picture(file.data(), file.size(), &reread, &error) == 0);
+    check(reread.width == image.width && reread.height == image.height);
+    check(reread.rgb == image.rgb);
+    return 0;
+}

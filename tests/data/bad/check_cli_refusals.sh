@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# brevane-cli on every file of the bad-input catalogue: exit 1, one line on
+# stderr naming the file and the reason, and the output folder exactly as it
+# was (an existing output file untouched, nothing new).
+# Usage: check_cli_refusals.sh <brevane-cli> <catalogue folder> <scratch folder>
+# With RUNNER set (for example to "wine"), the program runs under it.
+set -uo pipefail
+cli=$1 catalogue=$2 scratch=$3
+read -r -a runner <<<"${RUNNER:-}"
+rm -rf "$scratch"
+mkdir -p "$scratch"
+failures=0 runs=0
+
+check() {
+  local file=$1 output=$2
+  shift 2
+  local out="$scratch/out"
+  rm -rf "$out"
+  mkdir -p "$out"
+  printf 'earlier contents\n' >"$out/$output"
+  "${runner[@]}" "$cli" "$@" >"$scratch/stdout" 2>"$scratch/stderr"
+  local status=$?
+  runs=$((runs + 1))
+  local problem=""
+  if [ "$status" -ne 1 ]; then
+    problem="exit $status"
+  elif [ "$(wc -l <"$scratch/stderr")" -ne 1 ]; then
+    problem="stderr has $(wc -l <"$scratch/stderr") lines"
+  elif ! grep -qF "$file" "$scratch/stderr"; then
+    problem="stderr does not name the file"
+  elif [ "$(ls -A "$out")" != "$output" ] || [ "$(cat "$out/$output")" != "earlier contents" ]; then
+    problem="the output folder changed: $(ls -A "$out" | tr '\n' ' ')"
+  fi
+  if [ -n "$problem" ]; then
+    echo "FAIL $* : $problem: $(head -c 300 "$scratch/stderr")"
+    failures=$((failures + 1))
+  fi
+}
+
+for path in "$catalogue"/*; do
+  name=$(basename "$path")
+  case "$name" in
+    picture_*)
+      check "$path" design.dat record "$path" 0 0 -o "$scratch/out/design.dat"
+      check "$path" export export "$path" -o "$scratch/out/export"
+      ;;
+    design_*)
+      check "$path" qr.png qr "$path" -o "$scratch/out/qr.png"
+      check "$path" preview.png preview "$path" -o "$scratch/out/preview.png"
+      ;;
+    shot_*)
+      check "$path" output.dat decode "$path" -o "$scratch/out/output.dat"
+      ;;
+    *)
+      echo "FAIL $name: no rule for this name"
+      failures=$((failures + 1))
+      ;;
+  esac
+done
+echo "$runs runs over $(ls "$catalogue" | wc -l) files, $failures failures"
+[ "$runs" -gt 0 ] && [ "$failures" -eq 0 ]
