@@ -15,6 +15,21 @@ void decode_screenshot(HWND main_window);
 // Commands 102 and 103: an image whose sides are multiples of 32, then its first design.
 void qr_from_image(HWND main_window, ImageCommand command);
 
+// An accepted image (a DIB section whose sides are multiples of 32) becomes
+// the file image and its grid as `command` says; its first design is shown.
+void show_first_design_of(HWND main_window, HBITMAP image, const BITMAP& description,
+                          ImageCommand command);
+
+// Command 110: a picture of any size, cropped and resampled to a grid chosen in a dialog.
+void open_fitted_picture(HWND main_window);
+
+// Commands 111 to 114: the reduction picked in the menu; converts the shown
+// design again when it came from a picture.
+void pick_reduction(HWND main_window, Quantizer reduction);
+
+// Puts the check mark of the reduction items of `menu` where the state says.
+void check_reduction_item(HMENU menu);
+
 enum class StepDirection { forward, backward };
 
 // Left (forward) and right (backward) clicks in the client area.

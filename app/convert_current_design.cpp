@@ -7,6 +7,9 @@
 
 namespace {
 
+// Room for the reductions that need more than the tile; one conversion at a time.
+ConversionWorkspace conversion_workspace;
+
 uint32_t read_pixel_from_dc(void* dc, int x, int y) {
     return GetPixel(static_cast<HDC>(dc), x, y);
 }
@@ -32,7 +35,7 @@ void convert_current_design(HWND main_window) {
                                         app.capture_height, position.column, position.row, tile);
             break;
     }
-    convert_tile_to_record(tile, plan.quantizer, app.design_record);
+    convert_tile_to_record(tile, plan.reduction, &conversion_workspace, app.design_record);
     app.shell.display_mode = DisplayMode::current_design;
     encode_qr(app.design_record);
     InvalidateRect(main_window, nullptr, TRUE);

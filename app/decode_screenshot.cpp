@@ -10,13 +10,19 @@
 
 void decode_screenshot(HWND main_window) {
     wchar_t path[MAX_PATH];
-    if (!choose_existing_file(main_window, kScreenshotDialogTitle, kBmpFilter, kBmpDefaultExtension,
-                              path)) {
+    if (!choose_existing_file(main_window, kScreenshotDialogTitle, kPictureFilter,
+                              kPictureDefaultExtension, path)) {
         return;
     }
     BITMAP description{};
-    HBITMAP screenshot = load_bmp_as_dib24(path, &description);
-    if (screenshot == nullptr) {
+    HBITMAP screenshot = nullptr;
+    const PictureLoad load = load_picture_as_dib24(path, &screenshot, &description);
+    if (load == PictureLoad::too_large) {
+        // Whatever its size, it is not 400 x 240.
+        show_message(main_window, kScreenshotSizeMessage, kErrorCaption);
+        return;
+    }
+    if (load != PictureLoad::loaded) {
         return;
     }
     if (!screenshot_size_accepted(PictureSize{description.bmWidth, description.bmHeight})) {

@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "app_state.h"
 #include "capture_command.h"
 #include "design_count.h"
 #include "message_box.h"
@@ -13,15 +12,21 @@ namespace {
 
 constexpr int kItemTextLength = 4;
 
-// "1" to "40", the first one selected.
-void fill_side_box(HWND dialog, int box_id) {
+// What the dialog opens with and, after an accepted OK, what was chosen.
+struct DesignCountRequest {
+    DesignGrid initial;
+    DesignGrid chosen;
+};
+
+// "1" to "40", `value` selected.
+void fill_side_box(HWND dialog, int box_id, int value) {
     HWND box = GetDlgItem(dialog, box_id);
     for (int item = 0; item < kMaxGridSide; ++item) {
         wchar_t text[kItemTextLength];
         std::swprintf(text, kItemTextLength, L"%d", design_count_item_value(item));
         SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
-    SendMessageW(box, CB_SETCURSEL, 0, 0);
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(design_count_item_of_value(value)), 0);
 }
 
 int selected_item(HWND dialog, int box_id) {
@@ -29,8 +34,9 @@ int selected_item(HWND dialog, int box_id) {
 }
 
 void on_ok(HWND dialog) {
-    if (!accept_design_count(app.shell, selected_item(dialog, IDC_COLUMNS_BOX),
-                             selected_item(dialog, IDC_ROWS_BOX))) {
+    auto* request = reinterpret_cast<DesignCountRequest*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (!grid_of_design_count_items(selected_item(dialog, IDC_COLUMNS_BOX),
+                                    selected_item(dialog, IDC_ROWS_BOX), &request->chosen)) {
         // The dialog stays open with its selections.
         show_message(dialog, kTooManyDesignsMessage, kCaptureErrorCaption);
         return;
@@ -38,12 +44,15 @@ void on_ok(HWND dialog) {
     EndDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK design_count_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+INT_PTR CALLBACK design_count_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_INITDIALOG:
-            fill_side_box(dialog, IDC_COLUMNS_BOX);
-            fill_side_box(dialog, IDC_ROWS_BOX);
+        case WM_INITDIALOG: {
+            SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+            const auto* request = reinterpret_cast<const DesignCountRequest*>(lparam);
+            fill_side_box(dialog, IDC_COLUMNS_BOX, request->initial.columns);
+            fill_side_box(dialog, IDC_ROWS_BOX, request->initial.rows);
             return TRUE;
+        }
         case WM_COMMAND:
             switch (LOWORD(wparam)) {
                 case IDOK:
@@ -64,7 +73,18 @@ INT_PTR CALLBACK design_count_procedure(HWND dialog, UINT message, WPARAM wparam
 
 }  // namespace
 
-bool run_design_count_dialog(HINSTANCE instance, HWND owner) {
-    return DialogBoxParamW(instance, IDD_DESIGN_COUNT_NAME, owner, design_count_procedure, 0) !=
-           IDCANCEL;
+DesignCountAnswer run_design_count_dialog(HINSTANCE instance, HWND owner, DesignGrid initial,
+                                          DesignGrid* chosen) {
+    DesignCountRequest request{initial, initial};
+    const INT_PTR result =
+        DialogBoxParamW(instance, IDD_DESIGN_COUNT_NAME, owner, design_count_procedure,
+                        reinterpret_cast<LPARAM>(&request));
+    if (result == IDCANCEL) {
+        return DesignCountAnswer::cancelled;
+    }
+    if (result != IDOK) {
+        return DesignCountAnswer::not_shown;
+    }
+    *chosen = request.chosen;
+    return DesignCountAnswer::ok;
 }

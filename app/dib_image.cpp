@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "bmp_reader.h"
 #include "picture_limits.h"
+#include "picture_reader.h"
 
 namespace {
 
@@ -14,45 +14,52 @@ constexpr WORD kBitsPerPixel = 24;
 constexpr int kBytesPerPixel = kBitsPerPixel / 8;
 constexpr int kRowAlignment = 4;
 
-// The whole file, or an empty vector when it can't be read or can't be a picture.
-std::vector<uint8_t> read_file_bytes(const wchar_t* path) {
-    std::vector<uint8_t> bytes;
+// The whole file into *bytes; too_large, unread, when it is larger than any
+// picture within the bound can be.
+PictureLoad read_file_bytes(const wchar_t* path, std::vector<uint8_t>* bytes) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
+        return PictureLoad::unreadable;
     }
+    PictureLoad outcome = PictureLoad::unreadable;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kMaxPictureFileBytes) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
+    if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0) {
+        outcome = PictureLoad::unreadable;
+    } else if (size.QuadPart > kMaxPictureFileBytes) {
+        outcome = PictureLoad::too_large;
+    } else {
+        bytes->resize(static_cast<size_t>(size.QuadPart));
         size_t done = 0;
-        while (done < bytes.size()) {
+        outcome = PictureLoad::loaded;
+        while (done < bytes->size()) {
             DWORD got = 0;
-            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-            if (!ReadFile(file, bytes.data() + done, want, &got, nullptr) || got == 0) {
-                bytes.clear();
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes->size() - done, 1u << 30));
+            if (!ReadFile(file, bytes->data() + done, want, &got, nullptr) || got == 0) {
+                outcome = PictureLoad::unreadable;
                 break;
             }
             done += got;
         }
     }
     CloseHandle(file);
-    return bytes;
+    return outcome;
 }
 
-// A positive height asks for bottom-up rows.
+}  // namespace
+
 BITMAPINFO bottom_up_dib24_header(LONG width, LONG height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biHeight = height;  // positive: bottom-up rows
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = kBitsPerPixel;
     info.bmiHeader.biCompression = BI_RGB;
     return info;
 }
 
-HBITMAP dib24_from_picture(const BmpImage& picture) {
+HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
     BITMAPINFO target = bottom_up_dib24_header(picture.width, picture.height);
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -72,22 +79,34 @@ HBITMAP dib24_from_picture(const BmpImage& picture) {
             out[p + 2] = in[p];
         }
     }
+    if (GetObjectW(section, sizeof *description, description) == 0) {
+        DeleteObject(section);
+        return nullptr;
+    }
     return section;
 }
 
-}  // namespace
-
-HBITMAP load_bmp_as_dib24(const wchar_t* path, BITMAP* description) {
-    const std::vector<uint8_t> bytes = read_file_bytes(path);
-    BmpImage picture;
+PictureLoad read_picture_file(const wchar_t* path, BmpImage* picture) {
+    std::vector<uint8_t> bytes;
+    const PictureLoad read = read_file_bytes(path, &bytes);
+    if (read != PictureLoad::loaded) {
+        return read;
+    }
+    // The reader checks the sides its header states before it allocates anything.
     std::string reason;
-    if (bytes.empty() || read_bmp(bytes.data(), bytes.size(), &picture, &reason) != 0) {
-        return nullptr;
+    bool too_large = false;
+    if (read_picture(bytes.data(), bytes.size(), picture, &reason, &too_large) != 0) {
+        return too_large ? PictureLoad::too_large : PictureLoad::unreadable;
     }
-    HBITMAP section = dib24_from_picture(picture);
-    if (section != nullptr && GetObjectW(section, sizeof *description, description) == 0) {
-        DeleteObject(section);
-        section = nullptr;
+    return PictureLoad::loaded;
+}
+
+PictureLoad load_picture_as_dib24(const wchar_t* path, HBITMAP* section, BITMAP* description) {
+    BmpImage picture;
+    const PictureLoad read = read_picture_file(path, &picture);
+    if (read != PictureLoad::loaded) {
+        return read;
     }
-    return section;
+    *section = dib24_of_picture(picture, description);
+    return *section != nullptr ? PictureLoad::loaded : PictureLoad::unreadable;
 }

@@ -1,13 +1,27 @@
-// Loading BMP files as the 24-bit bottom-up pixel rows that the conversion and
-// the screenshot sampler read.
+// Picture files for the window: read through the one picture reader (BMP of
+// every kind it takes, PNG, JPEG) into 24-bit bottom-up DIB sections.
 #pragma once
 
 #include <windows.h>
 
-// Reads a BMP file through the portable BMP reader (every kind it takes: 1 to 32
-// bits, run-length encoded, core to V5 headers, either row order) and returns its
-// pixels in a new 24-bit bottom-up DIB section, blue-green-red, rows padded to 4
-// bytes (exactly 3 * width bytes when the width is a multiple of 4). Fills
-// `description`, whose bmBits points at the rows. Returns nullptr, with nothing
-// left allocated, when the file can't be read or the reader refuses it.
-HBITMAP load_bmp_as_dib24(const wchar_t* path, BITMAP* description);
+#include "bmp_image.h"
+
+// What became of reading a picture file.
+enum class PictureLoad { loaded, unreadable, too_large };
+
+// Reads a BMP, PNG or JPEG file into *picture, red-green-blue, top row first.
+// too_large: refused for its size alone (sides over the one bound, or a file
+// larger than any picture within it), before any pixel memory was allocated.
+PictureLoad read_picture_file(const wchar_t* path, BmpImage* picture);
+
+// A new 24-bit bottom-up DIB section holding the picture's pixels, blue-green-red,
+// rows padded to 4 bytes, with its description, whose bmBits points at the rows;
+// nullptr, with nothing left allocated, when it can't be made.
+HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description);
+
+// read_picture_file, then dib24_of_picture into *section.
+PictureLoad load_picture_as_dib24(const wchar_t* path, HBITMAP* section, BITMAP* description);
+
+// The description of 24-bit blue-green-red rows stored bottom-up, for a DIB
+// section or for drawing such rows.
+BITMAPINFO bottom_up_dib24_header(LONG width, LONG height);

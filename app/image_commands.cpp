@@ -10,13 +10,18 @@
 
 void qr_from_image(HWND main_window, ImageCommand command) {
     wchar_t path[MAX_PATH];
-    if (!choose_existing_file(main_window, kImageDialogTitle, kBmpFilter, kBmpDefaultExtension,
-                              path)) {
+    if (!choose_existing_file(main_window, kImageDialogTitle, kPictureFilter,
+                              kPictureDefaultExtension, path)) {
         return;
     }
     BITMAP description{};
-    HBITMAP image = load_bmp_as_dib24(path, &description);
-    if (image == nullptr) {
+    HBITMAP image = nullptr;
+    const PictureLoad load = load_picture_as_dib24(path, &image, &description);
+    if (load == PictureLoad::too_large) {
+        show_message(main_window, kPictureTooLargeMessage, kErrorCaption);
+        return;
+    }
+    if (load != PictureLoad::loaded) {
         return;
     }
     const PictureSize size{description.bmWidth, description.bmHeight};
@@ -26,8 +31,13 @@ void qr_from_image(HWND main_window, ImageCommand command) {
         DeleteObject(image);
         return;
     }
+    show_first_design_of(main_window, image, description, command);
+}
+
+void show_first_design_of(HWND main_window, HBITMAP image, const BITMAP& description,
+                          ImageCommand command) {
     replace_file_image(image, description);
-    accept_image(app.shell, size, command);
+    accept_image(app.shell, PictureSize{description.bmWidth, description.bmHeight}, command);
     if (image_command_drops_capture(command)) {
         release_capture();
     }

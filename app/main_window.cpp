@@ -3,6 +3,7 @@
 #include "app_objects.h"
 #include "commands.h"
 #include "message_texts.h"
+#include "reduction_menu.h"
 #include "resource_ids.h"
 #include "screen_capture.h"
 #include "window_layout.h"
@@ -19,6 +20,9 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
                 return 0;
             }
             break;
+        case WM_INITMENUPOPUP:
+            check_reduction_item(reinterpret_cast<HMENU>(wparam));
+            return 0;
         case WM_LBUTTONDOWN:
             on_left_button_down(window);
             return 0;
@@ -55,6 +59,11 @@ HWND create_main_window(HINSTANCE instance) {
 }
 
 bool on_command(HWND window, int command) {
+    Quantizer reduction = Quantizer::merge;
+    if (reduction_of_menu_item(command, &reduction)) {
+        pick_reduction(window, reduction);
+        return true;
+    }
     switch (command) {
         case IDM_OPEN_DESIGN_FILE:
             open_design_file(window);
@@ -70,6 +79,9 @@ bool on_command(HWND window, int command) {
             return true;
         case IDM_CAPTURE:
             capture_screen(window);
+            return true;
+        case IDM_OPEN_FITTED_PICTURE:
+            open_fitted_picture(window);
             return true;
         default:
             return false;

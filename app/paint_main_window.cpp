@@ -1,6 +1,8 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "design_preview.h"
+#include "dib_image.h"
 #include "main_window.h"
 #include "symbol_buffers.h"
 #include "window_layout.h"
@@ -26,6 +28,18 @@ void draw_module_matrix(HDC dc) {
     SelectObject(dc, original_brush);
 }
 
+// Built again on every paint from the record on show.
+PreviewPixels preview;
+
+// The preview in one copy of a DIB at screen scale: no GDI object to create,
+// and far cheaper than a rectangle per design pixel.
+void draw_design_preview(HDC dc) {
+    render_design_preview(app.design_record, &preview);
+    const BITMAPINFO info = bottom_up_dib24_header(kPreviewWidth, kPreviewHeight);
+    SetDIBitsToDevice(dc, kPreviewX, kPreviewY, kPreviewWidth, kPreviewHeight, 0, 0, 0,
+                      kPreviewHeight, preview.bgr, &info, DIB_RGB_COLORS);
+}
+
 void write_text(HDC dc, int x, int y, const wchar_t* text) {
     TextOutW(dc, x, y, text, static_cast<int>(std::wcslen(text)));
 }
@@ -38,7 +52,9 @@ void on_paint(HWND window) {
     WindowView view;
     describe_window(app.shell, &view);
     if (view.shows_symbol) {
+        // Whatever the symbol carries, the preview shows the same record.
         draw_module_matrix(dc);
+        draw_design_preview(dc);
     }
     if (view.shows_counter) {
         write_text(dc, kCounterX, kCounterY, view.counter);

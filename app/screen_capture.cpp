@@ -43,8 +43,16 @@ void report_capture_failure(HWND main_window) {
 }
 
 void capture_screen(HWND main_window) {
-    if (!run_design_count_dialog(app.instance, main_window)) {
+    // The dialog opens at 1 x 1 whatever the grid. One that could not open
+    // counts as OK with the grid as it stands.
+    DesignGrid chosen{1, 1};
+    const DesignCountAnswer answer =
+        run_design_count_dialog(app.instance, main_window, DesignGrid{1, 1}, &chosen);
+    if (answer == DesignCountAnswer::cancelled) {
         return;
+    }
+    if (answer == DesignCountAnswer::ok) {
+        accept_design_count(app.shell, chosen);
     }
     ShowWindow(main_window, SW_HIDE);
     Sleep(kRedrawWaitMs);

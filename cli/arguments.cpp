@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "cli_error.h"
+#include "design_count.h"
 #include "utf8_path.h"
 
 namespace {
@@ -49,6 +50,29 @@ int parse_whole_number(const std::string& option, const std::string& text, int l
     return value;
 }
 
+// "CxR": two whole numbers joined by an 'x', a grid that design_count_allowed accepts.
+void parse_fit_grid(const std::string& text, Arguments* a) {
+    const size_t x = text.find('x');
+    int columns = 0;
+    int rows = 0;
+    bool parsed = x != std::string::npos && x > 0 && x + 1 < text.size();
+    if (parsed) {
+        const char* end = text.data() + text.size();
+        const auto [column_stop, column_error] =
+            std::from_chars(text.data(), text.data() + x, columns);
+        const auto [row_stop, row_error] = std::from_chars(text.data() + x + 1, end, rows);
+        parsed = column_error == std::errc() && column_stop == text.data() + x &&
+                 row_error == std::errc() && row_stop == end;
+    }
+    if (!parsed || !design_count_allowed(columns, rows)) {
+        fail_usage("--fit takes COLUMNSxROWS, each from 1 to 40 with at most 40 designs, not '" +
+                   text + "'");
+    }
+    a->has_fit = true;
+    a->fit_columns = columns;
+    a->fit_rows = rows;
+}
+
 const std::string& option_value(const std::vector<std::string>& args, size_t& i) {
     if (i + 1 >= args.size())
         fail_usage(args[i] + " needs a value");
@@ -67,6 +91,9 @@ void check_against_rule(const Arguments& a, const CommandRule& rule) {
     const std::string name = rule.name;
     if (a.median && !rule.takes_median)
         fail_usage(name + " takes no --median");
+    // --fit goes with the commands that convert a picture, as --median does.
+    if (a.has_fit && !rule.takes_median)
+        fail_usage(name + " takes no --fit");
     if (!a.reduce.empty() && !rule.takes_median)
         fail_usage(name + " takes no --reduce");
     if (a.median && !a.reduce.empty())
@@ -119,6 +146,10 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
             a.has_output = true;
         } else if (arg == "--median") {
             a.median = true;
+        } else if (arg == "--fit") {
+            if (a.has_fit)
+                fail_usage("--fit given twice");
+            parse_fit_grid(option_value(args, i), &a);
         } else if (arg == "--reduce") {
             if (!a.reduce.empty())
                 fail_usage("--reduce given twice");
@@ -140,8 +171,8 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
 }
 
 const char* usage_text() {
-    return "usage: brevane-cli record IMAGE COLUMN ROW [REDUCTION] -o OUT.dat\n"
-           "       brevane-cli export IMAGE [REDUCTION] -o DIR\n"
+    return "usage: brevane-cli record IMAGE COLUMN ROW [REDUCTION] [--fit CxR] -o OUT.dat\n"
+           "       brevane-cli export IMAGE [REDUCTION] [--fit CxR] -o DIR\n"
            "       brevane-cli qr RECORD.dat -o OUT.png|OUT.bmp [--scale N] [--border N]\n"
            "       brevane-cli matrix RECORD.dat\n"
            "       brevane-cli shot RECORD.dat -o SHOT.bmp\n"

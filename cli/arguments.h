@@ -15,6 +15,10 @@ struct Arguments {
     int strength = -1;    // --strength (dither only), -1 when absent
     int scale = -1;       // --scale, -1 when absent
     int border = -1;      // --border, -1 when absent
+    // --fit CxR: the picture is fitted to a grid of C x R designs first.
+    bool has_fit = false;
+    int fit_columns = 0;
+    int fit_rows = 0;
 };
 
 // Parses argv[1..]. Options may come anywhere after the sub-command. Checks that

@@ -12,6 +12,7 @@
 #include "file_io.h"
 #include "picture_designs.h"
 #include "picture_files.h"
+#include "picture_fit.h"
 #include "renderings.h"
 #include "screenshot_layout.h"
 #include "terminal.h"
@@ -48,12 +49,26 @@ int grid_index(const std::string& text, const char* what) {
     return value;
 }
 
+// The picture's designs: the picture itself, or with --fit the picture fitted
+// to that grid as the window's "画像を合わせて開く..." fits it.
+DesignGrid designs_of_picture(const Arguments& a, const fs::path& image) {
+    const std::string name = path_to_utf8(image);
+    const BmpImage picture = load_picture(image);
+    if (!a.has_fit)
+        return make_design_grid(picture, name);
+    BmpImage fitted;
+    std::string error;
+    if (fit_picture(picture, FitGrid{a.fit_columns, a.fit_rows}, &fitted, &error) != 0)
+        fail_with_file(name, error);
+    return make_design_grid(fitted, name);
+}
+
 int run_record(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const int column = grid_index(a.operands[1], "COLUMN");
     const int row = grid_index(a.operands[2], "ROW");
     const std::string name = path_to_utf8(image);
-    const DesignGrid grid = make_design_grid(load_picture(image), name);
+    const DesignGrid grid = designs_of_picture(a, image);
     if (column < 0 || column >= grid.columns || row < 0 || row >= grid.rows) {
         fail_with_file(name, "design (" + std::to_string(column) + ", " + std::to_string(row) +
                                  ") lies outside its grid of " + std::to_string(grid.columns) +
@@ -88,7 +103,7 @@ struct ExportProgress {
 
 int run_export(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
-    const DesignGrid grid = make_design_grid(load_picture(image), path_to_utf8(image));
+    const DesignGrid grid = designs_of_picture(a, image);
     const fs::path& dir = a.output;
     std::error_code error;
     fs::create_directories(dir, error);

@@ -226,7 +226,8 @@ int read_palette_layout(size_t size, uint32_t colours_used, bool core_header, Bm
     return 0;
 }
 
-int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string* error) {
+int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string* error,
+                bool* too_large) {
     if (size < kFileHeaderSize + 4) {
         return fail(error, "truncated BMP file: the file header is cut off");
     }
@@ -273,6 +274,9 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string
     layout->top_down = height < 0;
     height = height < 0 ? -height : height;  // 64-bit: no overflow for INT32_MIN
     if (!picture_size_allowed(width, height)) {
+        if (too_large != nullptr) {
+            *too_large = picture_size_over_bound(width, height);
+        }
         return fail(error, "BMP picture too large: " + std::to_string(width) + " x " +
                                std::to_string(height));
     }
@@ -497,10 +501,13 @@ int decode_rows(const uint8_t* data, const BmpLayout& layout, const PaletteColou
 
 }  // namespace
 
-int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error) {
+int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error, bool* too_large) {
     *out = BmpImage{};
+    if (too_large != nullptr) {
+        *too_large = false;
+    }
     BmpLayout layout{};
-    if (read_layout(data, size, &layout, error) != 0) {
+    if (read_layout(data, size, &layout, error, too_large) != 0) {
         return -1;
     }
     PaletteColour palette[256];

@@ -17,3 +17,9 @@ constexpr bool picture_size_allowed(int64_t width, int64_t height) {
     return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
            width * height <= kMaxPicturePixels;
 }
+
+// Sides that are real (at least 1) but over the bound: a picture refused for its
+// size alone, which the window reports as such.
+constexpr bool picture_size_over_bound(int64_t width, int64_t height) {
+    return width >= 1 && height >= 1 && !picture_size_allowed(width, height);
+}

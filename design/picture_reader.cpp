@@ -107,7 +107,7 @@ class ZlibStreamCheck {
     Bytef scratch_[16384];
 };
 
-int check_png(const uint8_t* data, size_t size, std::string* error) {
+int check_png(const uint8_t* data, size_t size, std::string* error, bool* too_large) {
     size_t at = sizeof kPngSignature;
     bool first = true;
     bool saw_data = false;
@@ -135,6 +135,7 @@ int check_png(const uint8_t* data, size_t size, std::string* error) {
             const uint32_t width = big_endian_u32(chunk_data);
             const uint32_t height = big_endian_u32(chunk_data + 4);
             if (!picture_size_allowed(width, height)) {
+                *too_large = picture_size_over_bound(width, height);
                 return fail(error, "PNG picture too large or empty: " + std::to_string(width) +
                                        " x " + std::to_string(height));
             }
@@ -341,7 +342,7 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
 }
 
 int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpImage* out,
-                    std::string* error) {
+                    std::string* error, bool* too_large) {
     if (size > static_cast<size_t>(INT_MAX)) {
         return fail(error, std::string(format) + " file too large");
     }
@@ -353,6 +354,7 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpIma
         return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
     }
     if (!picture_size_allowed(width, height)) {
+        *too_large = picture_size_over_bound(width, height);
         return fail(error, std::string(format) + " picture too large or empty: " +
                                std::to_string(width) + " x " + std::to_string(height));
     }
@@ -372,22 +374,28 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpIma
 
 }  // namespace
 
-int read_picture(const uint8_t* data, size_t size, BmpImage* out, std::string* error) {
+int read_picture(const uint8_t* data, size_t size, BmpImage* out, std::string* error,
+                 bool* too_large) {
     *out = BmpImage{};
+    bool over_bound = false;
+    if (too_large == nullptr) {
+        too_large = &over_bound;
+    }
+    *too_large = false;
     if (starts_with(data, size, kBmpSignature)) {
-        return read_bmp(data, size, out, error);
+        return read_bmp(data, size, out, error, too_large);
     }
     if (starts_with(data, size, kPngSignature)) {
-        if (check_png(data, size, error) != 0) {
+        if (check_png(data, size, error, too_large) != 0) {
             return -1;
         }
-        return decode_with_stb(data, size, "PNG", out, error);
+        return decode_with_stb(data, size, "PNG", out, error, too_large);
     }
     if (starts_with(data, size, kJpegSignature)) {
         if (check_jpeg(data, size, error) != 0) {
             return -1;
         }
-        return decode_with_stb(data, size, "JPEG", out, error);
+        return decode_with_stb(data, size, "JPEG", out, error, too_large);
     }
     return fail(error, "not a BMP, PNG or JPEG file");
 }

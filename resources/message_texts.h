@@ -18,8 +18,11 @@ inline constexpr wchar_t kDesignFileFilter[] = L"Binary Files(*.dat)\0*.dat\0";
 inline constexpr wchar_t kDesignFileDefaultExtension[] = L"*";
 inline constexpr wchar_t kImageDialogTitle[] = L"QRコードにしたい画像を選択してください";
 inline constexpr wchar_t kScreenshotDialogTitle[] = L"QRコード画像を選択してください";
-inline constexpr wchar_t kBmpFilter[] = L"BMP Files(*.bmp)\0*.bmp\0";
-inline constexpr wchar_t kBmpDefaultExtension[] = L"bmp";
+// Commands 101, 102, 103 and 110: every format the one picture reader takes, then any file.
+inline constexpr wchar_t kPictureFilter[] =
+    L"画像ファイル (*.bmp;*.png;*.jpg;*.jpeg)\0*.bmp;*.png;*.jpg;*.jpeg\0"
+    L"すべてのファイル (*.*)\0*.*\0";
+inline constexpr wchar_t kPictureDefaultExtension[] = L"bmp";
 
 // Message boxes.
 inline constexpr wchar_t kErrorCaption[] = L"error(・。・)";
@@ -29,6 +32,7 @@ inline constexpr wchar_t kScreenshotSizeMessage[] = L"これ400x240の画像じ�
 inline constexpr wchar_t kDecodeFailedMessage[] = L"QRコードを読み取れませんでした";
 inline constexpr wchar_t kDecodeWrittenMessage[] = L"デコード結果を出力しました";
 inline constexpr wchar_t kSuccessCaption[] = L"成功";
+inline constexpr wchar_t kPictureTooLargeMessage[] = L"画像が大きすぎます";
 
 // The decoded record goes to this file in the current directory.
 inline constexpr wchar_t kDecodeOutputFileName[] = L"output.dat";

@@ -10,6 +10,14 @@
 #define IDM_QR_FROM_IMAGE_MEDIAN_CUT 103
 #define IDM_CAPTURE 104
 
+// The drop-down "画像と減色": a picture of any size fitted to a grid, and the
+// reduction as radio items, in this order.
+#define IDM_OPEN_FITTED_PICTURE 110
+#define IDM_REDUCE_MERGE 111
+#define IDM_REDUCE_MEDIAN_CUT 112
+#define IDM_REDUCE_QUALITY 113
+#define IDM_REDUCE_DITHER 114
+
 // The design-count dialog of the screen capture.
 #define IDD_DESIGN_COUNT_NAME L"NUMDESIGN"
 #define IDC_COLUMNS_LABEL 105

@@ -7,10 +7,10 @@ packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libqrcodegencpp-dev python3-qrcodegen libqrencode-dev libzxing-dev
-  zbar-tools libstb-dev
+  zbar-tools libstb-dev python3
   zlib1g-dev libz-mingw-w64-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick
-  fonts-ipafont-gothic locales
+  fonts-ipafont-gothic fonts-wine locales
   lomiri-wallpapers-16.04 lomiri-wallpapers-20.04
 )
 

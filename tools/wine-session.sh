@@ -37,6 +37,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   done
   wineserver -w
 fi
+# The caption buttons are glyphs of the Marlett font. Debian's fonts-wine puts
+# it in /usr/share/wine/fonts, but this Wine looks for its own fonts in
+# /usr/share/fonts (its data folder's "../fonts"), so the buttons would read
+# "0 1 r": a copy in the prefix's Fonts folder is found.
+brevane_marlett=/usr/share/wine/fonts/marlett.ttf
+brevane_fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ -f "$brevane_marlett" ] && [ ! -f "$brevane_fonts/marlett.ttf" ]; then
+  mkdir -p "$brevane_fonts"
+  cp "$brevane_marlett" "$brevane_fonts/"
+fi
 wineserver -p >/dev/null 2>&1
 # Start Wine's background services now, detached from any caller's pipes:
 # started by a test instead, they would inherit its output pipe and keep

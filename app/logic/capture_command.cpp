@@ -6,13 +6,22 @@ int design_count_item_value(int item) {
     return item + 1;
 }
 
-bool accept_design_count(ShellState& state, int column_item, int row_item) {
-    const DesignGrid grid{design_count_item_value(column_item), design_count_item_value(row_item)};
-    if (!design_count_allowed(grid.columns, grid.rows)) {
+int design_count_item_of_value(int value) {
+    return value - 1;
+}
+
+bool grid_of_design_count_items(int column_item, int row_item, DesignGrid* grid) {
+    const DesignGrid chosen{design_count_item_value(column_item),
+                            design_count_item_value(row_item)};
+    if (!design_count_allowed(chosen.columns, chosen.rows)) {
         return false;
     }
-    set_design_grid(state, grid);
+    *grid = chosen;
     return true;
+}
+
+void accept_design_count(ShellState& state, DesignGrid grid) {
+    set_design_grid(state, grid);
 }
 
 void prepare_capture_conversion(ShellState& state) {

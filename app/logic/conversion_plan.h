@@ -20,10 +20,11 @@ enum class TileSource {
 
 struct ConversionPlan {
     TileSource source;
-    Quantizer quantizer;
+    Reduction reduction;
 };
 
 // The median-cut flag reads the file image with the median cut even when a
-// capture exists; otherwise a capture wins over the file image.
+// capture exists; otherwise a capture wins over the file image and the
+// reduction chosen in the menu runs (dither at full strength).
 ConversionPlan plan_conversion(const ShellState& state, bool capture_present,
                                PictureSize file_image);

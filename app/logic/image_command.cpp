@@ -10,8 +10,11 @@ bool image_sides_accepted(PictureSize size) {
 void accept_image(ShellState& state, PictureSize size, ImageCommand command) {
     set_design_grid(state, DesignGrid{size.width / kTileSide, size.height / kTileSide});
     state.median_cut = command == ImageCommand::median_cut;
+    if (command != ImageCommand::median_cut) {
+        state.chosen_reduction = Quantizer::merge;
+    }
 }
 
 bool image_command_drops_capture(ImageCommand command) {
-    return command == ImageCommand::merge;
+    return command != ImageCommand::median_cut;
 }

@@ -2,6 +2,8 @@
 // and write. The platform objects (windows, bitmaps) live beside it in app_state.h.
 #pragma once
 
+#include "design_conversion.h"
+
 enum class DisplayMode {
     placeholder = 0,     // the placeholder text, no symbol
     design_file = 1,     // the symbol of a design file and its heading
@@ -26,6 +28,8 @@ struct ShellState {
     DesignPosition position{0, 0};
     DisplayMode display_mode = DisplayMode::placeholder;
     bool median_cut = false;  // set by command 103, cleared by command 102
+    // The reduction picked in the menu: runs whenever the median-cut flag is clear.
+    Quantizer chosen_reduction = Quantizer::merge;
 };
 
 // Sets a new grid and makes its first design the current one.

@@ -20,29 +20,29 @@ ShellState showing_design(DesignGrid grid, DesignPosition position, bool median_
 TEST(DesignCountDialog, OkSetsTheChosenGridAndItsFirstDesign) {
     ShellState state = showing_design({2, 3}, {1, 2}, false);
     // Items 4 and 7 are "5" and "8".
-    ASSERT_TRUE(accept_design_count(state, 4, 7));
+    DesignGrid grid{0, 0};
+    ASSERT_TRUE(grid_of_design_count_items(4, 7, &grid));
+    accept_design_count(state, grid);
     EXPECT_EQ(state.grid.columns, 5);
     EXPECT_EQ(state.grid.rows, 8);
     EXPECT_EQ(state.position.column, 0);
     EXPECT_EQ(state.position.row, 0);
     // The dialog alone neither converts nor changes what is shown.
     EXPECT_EQ(state.display_mode, DisplayMode::current_design);
-    ASSERT_TRUE(accept_design_count(state, 39, 0));
-    EXPECT_EQ(state.grid.columns, 40);
-    EXPECT_EQ(state.grid.rows, 1);
+    ASSERT_TRUE(grid_of_design_count_items(39, 0, &grid));
+    EXPECT_EQ(grid.columns, 40);
+    EXPECT_EQ(grid.rows, 1);
+    EXPECT_EQ(design_count_item_of_value(grid.columns), 39);
 }
 
-TEST(DesignCountDialog, MoreThanFortyDesignsOrNoSelectionLeaveEverything) {
+TEST(DesignCountDialog, MoreThanFortyDesignsOrNoSelectionAreRefused) {
     // 7 x 6, 2 x 21, 40 x 40, and a combo box without a selection (CB_ERR is -1).
     const int refused[][2] = {{6, 5}, {1, 20}, {39, 39}, {-1, 0}, {0, -1}};
     for (const auto& items : refused) {
-        ShellState state = showing_design({2, 3}, {1, 2}, true);
-        EXPECT_FALSE(accept_design_count(state, items[0], items[1]));
-        EXPECT_EQ(state.grid.columns, 2);
-        EXPECT_EQ(state.grid.rows, 3);
-        EXPECT_EQ(state.position.column, 1);
-        EXPECT_EQ(state.position.row, 2);
-        EXPECT_TRUE(state.median_cut);
+        DesignGrid grid{2, 3};
+        EXPECT_FALSE(grid_of_design_count_items(items[0], items[1], &grid));
+        EXPECT_EQ(grid.columns, 2);
+        EXPECT_EQ(grid.rows, 3);
     }
 }
 
@@ -55,7 +55,7 @@ TEST(CaptureConversion, ReadsTheCaptureWithTheMergeQuantiserAfterAMedianCutImage
     EXPECT_EQ(state.grid.columns, 2);
     const ConversionPlan plan = plan_conversion(state, true, {64, 96});
     EXPECT_EQ(plan.source, TileSource::capture_bitmap);
-    EXPECT_EQ(plan.quantizer, Quantizer::merge);
+    EXPECT_EQ(plan.reduction.quantizer, Quantizer::merge);
 }
 
 TEST(CaptureConversion, AFailedCaptureShowsThePlaceholderAndKeepsTheGrid) {

@@ -31,7 +31,7 @@ TEST(ConversionPlan, SourceAndQuantiserFollowTheFlagAndTheCapture) {
         const ConversionPlan plan =
             plan_conversion(state_with(c.median_cut), c.capture, kImage64x96);
         EXPECT_EQ(plan.source, c.source) << c.median_cut << c.capture;
-        EXPECT_EQ(plan.quantizer, c.quantizer) << c.median_cut << c.capture;
+        EXPECT_EQ(plan.reduction.quantizer, c.quantizer) << c.median_cut << c.capture;
     }
 }
 

@@ -82,3 +82,21 @@ TEST(Arguments, HelpAndVersionStandAlone) {
     EXPECT_EQ(parse_arguments({"--help"}).command, "--help");
     EXPECT_EQ(parse_arguments({"--version"}).command, "--version");
 }
+
+TEST(Arguments, FitTakesAGridOfAtMostFortyDesignsOnTheConvertingCommands) {
+    const Arguments a =
+        parse_arguments({"record", "p.jpg", "0", "1", "--fit", "3x2", "-o", "o.dat"});
+    EXPECT_TRUE(a.has_fit);
+    EXPECT_EQ(a.fit_columns, 3);
+    EXPECT_EQ(a.fit_rows, 2);
+    EXPECT_EQ(parse_arguments({"export", "p.png", "--fit", "1x40", "-o", "d"}).fit_rows, 40);
+    EXPECT_FALSE(parse_arguments({"export", "p.png", "-o", "d"}).has_fit);
+    for (const std::string bad :
+         {"0x1", "41x1", "7x6", "3x", "x2", "3*2", "3x2x1", "+3x2", " 3x2", "-3x2", "3X2", ""}) {
+        EXPECT_EQ(usage_error_of({"export", "p.png", "--fit", bad, "-o", "d"}), kExitUsage) << bad;
+    }
+    EXPECT_EQ(usage_error_of({"export", "p.png", "-o", "d", "--fit"}), kExitUsage);
+    EXPECT_EQ(usage_error_of({"export", "p.png", "--fit", "1x1", "--fit", "1x1", "-o", "d"}),
+              kExitUsage);
+    EXPECT_EQ(usage_error_of({"qr", "r.dat", "--fit", "1x1", "-o", "q.png"}), kExitUsage);
+}

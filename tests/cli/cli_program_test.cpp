@@ -142,6 +142,22 @@ TEST_F(CliProgram, ExportMatchesRecordForEveryDesign) {
     EXPECT_EQ(page.find("<script"), std::string::npos);
 }
 
+TEST_F(CliProgram, FitGivesTheGridItAsksForAndDesignsOutsideItAreBadInput) {
+    write_noise_picture("pic.bmp", 100, 64, 11);
+    ASSERT_EQ(run("record " + path("pic.bmp") + " 2 1 --fit 3x2 -o " + path("last.dat")).exit_code,
+              0);
+    const Outcome outside =
+        run("record " + path("pic.bmp") + " 3 0 --fit 3x2 -o " + path("no.dat"));
+    EXPECT_EQ(outside.exit_code, 1);
+    EXPECT_NE(outside.err.find("3 x 2"), std::string::npos) << outside.err;
+    EXPECT_FALSE(fs::exists(dir / "no.dat"));
+    ASSERT_EQ(run("export --fit 3x2 " + path("pic.bmp") + " -o " + path("out")).exit_code, 0);
+    EXPECT_EQ(slurp(dir / "out" / "design-006.dat"), slurp(dir / "last.dat"));
+    EXPECT_FALSE(fs::exists(dir / "out" / "design-007.dat"));
+    // Without --fit the same picture is refused: 100 is no multiple of 32.
+    EXPECT_EQ(run("record " + path("pic.bmp") + " 0 0 -o " + path("no.dat")).exit_code, 1);
+}
+
 TEST_F(CliProgram, MedianCutGivesAnotherRecord) {
     write_noise_picture("pic.bmp", 32, 32, 8);
     ASSERT_EQ(run("record " + path("pic.bmp") + " 0 0 -o " + path("merge.dat")).exit_code, 0);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bmp_reader.h"
+#include "picture_limits.h"
 #include "picture_reader.h"
 
 namespace {
@@ -223,6 +224,66 @@ TEST_F(ImageMagickFiles, BaselineAndProgressiveJpegReadCloseToThePicture) {
     for (const char* options : {"-quality 100 -sampling-factor 1x1",
                                 "-quality 100 -sampling-factor 1x1 -interlace JPEG"}) {
         expect_picture_reads_as(convert(smooth, options, "JPEG:"), smooth, 8);
+    }
+}
+
+// The standard CRC-32 of PNG chunks, bit by bit.
+uint32_t png_crc(const uint8_t* data, size_t size) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void put_big_endian(uint8_t* at, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        at[i] = static_cast<uint8_t>(value >> (8 * (bytes - 1 - i)));
+    }
+}
+
+// The file with the width its header states set to `width` (ImageMagick will
+// not write pictures wider than its own limit): the BMP info header's field,
+// PNG's IHDR with its CRC made good again, JPEG's first start-of-frame.
+std::vector<uint8_t> with_stated_width(std::vector<uint8_t> file, uint32_t width) {
+    if (file[0] == 'B') {
+        for (int i = 0; i < 4; ++i) {
+            file[18 + i] = static_cast<uint8_t>(width >> (8 * i));
+        }
+    } else if (file[1] == 'P') {
+        constexpr size_t kIhdrType = 12;
+        put_big_endian(&file[kIhdrType + 4], width, 4);
+        put_big_endian(&file[kIhdrType + 4 + 13], png_crc(&file[kIhdrType], 4 + 13), 4);
+    } else {
+        for (size_t at = 2; at + 9 < file.size(); ++at) {
+            if (file[at] == 0xFF && (file[at + 1] == 0xC0 || file[at + 1] == 0xC2)) {
+                put_big_endian(&file[at + 7], width, 2);
+                break;
+            }
+        }
+    }
+    return file;
+}
+
+// A picture refused for its size alone is told apart, in each format, from one
+// refused for damage (here: a file cut short within its pixels).
+TEST_F(ImageMagickFiles, OverTheSizeBoundIsToldApartFromDamage) {
+    const Picture small = picture_of(40, 24, spread_colours(50, 0x0A1B2C));
+    for (const char* format : {"BMP3:", "PNG24:", "JPEG:"}) {
+        BmpImage image;
+        std::string error;
+        bool too_large = false;
+        const std::vector<uint8_t> file = convert(small, "", format);
+        const std::vector<uint8_t> over = with_stated_width(file, kMaxPictureSide + 1);
+        EXPECT_EQ(read_picture(over.data(), over.size(), &image, &error, &too_large), -1);
+        EXPECT_TRUE(too_large) << format << ": " << error;
+        std::vector<uint8_t> cut = file;
+        cut.resize(cut.size() * 2 / 3);
+        EXPECT_EQ(read_picture(cut.data(), cut.size(), &image, &error, &too_large), -1);
+        EXPECT_FALSE(too_large) << format << ": " << error;
     }
 }
 

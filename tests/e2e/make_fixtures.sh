@@ -14,6 +14,21 @@ convert picture_64x96.bmp -alpha on -define bmp:format=bmp4 BMP:picture_64x96_32
 convert picture_64x96.bmp -type Palette -compress RLE BMP3:picture_64x96_rle8.bmp
 # Cut off in the middle of its pixels.
 head -c 1000 picture_64x96.bmp >picture_truncated.bmp
+# The same picture as PNG (exact) and as JPEG (lossy: compared with the CLI's records).
+convert picture_64x96.bmp PNG24:picture_64x96.png
+convert picture_64x96.bmp -quality 90 picture_64x96.jpg
+# One pixel wider than any picture either program reads, a small file all the
+# same (ImageMagick's own limits stop short of it, so it is written by hand).
+python3 - <<'PNG'
+import struct, zlib
+width, height = 16385, 2
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+rows = b"".join(b"\0" + b"\xff" * (3 * width) for _ in range(height))
+with open("picture_too_wide.png", "wb") as f:
+    f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+PNG
 convert -seed 7 -size 32x32 plasma:green-yellow -type TrueColor BMP3:picture_32x32.bmp
 convert -seed 8 -size 100x64 plasma: -type TrueColor BMP3:picture_100x64.bmp
 convert -size 400x241 xc:white -type TrueColor BMP3:shot_400x241.bmp
@@ -44,6 +59,7 @@ expect_bmp picture_100x64.bmp 100 64 24
 expect_bmp shot_400x241.bmp 400 241 24
 expect_bmp shot_without_symbol.bmp 400 240 24
 if ! compare -metric AE picture_64x96.bmp picture_64x96_8bit.bmp null: 2>/dev/null ||
+   ! compare -metric AE picture_64x96.bmp picture_64x96.png null: 2>/dev/null ||
    ! compare -metric AE picture_64x96.bmp picture_64x96_32bit.bmp null: 2>/dev/null ||
    ! compare -metric AE picture_64x96.bmp picture_64x96_rle8.bmp null: 2>/dev/null; then
   echo "the twins of picture_64x96.bmp differ from it" >&2

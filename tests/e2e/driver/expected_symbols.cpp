@@ -12,7 +12,14 @@ Record record_of_design(const Picture& picture, int column, int row, Quantizer q
     Rgb tile[kTilePixels];
     read_tile_from_dib_rows(picture.rows.data(), picture.width, picture.height, column, row, tile);
     Record record{};
-    convert_tile_to_record(tile, quantizer, record.data());
+    if (quantizer == Quantizer::merge || quantizer == Quantizer::median_cut) {
+        // The window converts through the reduction entry; these two keep their own.
+        convert_tile_to_record(tile, quantizer, record.data());
+        return record;
+    }
+    static ConversionWorkspace workspace;
+    convert_tile_to_record(tile, Reduction{quantizer, kMaxDitherStrength}, &workspace,
+                           record.data());
     return record;
 }
 

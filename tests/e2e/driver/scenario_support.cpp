@@ -4,6 +4,7 @@
 
 #include "e2e_environment.h"
 #include "message_texts.h"
+#include "preview_check.h"
 #include "window_layout.h"
 
 namespace {
@@ -67,11 +68,13 @@ testing::AssertionResult shows_symbol_of(const ClientPixels& pixels, const Recor
     if (!why.empty()) {
         return testing::AssertionFailure() << why;
     }
-    // Around the symbol the window stays white.
+    // Around the symbol the window stays white, but for the preview's rectangle.
+    const PixelRect preview = preview_rect();
     if (!area_is_white(pixels, 0, kSymbolY, kSymbolX, kSymbolY + kSymbolPixels) ||
-        !area_is_white(pixels, kSymbolX + kSymbolPixels, kSymbolY, pixels.width,
-                       kSymbolY + kSymbolPixels) ||
-        !area_is_white(pixels, 0, kSymbolY + kSymbolPixels, pixels.width, pixels.height)) {
+        !area_is_white_outside(pixels, kSymbolX + kSymbolPixels, kSymbolY, pixels.width,
+                               kSymbolY + kSymbolPixels, preview) ||
+        !area_is_white_outside(pixels, 0, kSymbolY + kSymbolPixels, pixels.width, pixels.height,
+                               preview)) {
         return testing::AssertionFailure() << "something is drawn around the symbol";
     }
     const Picture shot = screenshot_of(shown);

@@ -71,6 +71,20 @@ bool area_is_white(const ClientPixels& pixels, int left, int top, int right, int
     return true;
 }
 
+bool area_is_white_outside(const ClientPixels& pixels, int left, int top, int right, int bottom,
+                           PixelRect hole) {
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const bool in_hole =
+                x >= hole.left && x < hole.right && y >= hole.top && y < hole.bottom;
+            if (!in_hole && pixels.at(x, y) != kWhite) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 std::string read_symbol(const ClientPixels& pixels, Modules* modules) {
     if (pixels.width < kSymbolX + kSymbolPixels || pixels.height < kSymbolY + kSymbolPixels) {
         return "client area too small for the symbol";

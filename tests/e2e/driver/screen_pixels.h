@@ -30,6 +30,18 @@ ClientPixels capture_client(HWND window);
 // True when every pixel of the rectangle is white.
 bool area_is_white(const ClientPixels& pixels, int left, int top, int right, int bottom);
 
+// A rectangle of client pixels, right and bottom exclusive.
+struct PixelRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// True when every pixel of the rectangle that lies outside `hole` is white.
+bool area_is_white_outside(const ClientPixels& pixels, int left, int top, int right, int bottom,
+                           PixelRect hole);
+
 using Modules = std::array<uint8_t, kQrCells>;  // 1 dark, 0 light
 
 // Reads the 93 x 93 modules drawn at (40, 80): each must be a uniform 2 x 2

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "capture_support.h"
+#include "cli_program.h"
 #include "design_stepping.h"
 #include "e2e_environment.h"
 #include "message_texts.h"
@@ -317,7 +318,7 @@ void report(const std::string& what, std::vector<double> times) {
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
     const double p99 = times[times.size() * 99 / 100];
-    std::printf("%-34s median %6.2f ms   99th percentile %6.2f ms   (%zu runs)\n", what.c_str(),
+    std::printf("%-38s median %6.2f ms   99th percentile %6.2f ms   (%zu runs)\n", what.c_str(),
                 median, p99, times.size());
     testing::Test::RecordProperty(what + "_median_us", static_cast<int>(median * 1000));
     testing::Test::RecordProperty(what + "_p99_us", static_cast<int>(p99 * 1000));
@@ -358,6 +359,17 @@ TEST_F(SteppingLatency, DISABLED_ClickToPaintedFromAFileImageAndACapture) {
         RunningProgram program(folder);
         ASSERT_TRUE(open_worst_case_file(program, folder));
         time_clicks_and_paint(program, "file image");
+        // The same with each reduction of the menu (the merge quantiser ran above).
+        const struct {
+            int item;
+            const char* name;
+        } reductions[] = {{IDM_REDUCE_QUALITY, "file image, quality"},
+                          {IDM_REDUCE_DITHER, "file image, dither"}};
+        for (const auto& reduction : reductions) {
+            PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(reduction.item, 0), 0);
+            ASSERT_TRUE(program.settle());
+            time_clicks_and_paint(program, reduction.name);
+        }
         EXPECT_EQ(program.close(), 0);
     }
     ScreenPicture shown(*picture_, kPictureX, kPictureY);
@@ -367,6 +379,55 @@ TEST_F(SteppingLatency, DISABLED_ClickToPaintedFromAFileImageAndACapture) {
     ASSERT_TRUE(program.started());
     ASSERT_TRUE(capture_grid(program));
     time_clicks_and_paint(program, "capture");
+    EXPECT_EQ(program.close(), 0);
+}
+
+// Command 110 on the photograph tools/stepping_latency.sh writes (4000 x 3000
+// JPEG, named by BREVANE_FIT_PICTURE): from the file dialog's choice to the
+// grid dialog (reading), and from the grid dialog's OK to painted (fit,
+// conversion, symbol and preview), beside brevane-cli record --fit on the file.
+TEST(FitLatency, DISABLED_OpeningAndFittingAPhotograph) {
+    const std::wstring photo = path_from_environment(L"BREVANE_FIT_PICTURE");
+    ASSERT_FALSE(photo.empty()) << "BREVANE_FIT_PICTURE is not set";
+    constexpr int kRuns = 5;
+    std::vector<double> reads;
+    std::vector<double> fits;
+    std::vector<double> cli;
+    RunningProgram program(scratch_folder(L"latency_fit"));
+    ASSERT_TRUE(program.started());
+    for (int run = 0; run < kRuns; ++run) {
+        PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_OPEN_FITTED_PICTURE, 0), 0);
+        HWND files = nullptr;
+        ASSERT_TRUE(wait_until(
+            [&] {
+                return (files = find_dialog(program.process_id(), kImageDialogTitle)) != nullptr;
+            },
+            10000));
+        const double chosen = now_ms();
+        ASSERT_TRUE(choose_file_in_dialog(files, photo));
+        HWND grid = nullptr;
+        ASSERT_TRUE(wait_until(
+            [&] {
+                return (grid = find_dialog(program.process_id(), kDesignCountDialogTitle)) !=
+                       nullptr;
+            },
+            20000));
+        reads.push_back(now_ms() - chosen);
+        const double ok = now_ms();
+        click_dialog_button(grid, IDOK);
+        ASSERT_TRUE(dialog_closed(grid));
+        wait_until_painted(program.main_window());
+        fits.push_back(now_ms() - ok);
+
+        const double start = now_ms();
+        EXPECT_EQ(run_cli_program(L"record \"" + photo + L"\" 0 0 --fit 4x3 -o \"" +
+                                  join_path(e2e_environment().scratch, L"fit.dat") + L"\""),
+                  0);
+        cli.push_back(now_ms() - start);
+    }
+    report("fit: file chosen to grid dialog", reads);
+    report("fit: grid OK to painted", fits);
+    report("brevane-cli record --fit 4x3", cli);
     EXPECT_EQ(program.close(), 0);
 }
 

@@ -100,7 +100,8 @@ TEST(StartUp, MenuOffersTwoCommandsInTheBarAndThreeInADropDown) {
     HMENU menu = LoadMenuW(module, IDR_MAIN_MENU_NAME);
     ASSERT_NE(menu, nullptr);
     const std::vector<MenuEntry> bar = entries_of(menu);
-    ASSERT_EQ(bar.size(), 3u);
+    // The fourth, "画像と減色", has a test of its own.
+    ASSERT_EQ(bar.size(), 4u);
     EXPECT_EQ(bar[0].label, L"QRコード作成");
     EXPECT_EQ(bar[0].id, UINT{IDM_QR_FROM_IMAGE});
     EXPECT_EQ(bar[1].label, L"キャプチャ");
@@ -115,6 +116,36 @@ TEST(StartUp, MenuOffersTwoCommandsInTheBarAndThreeInADropDown) {
     EXPECT_EQ(more[1].id, UINT{IDM_DECODE_SCREENSHOT});
     EXPECT_EQ(more[2].label, L"QRコード作成(メディアンカット)");
     EXPECT_EQ(more[2].id, UINT{IDM_QR_FROM_IMAGE_MEDIAN_CUT});
+    DestroyMenu(menu);
+    FreeLibrary(module);
+}
+
+TEST(StartUp, FourthDropDownOffersTheFittedPictureAndTheReductions) {
+    HMODULE module = LoadLibraryExW(e2e_environment().program.c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    HMENU menu = LoadMenuW(module, IDR_MAIN_MENU_NAME);
+    ASSERT_NE(menu, nullptr);
+    const std::vector<MenuEntry> bar = entries_of(menu);
+    ASSERT_EQ(bar.size(), 4u);
+    EXPECT_EQ(bar[3].label, L"画像と減色");
+    ASSERT_TRUE(bar[3].drop_down);
+    HMENU drop_down = GetSubMenu(menu, 3);
+    const std::vector<MenuEntry> items = entries_of(drop_down);
+    const MenuEntry expected[] = {
+        {L"画像を合わせて開く...", IDM_OPEN_FITTED_PICTURE, false},
+        {L"", 0, false},  // the separator
+        {L"マージ", IDM_REDUCE_MERGE, false},
+        {L"メディアンカット", IDM_REDUCE_MEDIAN_CUT, false},
+        {L"高画質", IDM_REDUCE_QUALITY, false},
+        {L"ディザ", IDM_REDUCE_DITHER, false},
+    };
+    ASSERT_EQ(items.size(), std::size(expected));
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].label, expected[i].label) << "item " << i;
+        EXPECT_EQ(items[i].id, expected[i].id) << "item " << i;
+    }
+    EXPECT_NE(GetMenuState(drop_down, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     DestroyMenu(menu);
     FreeLibrary(module);
 }

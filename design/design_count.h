@@ -1,5 +1,6 @@
-// The design-count dialog's rule: a grid of 1 to 40 columns and rows, at most
-// 40 designs in all.
+// The rule for a grid chosen by the user (the design-count dialog, the grid a
+// picture is fitted to, the command line's --fit): 1 to 40 columns and rows,
+// at most 40 designs in all.
 #pragma once
 
 inline constexpr int kMaxGridSide = 40;

@@ -1,0 +1,44 @@
+#include "app_objects.h"
+#include "app_state.h"
+#include "commands.h"
+#include "convert_current_design.h"
+#include "design_count_dialog.h"
+#include "dib_image.h"
+#include "file_dialog.h"
+#include "message_box.h"
+#include "message_texts.h"
+#include "picture_fit.h"
+
+void open_fitted_picture(HWND main_window) {
+    wchar_t path[MAX_PATH];
+    if (!choose_existing_file(main_window, kImageDialogTitle, kPictureFilter,
+                              kPictureDefaultExtension, path)) {
+        return;
+    }
+    BmpImage picture;
+    const PictureLoad load = read_picture_file(path, &picture);
+    if (load == PictureLoad::too_large) {
+        // Refused from its header: the shown design stays.
+        show_message(main_window, kPictureTooLargeMessage, kErrorCaption);
+        return;
+    }
+    if (load != PictureLoad::loaded) {
+        return;
+    }
+    const FitGrid offered = offered_fit_grid(picture.width, picture.height);
+    DesignGrid grid{offered.columns, offered.rows};
+    if (run_design_count_dialog(app.instance, main_window, grid, &grid) != DesignCountAnswer::ok) {
+        return;
+    }
+    BmpImage fitted;
+    std::string error;
+    if (fit_picture(picture, FitGrid{grid.columns, grid.rows}, &fitted, &error) != 0) {
+        return;
+    }
+    BITMAP description{};
+    HBITMAP image = dib24_of_picture(fitted, &description);
+    if (image == nullptr) {
+        return;
+    }
+    show_first_design_of(main_window, image, description, ImageCommand::fitted);
+}
