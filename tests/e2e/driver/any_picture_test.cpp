@@ -118,11 +118,7 @@ TEST(AnyPicture, PngScreenshotDecodes) {
 
 TEST(AnyPicture, TooLargeAPictureIsRefusedWithAMessageAndTheShownDesignStays) {
     RunningProgram program(scratch_folder(L"any_picture"));
-    ASSERT_TRUE(program.started());
-    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
-                                                data_file(L"picture_64x96.bmp")));
-    ASSERT_TRUE(quiet(program));
-    program.click(true);
+    ASSERT_TRUE(shows_second_design_of_picture_64x96(program));
     const ClientPixels before = program.look();
     for (int command : {IDM_OPEN_FITTED_PICTURE, IDM_QR_FROM_IMAGE, IDM_QR_FROM_IMAGE_MEDIAN_CUT}) {
         ASSERT_TRUE(program.choose_file_for_command(command, kImageDialogTitle,

@@ -38,11 +38,7 @@ TEST(BadInputs, WindowRefusesEveryCataloguedFileAndKeepsItsState) {
     const Record second = record_of_design(picture, 1, 0, Quantizer::merge);
 
     RunningProgram program(scratch_folder(L"bad_inputs"));
-    ASSERT_TRUE(program.started());
-    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
-                                                data_file(L"picture_64x96.bmp")));
-    ASSERT_TRUE(quiet(program));
-    program.click(true);
+    ASSERT_TRUE(shows_second_design_of_picture_64x96(program));
     const ClientPixels before = program.look();
     ASSERT_TRUE(shows_symbol_of(before, second, "bad_inputs_before"));
 

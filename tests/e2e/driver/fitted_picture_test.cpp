@@ -62,11 +62,7 @@ TEST(FittedPicture, HundredBySixtyFourAtThreeByTwoShowsTheCommandLinesRecords) {
 
 TEST(FittedPicture, CancelledGridLeavesWhatWasShown) {
     RunningProgram program(scratch_folder(L"fitted"));
-    ASSERT_TRUE(program.started());
-    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
-                                                data_file(L"picture_64x96.bmp")));
-    ASSERT_TRUE(quiet(program));
-    program.click(true);
+    ASSERT_TRUE(shows_second_design_of_picture_64x96(program));
     const ClientPixels before = program.look();
     HWND dialog = open_fit_dialog(program, data_file(L"picture_100x64.bmp"));
     ASSERT_NE(dialog, nullptr);

@@ -5,6 +5,7 @@
 #include "e2e_environment.h"
 #include "message_texts.h"
 #include "preview_check.h"
+#include "resource_ids.h"
 #include "window_layout.h"
 
 namespace {
@@ -140,4 +141,16 @@ testing::AssertionResult answered_message(RunningProgram& program, const std::ws
     }
     program.settle();
     return result;
+}
+
+testing::AssertionResult shows_second_design_of_picture_64x96(RunningProgram& program) {
+    if (testing::AssertionResult started = program.started(); !started)
+        return started;
+    if (!program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
+                                         data_file(L"picture_64x96.bmp")))
+        return testing::AssertionFailure() << "cannot open picture_64x96.bmp";
+    if (testing::AssertionResult idle = quiet(program); !idle)
+        return idle;
+    program.click(true);
+    return testing::AssertionSuccess();
 }

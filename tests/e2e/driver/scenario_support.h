@@ -27,6 +27,10 @@ testing::AssertionResult quiet(RunningProgram& program);
 testing::AssertionResult answered_message(RunningProgram& program, const std::wstring& text,
                                           const std::wstring& caption);
 
+// Opens the 64 x 96 picture with command 102 and steps to its second design,
+// the shown state that the refusal scenarios expect to keep.
+testing::AssertionResult shows_second_design_of_picture_64x96(RunningProgram& program);
+
 // "左クリックで次のQRコードを表示(n/count)"
 std::wstring counter_text(int number, int count);
 
