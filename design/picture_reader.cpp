@@ -118,7 +118,13 @@ int check_png(const uint8_t* data, size_t size, std::string* error, bool* too_la
         }
         const uint32_t length = big_endian_u32(data + at);
         const uint8_t* type = data + at + 4;
-        const std::string type_name(reinterpret_cast<const char*>(type), 4);
+        // A chunk type is four ASCII letters; anything else shows as '?', so a
+        // damaged file cannot put control characters into the message.
+        std::string type_name(4, '?');
+        for (int i = 0; i < 4; ++i) {
+            if ((type[i] >= 'A' && type[i] <= 'Z') || (type[i] >= 'a' && type[i] <= 'z'))
+                type_name[i] = static_cast<char>(type[i]);
+        }
         if (length > kPngMaxChunkLength || length > size - at - kPngChunkFrame) {
             return fail(
                 error, "truncated PNG file: chunk " + type_name + " runs past the end of the file");
