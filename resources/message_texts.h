@@ -33,6 +33,10 @@ inline constexpr wchar_t kDecodeFailedMessage[] = L"QRコードを読み取れ�
 inline constexpr wchar_t kDecodeWrittenMessage[] = L"デコード結果を出力しました";
 inline constexpr wchar_t kSuccessCaption[] = L"成功";
 inline constexpr wchar_t kPictureTooLargeMessage[] = L"画像が大きすぎます";
+// A file that could not be written, named by its path; and a dropped or
+// command-line file that is neither a picture nor a design file.
+inline constexpr wchar_t kWriteFailedFormat[] = L"ファイルを書き込めませんでした: %s";
+inline constexpr wchar_t kCannotOpenFileMessage[] = L"このファイルは開けません";
 
 // The decoded record goes to this file in the current directory.
 inline constexpr wchar_t kDecodeOutputFileName[] = L"output.dat";

@@ -18,6 +18,19 @@
 #define IDM_REDUCE_QUALITY 113
 #define IDM_REDUCE_DITHER 114
 
+// Keeping and sharing what the window shows, after a separator in the same drop-down.
+#define IDM_SAVE_QR_PICTURE 120
+#define IDM_SAVE_DESIGN_FILE 121
+#define IDM_EXPORT_ALL 122
+#define IDM_COPY_QR_PICTURE 123
+
+// Keys that step through the designs, through the accelerator table.
+#define IDM_STEP_FORWARD 124
+#define IDM_STEP_BACKWARD 125
+#define IDM_FIRST_DESIGN 126
+#define IDM_LAST_DESIGN 127
+#define IDR_ACCELERATORS_NAME L"MYKEYS"
+
 // The design-count dialog of the screen capture.
 #define IDD_DESIGN_COUNT_NAME L"NUMDESIGN"
 #define IDC_COLUMNS_LABEL 105
