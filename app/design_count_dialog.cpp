@@ -38,7 +38,7 @@ void on_ok(HWND dialog) {
     if (!grid_of_design_count_items(selected_item(dialog, IDC_COLUMNS_BOX),
                                     selected_item(dialog, IDC_ROWS_BOX), &request->chosen)) {
         // The dialog stays open with its selections.
-        show_message(dialog, kTooManyDesignsMessage, kCaptureErrorCaption);
+        show_message(dialog, kTooManyDesignsMessage, kPlainErrorCaption);
         return;
     }
     EndDialog(dialog, IDOK);

@@ -39,7 +39,7 @@ void report_capture_failure(HWND main_window) {
     ShowWindow(main_window, SW_RESTORE);
     note_capture_failed(app.shell);
     InvalidateRect(main_window, nullptr, TRUE);
-    show_message(main_window, kScreenCaptureErrorMessage, kCaptureErrorCaption);
+    show_message(main_window, kScreenCaptureErrorMessage, kPlainErrorCaption);
 }
 
 void capture_screen(HWND main_window) {

@@ -24,8 +24,10 @@ inline constexpr wchar_t kPictureFilter[] =
     L"すべてのファイル (*.*)\0*.*\0";
 inline constexpr wchar_t kPictureDefaultExtension[] = L"bmp";
 
-// Message boxes.
+// Message boxes: the image commands' caption, and the plain one of the capture,
+// of writing and of dropped files.
 inline constexpr wchar_t kErrorCaption[] = L"error(・。・)";
+inline constexpr wchar_t kPlainErrorCaption[] = L"エラー";
 inline constexpr wchar_t kImageSizeMessage[] =
     L"画像サイズは縦横ともに32の倍数でお願いしますm(.. )m";
 inline constexpr wchar_t kScreenshotSizeMessage[] = L"これ400x240の画像じゃないよ(ノω；)";
@@ -44,7 +46,6 @@ inline constexpr wchar_t kDecodeOutputFileName[] = L"output.dat";
 // The screen capture: its overlay, the design-count dialog and its messages.
 inline constexpr wchar_t kCaptureOverlayClassName[] = L"WHOLE";
 inline constexpr wchar_t kDesignCountDialogTitle[] = L"zidiriの枚数選択";
-inline constexpr wchar_t kCaptureErrorCaption[] = L"エラー";
 inline constexpr wchar_t kTooManyDesignsMessage[] =
     L"zidiriの数が多すぎます。40枚以下にしてください。";
 inline constexpr wchar_t kScreenCaptureErrorMessage[] = L"画面キャプチャエラー";

@@ -429,7 +429,7 @@ TEST_F(ScreenCapture, DialogRefusesMoreThanFortyDesignsAndStaysOpenThenTakesFive
         const MessageBoxView box = program.message_box();
         ASSERT_NE(box.window, nullptr) << grid[0] << " x " << grid[1] << " was not refused";
         EXPECT_TRUE(box.text == kTooManyDesignsMessage);
-        EXPECT_TRUE(box.caption == kCaptureErrorCaption);
+        EXPECT_TRUE(box.caption == kPlainErrorCaption);
         EXPECT_EQ(box.owner, dialog);
         EXPECT_EQ(box.visible_buttons, 1);
         EXPECT_TRUE(box.ok_button);
