@@ -25,6 +25,10 @@ struct AppState {
     short capture_width;
     short capture_height;
     uint8_t design_record[kDesignRecordSize];
+    // The names the save dialogs and the export propose: the file image's file
+    // name (its last path component), and the last design file's.
+    wchar_t picture_file_name[MAX_PATH];
+    wchar_t design_file_name[MAX_PATH];
 };
 
 extern AppState app;

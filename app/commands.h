@@ -15,10 +15,11 @@ void decode_screenshot(HWND main_window);
 // Commands 102 and 103: an image whose sides are multiples of 32, then its first design.
 void qr_from_image(HWND main_window, ImageCommand command);
 
-// An accepted image (a DIB section whose sides are multiples of 32) becomes
-// the file image and its grid as `command` says; its first design is shown.
+// An accepted image (a DIB section whose sides are multiples of 32), read from
+// the file at `path`, becomes the file image and its grid as `command` says;
+// its first design is shown.
 void show_first_design_of(HWND main_window, HBITMAP image, const BITMAP& description,
-                          ImageCommand command);
+                          ImageCommand command, const wchar_t* path);
 
 // Command 110: a picture of any size, cropped and resampled to a grid chosen in a dialog.
 void open_fitted_picture(HWND main_window);
@@ -34,3 +35,25 @@ enum class StepDirection { forward, backward };
 
 // Left (forward) and right (backward) clicks in the client area.
 void step_design(HWND main_window, StepDirection direction);
+
+// Home and End: the first or the last design of the grid, where clicks step.
+void go_to_end_design(HWND main_window, bool last);
+
+// Command 120: the shown symbol as a PNG, as brevane-cli's "qr" writes it.
+void save_qr_picture(HWND main_window);
+
+// Command 121: the shown 620-byte record as a design file.
+void save_design_file(HWND main_window);
+
+// Command 123: the same picture as command 120 on the clipboard, as a DIB.
+void copy_qr_picture(HWND main_window);
+
+// Command 122: every design of the grid, with the current reduction, into a
+// chosen folder, as brevane-cli's "export" writes them.
+void export_all_designs(HWND main_window);
+
+// Enables the items 120 to 123 of `menu` as the state allows.
+void enable_keeping_items(HMENU menu);
+
+// Remembers the last path component of `path` in `name`.
+void remember_file_name(const wchar_t* path, wchar_t (&name)[MAX_PATH]);

@@ -16,24 +16,35 @@ uint32_t read_pixel_from_dc(void* dc, int x, int y) {
 
 }  // namespace
 
-void convert_current_design(HWND main_window) {
-    const PictureSize file_image = file_image_size();
-    const ConversionPlan plan = plan_conversion(app.shell, capture_present(), file_image);
-    const DesignPosition position = app.shell.position;
-    Rgb tile[kTilePixels];
+ConversionPlan current_conversion_plan() {
+    return plan_conversion(app.shell, capture_present(), file_image_size());
+}
+
+bool read_design_tile(const ConversionPlan& plan, DesignPosition position, Rgb (&tile)[kTilePixels]) {
     switch (plan.source) {
         case TileSource::none:
-            return;
-        case TileSource::file_image:
+            return false;
+        case TileSource::file_image: {
             // Rows of exactly 3 * width bytes: the width is a multiple of 32.
+            const PictureSize file_image = file_image_size();
             read_tile_from_dib_rows(static_cast<const uint8_t*>(app.file_image_description.bmBits),
                                     file_image.width, file_image.height, position.column,
                                     position.row, tile);
-            break;
+            return true;
+        }
         case TileSource::capture_bitmap:
             read_tile_from_pixel_reader(read_pixel_from_dc, app.capture_dc, app.capture_width,
                                         app.capture_height, position.column, position.row, tile);
-            break;
+            return true;
+    }
+    return false;
+}
+
+void convert_current_design(HWND main_window) {
+    const ConversionPlan plan = current_conversion_plan();
+    Rgb tile[kTilePixels];
+    if (!read_design_tile(plan, app.shell.position, tile)) {
+        return;
     }
     convert_tile_to_record(tile, plan.reduction, &conversion_workspace, app.design_record);
     app.shell.display_mode = DisplayMode::current_design;

@@ -40,5 +40,5 @@ void open_fitted_picture(HWND main_window) {
     if (image == nullptr) {
         return;
     }
-    show_first_design_of(main_window, image, description, ImageCommand::fitted);
+    show_first_design_of(main_window, image, description, ImageCommand::fitted, path);
 }

@@ -31,12 +31,13 @@ void qr_from_image(HWND main_window, ImageCommand command) {
         DeleteObject(image);
         return;
     }
-    show_first_design_of(main_window, image, description, command);
+    show_first_design_of(main_window, image, description, command, path);
 }
 
 void show_first_design_of(HWND main_window, HBITMAP image, const BITMAP& description,
-                          ImageCommand command) {
+                          ImageCommand command, const wchar_t* path) {
     replace_file_image(image, description);
+    remember_file_name(path, app.picture_file_name);
     accept_image(app.shell, PictureSize{description.bmWidth, description.bmHeight}, command);
     if (image_command_drops_capture(command)) {
         release_capture();
@@ -51,5 +52,13 @@ void step_design(HWND main_window, StepDirection direction) {
     app.shell.position = direction == StepDirection::forward
                              ? next_design(app.shell.grid, app.shell.position)
                              : previous_design(app.shell.grid, app.shell.position);
+    convert_current_design(main_window);
+}
+
+void go_to_end_design(HWND main_window, bool last) {
+    if (!clicks_step(app.shell)) {
+        return;
+    }
+    app.shell.position = last ? last_design(app.shell.grid) : first_design();
     convert_current_design(main_window);
 }

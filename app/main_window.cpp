@@ -22,6 +22,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
             break;
         case WM_INITMENUPOPUP:
             check_reduction_item(reinterpret_cast<HMENU>(wparam));
+            enable_keeping_items(reinterpret_cast<HMENU>(wparam));
             return 0;
         case WM_LBUTTONDOWN:
             on_left_button_down(window);
@@ -82,6 +83,30 @@ bool on_command(HWND window, int command) {
             return true;
         case IDM_OPEN_FITTED_PICTURE:
             open_fitted_picture(window);
+            return true;
+        case IDM_SAVE_QR_PICTURE:
+            save_qr_picture(window);
+            return true;
+        case IDM_SAVE_DESIGN_FILE:
+            save_design_file(window);
+            return true;
+        case IDM_EXPORT_ALL:
+            export_all_designs(window);
+            return true;
+        case IDM_COPY_QR_PICTURE:
+            copy_qr_picture(window);
+            return true;
+        case IDM_STEP_FORWARD:
+            step_design(window, StepDirection::forward);
+            return true;
+        case IDM_STEP_BACKWARD:
+            step_design(window, StepDirection::backward);
+            return true;
+        case IDM_FIRST_DESIGN:
+            go_to_end_design(window, false);
+            return true;
+        case IDM_LAST_DESIGN:
+            go_to_end_design(window, true);
             return true;
         default:
             return false;

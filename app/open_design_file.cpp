@@ -44,6 +44,7 @@ void open_design_file(HWND main_window) {
     }
     std::memcpy(app.design_record, head, static_cast<size_t>(count));
     accept_design_file(app.shell);
+    remember_file_name(path, app.design_file_name);
     encode_qr(app.design_record);
     InvalidateRect(main_window, nullptr, TRUE);
 }

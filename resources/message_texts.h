@@ -49,3 +49,18 @@ inline constexpr wchar_t kDesignCountDialogTitle[] = L"zidiriの枚数選択";
 inline constexpr wchar_t kTooManyDesignsMessage[] =
     L"zidiriの数が多すぎます。40枚以下にしてください。";
 inline constexpr wchar_t kScreenCaptureErrorMessage[] = L"画面キャプチャエラー";
+
+// Keeping what the window shows: the save dialogs, the folder of an export and its progress.
+inline constexpr wchar_t kSaveQrPictureTitle[] = L"QRコードを保存";
+inline constexpr wchar_t kSaveQrPictureFilter[] = L"PNG画像 (*.png)\0*.png\0";
+inline constexpr wchar_t kSaveQrPictureExtension[] = L"png";
+inline constexpr wchar_t kSaveDesignFileTitle[] = L"デザインを保存";
+inline constexpr wchar_t kSaveDesignFileExtension[] = L"dat";
+inline constexpr wchar_t kCaptureSourceStem[] = L"キャプチャ";
+inline constexpr wchar_t kExportFolderTitle[] = L"書き出すフォルダーを選択してください";
+inline constexpr wchar_t kExportIndexFileName[] = L"index.html";
+inline constexpr wchar_t kExportOverwriteMessage[] =
+    L"このフォルダーには既に index.html があります。上書きしますか?";
+inline constexpr wchar_t kExportOverwriteCaption[] = L"確認";
+// Designs written, then the number of designs.
+inline constexpr wchar_t kExportProgressFormat[] = L"デザインを書き出しています (%d/%d)";

@@ -37,3 +37,8 @@
 #define IDC_ROWS_LABEL 106
 #define IDC_COLUMNS_BOX 107
 #define IDC_ROWS_BOX 108
+
+// The export's progress window.
+#define IDD_EXPORT_PROGRESS_NAME L"EXPORTPROGRESS"
+#define IDC_EXPORT_STATUS 128
+#define IDC_EXPORT_BAR 129

@@ -24,3 +24,11 @@ DesignPosition previous_design(DesignGrid grid, DesignPosition position) {
         column == grid.columns - 1 ? (position.row + grid.rows - 1) % grid.rows : position.row;
     return DesignPosition{column, row};
 }
+
+DesignPosition first_design() {
+    return DesignPosition{0, 0};
+}
+
+DesignPosition last_design(DesignGrid grid) {
+    return DesignPosition{grid.columns - 1, grid.rows - 1};
+}

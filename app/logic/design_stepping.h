@@ -16,3 +16,7 @@ DesignPosition next_design(DesignGrid grid, DesignPosition position);
 
 // The previous design in row-major order; the first wraps to the last.
 DesignPosition previous_design(DesignGrid grid, DesignPosition position);
+
+// The first and the last design of the grid, for the Home and End keys.
+DesignPosition first_design();
+DesignPosition last_design(DesignGrid grid);

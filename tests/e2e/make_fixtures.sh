@@ -31,6 +31,8 @@ with open("picture_too_wide.png", "wb") as f:
 PNG
 convert -seed 7 -size 32x32 plasma:green-yellow -type TrueColor BMP3:picture_32x32.bmp
 convert -seed 8 -size 100x64 plasma: -type TrueColor BMP3:picture_100x64.bmp
+# Enough designs (32 x 32) for an export to be cancelled half way.
+convert -seed 10 -size 1024x1024 plasma: -type TrueColor BMP3:picture_1024x1024.bmp
 convert -size 400x241 xc:white -type TrueColor BMP3:shot_400x241.bmp
 convert -seed 9 -size 400x240 plasma: -type TrueColor BMP3:shot_without_symbol.bmp
 

@@ -66,6 +66,10 @@ Picture read_bmp24(const std::wstring& path) {
     if (read_bmp(bytes.data(), bytes.size(), &image, &error) != 0) {
         return Picture{};
     }
+    return picture_of_image(image);
+}
+
+Picture picture_of_image(const BmpImage& image) {
     Picture picture;
     picture.width = image.width;
     picture.height = image.height;

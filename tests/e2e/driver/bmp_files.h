@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "bmp_image.h"
+
 // Pixels as a positive-height DIB holds them: rows bottom-up, blue-green-red,
 // each row padded to 4 bytes.
 struct Picture {
@@ -17,6 +19,9 @@ struct Picture {
 
 // Reads any BMP the window takes; empty picture on failure.
 Picture read_bmp24(const std::wstring& path);
+
+// The reader's RGB rows as a DIB holds them.
+Picture picture_of_image(const BmpImage& image);
 
 // Writes `picture` as a 24-bit BMP, stored bottom-up or top-down (negative height).
 bool write_bmp24(const std::wstring& path, const Picture& picture, bool top_down);

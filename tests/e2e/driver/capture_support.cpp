@@ -52,10 +52,6 @@ bool key_down(int virtual_key) {
     return (GetAsyncKeyState(virtual_key) & 0x8000) != 0;
 }
 
-bool input_with_effect(const std::wstring& arguments, int virtual_key, bool down) {
-    return run_xdotool(arguments) &&
-           wait_until([=] { return key_down(virtual_key) == down; }, kInputTimeoutMs);
-}
 
 HWND visible_overlay(DWORD process_id) {
     for (HWND window : top_level_windows(process_id, kCaptureOverlayClassName)) {
@@ -67,6 +63,11 @@ HWND visible_overlay(DWORD process_id) {
 }
 
 }  // namespace
+
+bool input_keys(const std::wstring& arguments, int virtual_key, bool down) {
+    return run_xdotool(arguments) &&
+           wait_until([=] { return key_down(virtual_key) == down; }, kInputTimeoutMs);
+}
 
 HWND open_design_count_dialog(RunningProgram& program) {
     PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_CAPTURE, 0), 0);
@@ -142,19 +143,19 @@ bool move_pointer(int x, int y) {
 }
 
 bool press_left_button() {
-    return input_with_effect(L"mousedown 1", VK_LBUTTON, true);
+    return input_keys(L"mousedown 1", VK_LBUTTON, true);
 }
 
 bool release_left_button() {
-    return input_with_effect(L"mouseup 1", VK_LBUTTON, false);
+    return input_keys(L"mouseup 1", VK_LBUTTON, false);
 }
 
 bool press_shift() {
-    return input_with_effect(L"keydown shift", VK_SHIFT, true);
+    return input_keys(L"keydown shift", VK_SHIFT, true);
 }
 
 bool release_shift() {
-    return input_with_effect(L"keyup shift", VK_SHIFT, false);
+    return input_keys(L"keyup shift", VK_SHIFT, false);
 }
 
 void release_button_and_shift() {

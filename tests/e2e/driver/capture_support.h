@@ -37,6 +37,8 @@ bool main_window_back(RunningProgram& program, HWND overlay);
 // seen it. The pointer goes to screen position (x, y); the window under it
 // gets a mouse move. Buttons and keys act at the pointer's position.
 bool move_pointer(int x, int y);
+// xdotool with `arguments`, waited for until Wine sees `virtual_key` down (or up).
+bool input_keys(const std::wstring& arguments, int virtual_key, bool down);
 bool press_left_button();
 bool release_left_button();
 bool press_shift();

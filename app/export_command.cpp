@@ -1,0 +1,170 @@
+// Command 122: every design of the grid into a folder, on the one thread, with
+// a progress window whose cancel button stops before the next design.
+#include <commctrl.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app_state.h"
+#include "commands.h"
+#include "convert_current_design.h"
+#include "design_export.h"
+#include "file_dialog.h"
+#include "keep_and_share.h"
+#include "keep_failure.h"
+#include "message_texts.h"
+#include "resource_ids.h"
+
+namespace {
+
+// What the progress window and the export share.
+struct ExportRun {
+    HWND progress_window = nullptr;
+    bool cancelled = false;
+};
+
+INT_PTR CALLBACK progress_window_procedure(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrW(window, GWLP_USERDATA, lparam);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wparam) == IDCANCEL) {
+                auto* run = reinterpret_cast<ExportRun*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+                run->cancelled = true;
+                EnableWindow(GetDlgItem(window, IDCANCEL), FALSE);
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void show_progress(const ExportRun& run, int done, int total) {
+    wchar_t text[128];
+    std::swprintf(text, 128, kExportProgressFormat, done, total);
+    SetDlgItemTextW(run.progress_window, IDC_EXPORT_STATUS, text);
+    HWND bar = GetDlgItem(run.progress_window, IDC_EXPORT_BAR);
+    SendMessageW(bar, PBM_SETRANGE32, 0, total);
+    SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+}
+
+// Handles whatever is waiting, so that every window keeps painting and the
+// cancel button can be pressed. A quit message ends the export and is put back.
+void pump_messages(ExportRun& run) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            run.cancelled = true;
+            return;
+        }
+        if (!IsDialogMessageW(run.progress_window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+// Every design of the grid as 24-bit bottom-up rows, read as stepping reads them.
+std::vector<uint8_t> grid_pixels(const ConversionPlan& plan, DesignGrid grid) {
+    const int width = grid.columns * kTileSide;
+    const int height = grid.rows * kTileSide;
+    std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 3);
+    Rgb tile[kTilePixels];
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < grid.columns; ++column) {
+            read_design_tile(plan, DesignPosition{column, row}, tile);
+            for (int y = 0; y < kTileSide; ++y) {
+                const int picture_y = height - 1 - (row * kTileSide + y);
+                uint8_t* to = rows.data() +
+                              (static_cast<size_t>(picture_y) * width + column * kTileSide) * 3;
+                for (int x = 0; x < kTileSide; ++x) {
+                    const Rgb pixel = tile[y * kTileSide + x];
+                    to[3 * x] = pixel.b;
+                    to[3 * x + 1] = pixel.g;
+                    to[3 * x + 2] = pixel.r;
+                }
+            }
+        }
+    }
+    return rows;
+}
+
+std::string utf8_of(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) {
+        return {};
+    }
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
+    bytes.resize(static_cast<size_t>(size) - 1);
+    return bytes;
+}
+
+// A folder that already holds an export's page is written into only once the user agrees.
+bool folder_may_be_written(HWND main_window, const std::filesystem::path& folder) {
+    const std::filesystem::path page = folder / kExportIndexFileName;
+    if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    return MessageBoxW(main_window, kExportOverwriteMessage, kExportOverwriteCaption,
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+}  // namespace
+
+void export_all_designs(HWND main_window) {
+    if (!grid_on_show(app.shell)) {
+        return;
+    }
+    const ConversionPlan plan = current_conversion_plan();
+    if (plan.source == TileSource::none) {
+        return;
+    }
+    wchar_t folder_path[MAX_PATH];
+    if (!choose_folder(main_window, kExportFolderTitle, folder_path)) {
+        return;
+    }
+    const std::filesystem::path folder(folder_path);
+    if (!folder_may_be_written(main_window, folder)) {
+        return;
+    }
+    const DesignGrid grid = app.shell.grid;
+    const std::vector<uint8_t> rows = grid_pixels(plan, grid);
+    const ExportPicture picture{grid.columns * kTileSide, grid.rows * kTileSide, rows.data()};
+    const wchar_t* title = plan.source == TileSource::capture_bitmap
+                               ? kCaptureSourceStem
+                               : last_path_component(app.picture_file_name);
+
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    ExportRun run;
+    run.progress_window = CreateDialogParamW(app.instance, IDD_EXPORT_PROGRESS_NAME, main_window,
+                                             progress_window_procedure,
+                                             reinterpret_cast<LPARAM>(&run));
+    EnableWindow(main_window, FALSE);
+    if (run.progress_window != nullptr) {
+        show_progress(run, 0, grid.columns * grid.rows);
+    }
+    pump_messages(run);
+    const ExportResult result =
+        export_designs(picture, plan.reduction, utf8_of(title), folder, [&run](int done, int total) {
+            if (run.progress_window != nullptr) {
+                show_progress(run, done, total);
+            }
+            pump_messages(run);
+            return !run.cancelled;
+        });
+    // The main window is enabled first, so that it gets the focus back.
+    EnableWindow(main_window, TRUE);
+    if (run.progress_window != nullptr) {
+        DestroyWindow(run.progress_window);
+    }
+    if (result.outcome == ExportOutcome::failed) {
+        show_write_failure(main_window, result.failed_file.c_str());
+    }
+}

@@ -1,0 +1,220 @@
+#include "keep_support.h"
+
+#include <cstring>
+
+#include "bmp_files.h"
+#include "capture_support.h"
+#include "e2e_environment.h"
+#include "message_texts.h"
+#include "picture_reader.h"
+#include "program_windows.h"
+#include "resource_ids.h"
+
+namespace {
+
+constexpr int kDialogTimeoutMs = 10000;
+constexpr int kAbsenceWaitMs = 500;  // how long a dialog that should not open is given
+constexpr int kExportTimeoutMs = 120000;
+constexpr int kQrScale = 4;
+constexpr int kQrMargin = 4;
+constexpr int kDesignsBeforeCancel = 3;
+constexpr wchar_t kProgressCaption[] = L"すべて書き出し";
+
+// Posted: a sent click would wait for whatever box the click opens.
+void click_button(HWND dialog, int id) {
+    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+std::wstring design_file(int number, const wchar_t* suffix) {
+    wchar_t name[64];
+    swprintf(name, 64, L"design-%03d%ls", number, suffix);
+    return name;
+}
+
+bool export_ended(RunningProgram& program) {
+    return wait_until([&] { return IsWindowEnabled(program.main_window()) != 0; },
+                      kExportTimeoutMs) &&
+           program.settle();
+}
+
+}  // namespace
+
+bool press_keys(RunningProgram& program, const std::wstring& keys) {
+    // Shift pressed and let go after the keys: once Wine has seen it go up, the
+    // program has read every key before it.
+    if (!input_keys(L"key --delay 30 " + keys + L" keydown shift", VK_SHIFT, true) ||
+        !input_keys(L"keyup shift", VK_SHIFT, false)) {
+        return false;
+    }
+    Sleep(kAbsenceWaitMs / 5);
+    return program.settle();
+}
+
+HWND wait_for_save_dialog(RunningProgram& program, const std::wstring& title) {
+    HWND dialog = nullptr;
+    wait_until(
+        [&] {
+            dialog = find_dialog(program.process_id(), title);
+            return dialog != nullptr;
+        },
+        kDialogTimeoutMs);
+    return dialog;
+}
+
+bool save_dialog_opened(RunningProgram& program, const std::wstring& title) {
+    HWND dialog = nullptr;
+    wait_until(
+        [&] {
+            dialog = find_dialog(program.process_id(), title);
+            return dialog != nullptr;
+        },
+        kAbsenceWaitMs);
+    if (dialog == nullptr) {
+        return false;
+    }
+    click_button(dialog, IDCANCEL);
+    wait_until([dialog] { return !IsWindow(dialog); }, kDialogTimeoutMs);
+    return true;
+}
+
+std::wstring file_name_box_text(HWND dialog) {
+    for (HWND child : descendants(dialog)) {
+        if (class_name_of(child) == L"Edit" && IsWindowVisible(child)) {
+            return text_of(child);
+        }
+    }
+    return L"";
+}
+
+bool is_grey_png(const std::vector<uint8_t>& png) {
+    constexpr size_t kBitDepthOffset = 24;  // in IHDR, after the signature and the chunk's head
+    constexpr uint8_t kGrey = 0;
+    return png.size() > kBitDepthOffset + 1 && std::memcmp(png.data(), "\x89PNG", 4) == 0 &&
+           png[kBitDepthOffset] == 8 && png[kBitDepthOffset + 1] == kGrey;
+}
+
+Picture read_picture_file(const std::wstring& path) {
+    const std::vector<uint8_t> bytes = read_bytes(path);
+    BmpImage image;
+    std::string error;
+    if (read_picture(bytes.data(), bytes.size(), &image, &error) != 0) {
+        return Picture{};
+    }
+    return picture_of_image(image);
+}
+
+testing::AssertionResult is_qr_picture_of(const Picture& picture, const Record& record) {
+    const int side = (kQrSide + 2 * kQrMargin) * kQrScale;
+    if (picture.width != side || picture.height != side) {
+        return testing::AssertionFailure()
+               << "the picture is " << picture.width << " x " << picture.height << ", not "
+               << side << " x " << side;
+    }
+    const Modules modules = symbol_of(record);
+    for (int y = 0; y < side; ++y) {
+        const uint8_t* row = &picture.rows[static_cast<size_t>(picture.stride()) * (side - 1 - y)];
+        for (int x = 0; x < side; ++x) {
+            const int column = x / kQrScale - kQrMargin;
+            const int module_row = y / kQrScale - kQrMargin;
+            const bool inside = column >= 0 && column < kQrSide && module_row >= 0 &&
+                                module_row < kQrSide;
+            const bool dark = inside && modules[module_row * kQrSide + column] != 0;
+            const uint8_t wanted = dark ? 0 : 255;
+            if (row[3 * x] != wanted || row[3 * x + 1] != wanted || row[3 * x + 2] != wanted) {
+                return testing::AssertionFailure() << "pixel (" << x << ", " << y << ") differs";
+            }
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+void keep_for_zbar(const Picture& picture, const Record& record, const std::string& name) {
+    const std::wstring base =
+        join_path(e2e_environment().artifacts, std::wstring(name.begin(), name.end()));
+    write_bmp24(base + L".bmp", picture, false);
+    write_bytes(base + L".expected", std::vector<uint8_t>(record.begin(), record.end()));
+}
+
+void clear_clipboard() {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+Picture wait_for_clipboard_dib() {
+    Picture picture;
+    wait_until(
+        [&] {
+            if (!OpenClipboard(nullptr)) {
+                return false;
+            }
+            HANDLE data = GetClipboardData(CF_DIB);
+            const auto* header =
+                data != nullptr ? static_cast<const BITMAPINFOHEADER*>(GlobalLock(data)) : nullptr;
+            if (header != nullptr) {
+                if (header->biBitCount == 24 && header->biCompression == BI_RGB &&
+                    header->biHeight > 0) {
+                    picture.width = header->biWidth;
+                    picture.height = header->biHeight;
+                    const auto* rows = reinterpret_cast<const uint8_t*>(header + 1);
+                    picture.rows.assign(rows, rows + static_cast<size_t>(picture.stride()) *
+                                                         picture.height);
+                }
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+            return picture.width != 0;
+        },
+        kDialogTimeoutMs);
+    return picture;
+}
+
+bool start_export_into(RunningProgram& program, const std::wstring& folder) {
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_EXPORT_ALL, 0), 0);
+    HWND picker = wait_for_save_dialog(program, kExportFolderTitle);
+    return picker != nullptr && choose_file_in_dialog(picker, folder);
+}
+
+bool export_into(RunningProgram& program, const std::wstring& folder) {
+    return start_export_into(program, folder) && export_ended(program);
+}
+
+bool answer_no(const MessageBoxView& box) {
+    click_button(box.window, IDNO);
+    return wait_until([&] { return !IsWindow(box.window); }, kDialogTimeoutMs);
+}
+
+// The number of designs written, as the progress window says; -1 before it says.
+int designs_written(HWND progress) {
+    const std::wstring status = text_of(GetDlgItem(progress, IDC_EXPORT_STATUS));
+    const size_t open = status.rfind(L'(');
+    return open == std::wstring::npos ? -1 : _wtoi(status.c_str() + open + 1);
+}
+
+bool cancel_export_after_some_designs(RunningProgram& program) {
+    HWND progress = wait_for_save_dialog(program, kProgressCaption);
+    if (progress == nullptr ||
+        !wait_until([&] { return designs_written(progress) >= kDesignsBeforeCancel; },
+                    kDialogTimeoutMs)) {
+        return false;
+    }
+    click_button(progress, IDCANCEL);
+    return export_ended(program) && !IsWindow(progress);
+}
+
+int whole_designs_only(const std::wstring& folder) {
+    const std::vector<std::wstring> names = files_in_folder(folder);
+    if (names.size() % 3 != 0) {
+        return -1;
+    }
+    const int designs = static_cast<int>(names.size() / 3);
+    for (int number = 1; number <= designs; ++number) {
+        for (const wchar_t* suffix : {L".dat", L".png", L"-preview.png"}) {
+            if (!file_exists(join_path(folder, design_file(number, suffix)))) {
+                return -1;
+            }
+        }
+    }
+    return designs;
+}
