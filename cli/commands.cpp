@@ -8,12 +8,12 @@
 
 #include "cli_error.h"
 #include "decoder.h"
-#include "export_page.h"
+#include "design_export.h"
+#include "design_renderings.h"
 #include "file_io.h"
 #include "picture_designs.h"
 #include "picture_files.h"
 #include "picture_fit.h"
-#include "renderings.h"
 #include "screenshot_layout.h"
 #include "terminal.h"
 #include "utf8_path.h"
@@ -81,7 +81,7 @@ int run_record(const Arguments& a) {
 }
 
 // A line on stderr that rewrites itself, once the export has run for a second.
-struct ExportProgress {
+struct ExportProgressLine {
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     bool shown = false;
     bool allowed = stderr_is_terminal();
@@ -104,34 +104,16 @@ struct ExportProgress {
 int run_export(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const DesignGrid grid = designs_of_picture(a, image);
-    const fs::path& dir = a.output;
-    std::error_code error;
-    fs::create_directories(dir, error);
-    if (error || !fs::is_directory(dir)) {
-        fail_with_file(path_to_utf8(dir), "cannot create folder: " + error.message());
-    }
-    const int total = grid.columns * grid.rows;
-    ExportProgress progress;
-    const Reduction reduction = reduction_for(a);
-    const auto workspace = std::make_unique<ConversionWorkspace>();
-    for (int row = 0; row < grid.rows; ++row) {
-        for (int column = 0; column < grid.columns; ++column) {
-            const int number = row * grid.columns + column + 1;
-            const RecordBytes record =
-                convert_design(grid, column, row, reduction, workspace.get());
-            const std::string stem = design_file_stem(number);
-            write_file_atomically(dir / (stem + ".dat"),
-                                  std::vector<uint8_t>(record.begin(), record.end()));
-            save_picture(dir / (stem + ".png"),
-                         render_qr(record, kDefaultQrScale, kDefaultQrBorder));
-            save_picture(dir / (stem + "-preview.png"),
-                         render_preview(record, kDefaultPreviewScale));
-            progress.update(number, total);
-        }
-    }
-    progress.finish();
-    write_file_atomically(dir / "index.html", make_export_page(path_to_utf8(image.filename()),
-                                                               grid.columns, grid.rows));
+    ExportProgressLine line;
+    const ExportResult result = export_designs(
+        export_picture(grid), reduction_for(a), path_to_utf8(image.filename()), a.output,
+        [&line](int done, int total) {
+            line.update(done, total);
+            return true;
+        });
+    line.finish();
+    if (result.outcome != ExportOutcome::finished)
+        fail_with_file(path_to_utf8(result.failed_file), result.reason);
     return kExitSuccess;
 }
 

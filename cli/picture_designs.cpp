@@ -12,13 +12,13 @@ DesignGrid make_design_grid(const BmpImage& picture, const std::string& name) {
                       picture.height, bottom_up_bgr_rows(picture)};
 }
 
+ExportPicture export_picture(const DesignGrid& grid) {
+    return ExportPicture{grid.width, grid.height, grid.bottom_up_bgr.data()};
+}
+
 RecordBytes convert_design(const DesignGrid& grid, int column, int row, const Reduction& reduction,
                            ConversionWorkspace* workspace) {
-    Rgb tile[kTilePixels];
-    read_tile_from_dib_rows(grid.bottom_up_bgr.data(), grid.width, grid.height, column, row, tile);
-    RecordBytes record;
-    convert_tile_to_record(tile, reduction, workspace, record.data());
-    return record;
+    return convert_picture_design(export_picture(grid), column, row, reduction, workspace);
 }
 
 RecordBytes convert_design(const DesignGrid& grid, int column, int row, Quantizer quantizer) {

@@ -8,7 +8,8 @@
 
 #include "bmp_image.h"
 #include "design_conversion.h"
-#include "file_io.h"
+#include "design_export.h"
+#include "design_record.h"
 
 struct DesignGrid {
     int columns;
@@ -20,6 +21,9 @@ struct DesignGrid {
 
 // Throws CliError (bad input) naming the file unless both sides are multiples of 32.
 DesignGrid make_design_grid(const BmpImage& picture, const std::string& name);
+
+// The grid's pixels as the export takes them (they stay owned by the grid).
+ExportPicture export_picture(const DesignGrid& grid);
 
 // The record of design (column, row), counted from 0 at the top left. merge and
 // median cut convert exactly as the window program does.

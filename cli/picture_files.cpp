@@ -1,7 +1,5 @@
 #include "picture_files.h"
 
-#include <stb_image_write.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -13,49 +11,10 @@
 #include "file_io.h"
 #include "picture_limits.h"
 #include "picture_reader.h"
+#include "png_writer.h"
 #include "utf8_path.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-void append_to_vector(void* context, void* data, int size) {
-    auto* out = static_cast<std::vector<uint8_t>*>(context);
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    out->insert(out->end(), bytes, bytes + size);
-}
-
-bool is_grey(const BmpImage& picture) {
-    for (size_t i = 0; i < picture.rgb.size(); i += 3) {
-        if (picture.rgb[i] != picture.rgb[i + 1] || picture.rgb[i] != picture.rgb[i + 2]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Grey pictures (every QR code) are written with one channel: a third of the
-// data to compress, and the same pixels.
-std::vector<uint8_t> encode_png(const BmpImage& picture, const std::string& name) {
-    std::vector<uint8_t> grey;
-    const uint8_t* pixels = picture.rgb.data();
-    int channels = 3;
-    if (is_grey(picture)) {
-        grey.reserve(picture.rgb.size() / 3);
-        for (size_t i = 0; i < picture.rgb.size(); i += 3)
-            grey.push_back(picture.rgb[i]);
-        pixels = grey.data();
-        channels = 1;
-    }
-    std::vector<uint8_t> png;
-    if (!stbi_write_png_to_func(append_to_vector, &png, picture.width, picture.height, channels,
-                                pixels, picture.width * channels)) {
-        fail_with_file(name, "cannot encode PNG");
-    }
-    return png;
-}
-
-}  // namespace
 
 BmpImage load_picture(const fs::path& path) {
     std::error_code error_code;
@@ -84,7 +43,10 @@ PictureFormat picture_format_for(const fs::path& path) {
 void save_picture(const fs::path& path, const BmpImage& picture) {
     const std::string name = path_to_utf8(path);
     if (picture_format_for(path) == PictureFormat::png) {
-        write_file_atomically(path, encode_png(picture, name));
+        const std::vector<uint8_t> png = encode_png(picture);
+        if (png.empty())
+            fail_with_file(name, "cannot encode PNG");
+        write_file_atomically(path, png);
     } else {
         write_file_atomically(path, encode_bmp24(picture));
     }

@@ -3,11 +3,13 @@
 // of their field.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "tile.h"
 
 inline constexpr int kDesignRecordSize = 620;
+using RecordBytes = std::array<uint8_t, kDesignRecordSize>;
 
 inline constexpr int kDesignNameOffset = 0;
 inline constexpr int kDesignNameLength = 42;

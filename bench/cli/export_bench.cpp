@@ -10,7 +10,7 @@
 #include "bmp_writer.h"
 #include "commands.h"
 #include "picture_designs.h"
-#include "renderings.h"
+#include "design_renderings.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "bmp_image.h"
-#include "file_io.h"
+#include "design_record.h"
+#include "qr_profile.h"
+
+static_assert(kDesignRecordSize == kQrPayloadLength, "a design record is one QR payload");
 
 inline constexpr int kDefaultQrScale = 4;
 inline constexpr int kDefaultQrBorder = 4;

@@ -1,6 +1,5 @@
-#include "renderings.h"
+#include "design_renderings.h"
 
-#include "design_record.h"
 #include "encoder.h"
 #include "palette.h"
 #include "screenshot_layout.h"

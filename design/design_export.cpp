@@ -1,0 +1,104 @@
+#include "design_export.h"
+
+#include <memory>
+#include <span>
+#include <system_error>
+#include <vector>
+
+#include "atomic_file.h"
+#include "design_renderings.h"
+#include "export_page.h"
+#include "png_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+ExportResult failure(const fs::path& file, std::string reason, int designs_written) {
+    ExportResult result;
+    result.outcome = ExportOutcome::failed;
+    result.designs_written = designs_written;
+    result.failed_file = file;
+    result.reason = std::move(reason);
+    return result;
+}
+
+// Writes the design's three files, or on failure removes those it wrote and
+// returns the file that failed with *reason set.
+fs::path write_design_files(const fs::path& folder, int number, const RecordBytes& record,
+                            std::string* reason) {
+    const std::string stem = design_file_stem(number);
+    const fs::path files[] = {folder / (stem + ".dat"), folder / (stem + ".png"),
+                              folder / (stem + "-preview.png")};
+    std::vector<uint8_t> contents[] = {
+        std::vector<uint8_t>(record.begin(), record.end()),
+        encode_png(render_qr(record, kDefaultQrScale, kDefaultQrBorder)),
+        encode_png(render_preview(record, kDefaultPreviewScale)),
+    };
+    for (size_t i = 0; i < std::size(files); ++i) {
+        bool written = false;
+        if (contents[i].empty())
+            *reason = "cannot encode PNG";
+        else
+            written = write_file_atomically(files[i], contents[i], reason);
+        if (!written) {
+            for (size_t done = 0; done < i; ++done) {
+                std::error_code ignored;
+                fs::remove(files[done], ignored);
+            }
+            return files[i];
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+RecordBytes convert_picture_design(const ExportPicture& picture, int column, int row,
+                                   const Reduction& reduction, ConversionWorkspace* workspace) {
+    Rgb tile[kTilePixels];
+    read_tile_from_dib_rows(picture.bottom_up_bgr, picture.width, picture.height, column, row,
+                            tile);
+    RecordBytes record;
+    convert_tile_to_record(tile, reduction, workspace, record.data());
+    return record;
+}
+
+ExportResult export_designs(const ExportPicture& picture, const Reduction& reduction,
+                            const std::string& title, const fs::path& folder,
+                            const ExportProgress& progress) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error || !fs::is_directory(folder))
+        return failure(folder, "cannot create folder: " + error.message(), 0);
+
+    const int columns = picture.width / kTileSide;
+    const int rows = picture.height / kTileSide;
+    const int total = columns * rows;
+    const auto workspace = std::make_unique<ConversionWorkspace>();
+    ExportResult result;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const int number = row * columns + column + 1;
+            const RecordBytes record =
+                convert_picture_design(picture, column, row, reduction, workspace.get());
+            std::string reason;
+            const fs::path failed = write_design_files(folder, number, record, &reason);
+            if (!failed.empty())
+                return failure(failed, reason, result.designs_written);
+            result.designs_written = number;
+            if (progress && !progress(number, total)) {
+                result.outcome = ExportOutcome::cancelled;
+                return result;
+            }
+        }
+    }
+    const std::string page = make_export_page(title, columns, rows);
+    std::string reason;
+    const fs::path index = folder / "index.html";
+    if (!write_file_atomically(
+            index, std::span(reinterpret_cast<const uint8_t*>(page.data()), page.size()), &reason)) {
+        return failure(index, reason, result.designs_written);
+    }
+    return result;
+}
