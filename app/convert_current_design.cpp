@@ -20,7 +20,8 @@ ConversionPlan current_conversion_plan() {
     return plan_conversion(app.shell, capture_present(), file_image_size());
 }
 
-bool read_design_tile(const ConversionPlan& plan, DesignPosition position, Rgb (&tile)[kTilePixels]) {
+bool read_design_tile(const ConversionPlan& plan, DesignPosition position,
+                      Rgb (&tile)[kTilePixels]) {
     switch (plan.source) {
         case TileSource::none:
             return false;

@@ -1,5 +1,7 @@
 // Command 122: every design of the grid into a folder, on the one thread, with
 // a progress window whose cancel button stops before the next design.
+#include <windows.h>
+// windows.h first: commctrl.h needs its types.
 #include <commctrl.h>
 
 #include <filesystem>
@@ -80,8 +82,8 @@ std::vector<uint8_t> grid_pixels(const ConversionPlan& plan, DesignGrid grid) {
             read_design_tile(plan, DesignPosition{column, row}, tile);
             for (int y = 0; y < kTileSide; ++y) {
                 const int picture_y = height - 1 - (row * kTileSide + y);
-                uint8_t* to = rows.data() +
-                              (static_cast<size_t>(picture_y) * width + column * kTileSide) * 3;
+                uint8_t* to =
+                    rows.data() + (static_cast<size_t>(picture_y) * width + column * kTileSide) * 3;
                 for (int x = 0; x < kTileSide; ++x) {
                     const Rgb pixel = tile[y * kTileSide + x];
                     to[3 * x] = pixel.b;
@@ -143,22 +145,22 @@ void export_all_designs(HWND main_window) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     ExportRun run;
-    run.progress_window = CreateDialogParamW(app.instance, IDD_EXPORT_PROGRESS_NAME, main_window,
-                                             progress_window_procedure,
-                                             reinterpret_cast<LPARAM>(&run));
+    run.progress_window =
+        CreateDialogParamW(app.instance, IDD_EXPORT_PROGRESS_NAME, main_window,
+                           progress_window_procedure, reinterpret_cast<LPARAM>(&run));
     EnableWindow(main_window, FALSE);
     if (run.progress_window != nullptr) {
         show_progress(run, 0, grid.columns * grid.rows);
     }
     pump_messages(run);
-    const ExportResult result =
-        export_designs(picture, plan.reduction, utf8_of(title), folder, [&run](int done, int total) {
-            if (run.progress_window != nullptr) {
-                show_progress(run, done, total);
-            }
-            pump_messages(run);
-            return !run.cancelled;
-        });
+    const ExportResult result = export_designs(picture, plan.reduction, utf8_of(title), folder,
+                                               [&run](int done, int total) {
+                                                   if (run.progress_window != nullptr) {
+                                                       show_progress(run, done, total);
+                                                   }
+                                                   pump_messages(run);
+                                                   return !run.cancelled;
+                                               });
     // The main window is enabled first, so that it gets the focus back.
     EnableWindow(main_window, TRUE);
     if (run.progress_window != nullptr) {

@@ -76,8 +76,7 @@ bool choose_folder(HWND owner, const wchar_t* title, wchar_t (&path)[MAX_PATH]) 
     }
     FILEOPENDIALOGOPTIONS options = 0;
     dialog.pointer->GetOptions(&options);
-    dialog.pointer->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM |
-                               FOS_PATHMUSTEXIST);
+    dialog.pointer->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
     dialog.pointer->SetTitle(title);
     if (FAILED(dialog.pointer->Show(owner))) {
         return false;  // cancelled, or the picker could not open

@@ -1,5 +1,7 @@
 // Saving and copying what the window shows: commands 120, 121 and 123.
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <cwchar>
 #include <filesystem>
 #include <string>

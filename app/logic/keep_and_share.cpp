@@ -58,7 +58,7 @@ const wchar_t* last_path_component(const wchar_t* path) {
 void file_stem_of_path(const wchar_t* path, wchar_t* stem, int capacity) {
     const wchar_t* name = last_path_component(path);
     const wchar_t* dot = std::wcsrchr(name, L'.');
-    const size_t length = dot != nullptr && dot != name ? static_cast<size_t>(dot - name)
-                                                          : std::wcslen(name);
+    const size_t length =
+        dot != nullptr && dot != name ? static_cast<size_t>(dot - name) : std::wcslen(name);
     copy_cut_short(name, length, stem, capacity);
 }

@@ -52,7 +52,6 @@ bool key_down(int virtual_key) {
     return (GetAsyncKeyState(virtual_key) & 0x8000) != 0;
 }
 
-
 HWND visible_overlay(DWORD process_id) {
     for (HWND window : top_level_windows(process_id, kCaptureOverlayClassName)) {
         if (IsWindowVisible(window)) {

@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kColumns = 2;  // picture_64x96.bmp: 2 x 3 designs
 constexpr int kDesigns = 6;
+constexpr char kCaptureTitleUtf8[] = "<title>キャプチャ</title>";
 
 class KeepAndShare : public testing::Test {
   protected:
@@ -173,7 +174,7 @@ TEST_F(KeepAndShare, CancelledAndFailedExportsLeaveOnlyWholeDesignsAndNoPage) {
     EXPECT_EQ(program.close(), 0);
 }
 
-TEST_F(KeepAndShare, TheCaptureOverlayKeepsItsOwnKeys) {
+TEST_F(KeepAndShare, TheCaptureOverlayKeepsItsOwnKeysAndACaptureExports) {
     RunningProgram program(scratch_folder(L"keep_overlay"));
     ASSERT_TRUE(program.started());
     ASSERT_TRUE(open_picture(program));
@@ -195,7 +196,18 @@ TEST_F(KeepAndShare, TheCaptureOverlayKeepsItsOwnKeys) {
     ASSERT_TRUE(move_pointer(20, 20) && press_left_button() && move_pointer(40, 40) &&
                 move_pointer(60, 60) && release_left_button());
     ASSERT_TRUE(main_window_back(program, overlay));
-    EXPECT_TRUE(shows_texts(program.look(), kImageHeading, L""));
+    const ClientPixels pixels = program.look();
+    EXPECT_TRUE(shows_texts(pixels, kImageHeading, L""));
+
+    // A capture has no file, and exports all the same: the record it shows, under its own title.
+    Record shown{};
+    ASSERT_TRUE(shown_record(pixels, &shown));
+    const std::wstring folder = scratch_folder(L"export_capture");
+    ASSERT_TRUE(export_into(program, folder));
+    EXPECT_EQ(read_bytes(join_path(folder, L"design-001.dat")),
+              std::vector<uint8_t>(shown.begin(), shown.end()));
+    const std::vector<uint8_t> page = read_bytes(join_path(folder, kExportIndexFileName));
+    EXPECT_NE(std::string(page.begin(), page.end()).find(kCaptureTitleUtf8), std::string::npos);
     EXPECT_EQ(program.close(), 0);
 }
 

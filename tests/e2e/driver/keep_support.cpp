@@ -106,9 +106,8 @@ Picture read_picture_file(const std::wstring& path) {
 testing::AssertionResult is_qr_picture_of(const Picture& picture, const Record& record) {
     const int side = (kQrSide + 2 * kQrMargin) * kQrScale;
     if (picture.width != side || picture.height != side) {
-        return testing::AssertionFailure()
-               << "the picture is " << picture.width << " x " << picture.height << ", not "
-               << side << " x " << side;
+        return testing::AssertionFailure() << "the picture is " << picture.width << " x "
+                                           << picture.height << ", not " << side << " x " << side;
     }
     const Modules modules = symbol_of(record);
     for (int y = 0; y < side; ++y) {
@@ -116,8 +115,8 @@ testing::AssertionResult is_qr_picture_of(const Picture& picture, const Record& 
         for (int x = 0; x < side; ++x) {
             const int column = x / kQrScale - kQrMargin;
             const int module_row = y / kQrScale - kQrMargin;
-            const bool inside = column >= 0 && column < kQrSide && module_row >= 0 &&
-                                module_row < kQrSide;
+            const bool inside =
+                column >= 0 && column < kQrSide && module_row >= 0 && module_row < kQrSide;
             const bool dark = inside && modules[module_row * kQrSide + column] != 0;
             const uint8_t wanted = dark ? 0 : 255;
             if (row[3 * x] != wanted || row[3 * x + 1] != wanted || row[3 * x + 2] != wanted) {
@@ -158,8 +157,8 @@ Picture wait_for_clipboard_dib() {
                     picture.width = header->biWidth;
                     picture.height = header->biHeight;
                     const auto* rows = reinterpret_cast<const uint8_t*>(header + 1);
-                    picture.rows.assign(rows, rows + static_cast<size_t>(picture.stride()) *
-                                                         picture.height);
+                    picture.rows.assign(
+                        rows, rows + static_cast<size_t>(picture.stride()) * picture.height);
                 }
                 GlobalUnlock(data);
             }
@@ -177,7 +176,9 @@ bool start_export_into(RunningProgram& program, const std::wstring& folder) {
 }
 
 bool export_into(RunningProgram& program, const std::wstring& folder) {
-    return start_export_into(program, folder) && export_ended(program);
+    const std::wstring page = join_path(folder, kExportIndexFileName);
+    return start_export_into(program, folder) &&
+           wait_until([&] { return file_exists(page); }, kExportTimeoutMs) && export_ended(program);
 }
 
 bool answer_no(const MessageBoxView& box) {
