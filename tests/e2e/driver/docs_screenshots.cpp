@@ -5,6 +5,7 @@
 
 #include "capture_support.h"
 #include "e2e_environment.h"
+#include "keep_support.h"
 #include "message_texts.h"
 #include "resource_ids.h"
 #include "scenario_support.h"
@@ -92,6 +93,33 @@ TEST(DISABLED_DocsScreenshots, CaptureBandOfThreeByTwo) {
                      L"capture.bmp");
     ASSERT_TRUE(release_left_button());
     EXPECT_TRUE(main_window_back(program, overlay));
+    EXPECT_EQ(program.close(), 0);
+}
+
+TEST(DISABLED_DocsScreenshots, ExportInProgress) {
+    RunningProgram program(scratch_folder(L"docs"));
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
+                                                data_file(L"picture_1024x1024.bmp")));
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_REDUCE_DITHER, 0), 0);
+    ASSERT_TRUE(quiet(program));
+    ASSERT_TRUE(start_export_into(program, scratch_folder(L"docs_export")));
+    HWND progress = nullptr;
+    ASSERT_TRUE(wait_until(
+        [&] {
+            progress = find_dialog(program.process_id(), L"すべて書き出し");
+            return progress != nullptr;
+        },
+        10000));
+    Sleep(1500);
+    RECT frame{};
+    GetWindowRect(program.main_window(), &frame);
+    RECT box{};
+    GetWindowRect(progress, &box);
+    UnionRect(&frame, &frame, &box);
+    keep_screen_part(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                     L"export.bmp");
+    ASSERT_TRUE(cancel_export_after_some_designs(program));
     EXPECT_EQ(program.close(), 0);
 }
 
