@@ -120,7 +120,9 @@ bool folder_may_be_written(HWND main_window, const std::filesystem::path& folder
 }  // namespace
 
 void export_all_designs(HWND main_window) {
-    if (!grid_on_show(app.shell)) {
+    // Messages are handled while an export runs; a second one must not start inside it.
+    static bool exporting = false;
+    if (exporting || !grid_on_show(app.shell)) {
         return;
     }
     const ConversionPlan plan = current_conversion_plan();
@@ -148,6 +150,7 @@ void export_all_designs(HWND main_window) {
     run.progress_window =
         CreateDialogParamW(app.instance, IDD_EXPORT_PROGRESS_NAME, main_window,
                            progress_window_procedure, reinterpret_cast<LPARAM>(&run));
+    exporting = true;
     EnableWindow(main_window, FALSE);
     if (run.progress_window != nullptr) {
         show_progress(run, 0, grid.columns * grid.rows);
@@ -161,6 +164,7 @@ void export_all_designs(HWND main_window) {
                                                    pump_messages(run);
                                                    return !run.cancelled;
                                                });
+    exporting = false;
     // The main window is enabled first, so that it gets the focus back.
     EnableWindow(main_window, TRUE);
     if (run.progress_window != nullptr) {
