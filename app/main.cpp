@@ -3,6 +3,7 @@
 
 #include "app_state.h"
 #include "capture_overlay.h"
+#include "dropped_files.h"
 #include "main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
@@ -17,6 +18,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
     ShowWindow(app.main_window, show_state);
     UpdateWindow(app.main_window);
     app.capture_overlay = create_capture_overlay(instance);
+    DragAcceptFiles(app.main_window, TRUE);
+    open_command_line_file(app.main_window);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
