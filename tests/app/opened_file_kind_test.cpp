@@ -1,8 +1,7 @@
 // Which dropped or command-line files open as design files, which as pictures.
-#include <gtest/gtest.h>
-
-
 #include "opened_file_kind.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

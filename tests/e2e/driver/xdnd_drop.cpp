@@ -56,29 +56,28 @@ DropOutcome drop_files_on(HWND window, POINT client_point, const std::vector<std
     ClientToScreen(window, &screen_point);
     const std::wstring result = join_path(e2e_environment().scratch, kResultFileName);
     DeleteFileW(result.c_str());
-    std::wstring command_line = quoted(L"python3") + L" " +
-                                quoted(unix_path_of_windows_path(script)) + L" --result " +
-                                quoted(unix_path_of_windows_path(result)) + L" " +
-                                std::to_wstring(screen_point.x) + L" " +
-                                std::to_wstring(screen_point.y);
+    std::wstring command_line =
+        quoted(L"python3") + L" " + quoted(unix_path_of_windows_path(script)) + L" --result " +
+        quoted(unix_path_of_windows_path(result)) + L" " + std::to_wstring(screen_point.x) + L" " +
+        std::to_wstring(screen_point.y);
     for (const std::wstring& path : paths) {
         command_line += L" " + quoted(unix_path_of_windows_path(path));
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    // Wine runs a Unix executable itself (fork and exec) but reports success
-    // with no process handle, so the client's end is told by its result file.
+    // Wine runs a Unix executable itself (fork and exec) and reports success,
+    // but with a null process handle and a thread "handle" that is none (it
+    // must not be closed), so the client's end is told by its result file.
     if (!CreateProcessW(kPython, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         std::printf("cannot start the drop client (GetLastError %lu)\n",
                     static_cast<unsigned long>(GetLastError()));
         return DropOutcome::failed;
     }
-    if (process.hThread != nullptr) {
-        CloseHandle(process.hThread);
-    }
     if (process.hProcess != nullptr) {
+        // A Windows program after all (a Wine that starts Unix programs otherwise).
+        CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
     int code = -1;
