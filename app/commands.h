@@ -9,11 +9,20 @@
 // Command 100: a design file's first bytes (up to 620) over the design record.
 void open_design_file(HWND main_window);
 
+// What command 100 does with the chosen file; false, with nothing changed,
+// when the file can't be opened or read.
+bool open_design_file_at(HWND main_window, const wchar_t* path);
+
 // Command 101: a 400 x 240 screenshot decoded into "output.dat" in the current directory.
 void decode_screenshot(HWND main_window);
 
 // Commands 102 and 103: an image whose sides are multiples of 32, then its first design.
 void qr_from_image(HWND main_window, ImageCommand command);
+
+// What commands 102 and 103 do with the chosen file, its refusals for size
+// included. False, with nothing changed and nothing shown, when the file can't
+// be read or the picture reader refuses it as damaged.
+bool open_image_file(HWND main_window, const wchar_t* path, ImageCommand command);
 
 // An accepted image (a DIB section whose sides are multiples of 32), read from
 // the file at `path`, becomes the file image and its grid as `command` says;

@@ -14,24 +14,29 @@ void qr_from_image(HWND main_window, ImageCommand command) {
                               kPictureDefaultExtension, path)) {
         return;
     }
+    open_image_file(main_window, path, command);
+}
+
+bool open_image_file(HWND main_window, const wchar_t* path, ImageCommand command) {
     BITMAP description{};
     HBITMAP image = nullptr;
     const PictureLoad load = load_picture_as_dib24(path, &image, &description);
     if (load == PictureLoad::too_large) {
         show_message(main_window, kPictureTooLargeMessage, kErrorCaption);
-        return;
+        return true;
     }
     if (load != PictureLoad::loaded) {
-        return;
+        return false;
     }
     const PictureSize size{description.bmWidth, description.bmHeight};
     if (!image_sides_accepted(size)) {
         // The previous image, its grid and what the window shows all stay.
         show_message(main_window, kImageSizeMessage, kErrorCaption);
         DeleteObject(image);
-        return;
+        return true;
     }
     show_first_design_of(main_window, image, description, command, path);
+    return true;
 }
 
 void show_first_design_of(HWND main_window, HBITMAP image, const BITMAP& description,

@@ -4,6 +4,7 @@
 
 #include "app_state.h"
 #include "capture_overlay.h"
+#include "dropped_files.h"
 #include "main_window.h"
 #include "resource_ids.h"
 #include "window_availability.h"
@@ -34,6 +35,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
     ShowWindow(app.main_window, show_state);
     UpdateWindow(app.main_window);
     app.capture_overlay = create_capture_overlay(instance);
+    DragAcceptFiles(app.main_window, TRUE);
+    open_command_line_file(app.main_window);
 
     HACCEL keys = LoadAcceleratorsW(instance, IDR_ACCELERATORS_NAME);
     MSG message;

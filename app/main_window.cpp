@@ -2,6 +2,7 @@
 
 #include "app_objects.h"
 #include "commands.h"
+#include "dropped_files.h"
 #include "message_texts.h"
 #include "reduction_menu.h"
 #include "resource_ids.h"
@@ -26,6 +27,9 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
             return 0;
         case WM_LBUTTONDOWN:
             on_left_button_down(window);
+            return 0;
+        case WM_DROPFILES:
+            on_drop_files(window, reinterpret_cast<HDROP>(wparam));
             return 0;
         case WM_RBUTTONDOWN:
             on_right_button_down(window);

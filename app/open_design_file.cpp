@@ -37,14 +37,19 @@ void open_design_file(HWND main_window) {
                               kDesignFileDefaultExtension, path)) {
         return;
     }
+    open_design_file_at(main_window, path);
+}
+
+bool open_design_file_at(HWND main_window, const wchar_t* path) {
     uint8_t head[kDesignRecordSize];
     const int count = read_design_file(path, head);
     if (count < 0) {
-        return;
+        return false;
     }
     std::memcpy(app.design_record, head, static_cast<size_t>(count));
     accept_design_file(app.shell);
     remember_file_name(path, app.design_file_name);
     encode_qr(app.design_record);
     InvalidateRect(main_window, nullptr, TRUE);
+    return true;
 }

@@ -10,7 +10,7 @@ packages=(
   zbar-tools libstb-dev python3
   zlib1g-dev libz-mingw-w64-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick
-  fonts-ipafont-gothic fonts-wine locales
+  fonts-ipafont-gothic fonts-wine locales python3-xlib
   lomiri-wallpapers-16.04 lomiri-wallpapers-20.04
 )
 

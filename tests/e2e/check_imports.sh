@@ -2,7 +2,7 @@
 # The program must run from its .exe alone: it may import system DLLs only.
 # Usage: check_imports.sh <brevane.exe>
 set -euo pipefail
-allowed='^(kernel32|user32|gdi32|comdlg32|comctl32|ole32|msvcrt)\.dll$'
+allowed='^(kernel32|user32|gdi32|comdlg32|comctl32|ole32|shell32|msvcrt)\.dll$'
 status=0
 while read -r dll; do
   if ! echo "${dll,,}" | grep -Eq "$allowed"; then

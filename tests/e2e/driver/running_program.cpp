@@ -21,8 +21,12 @@ constexpr int kStillChecks = 20;
 
 }  // namespace
 
-RunningProgram::RunningProgram(const std::wstring& working_directory) {
+RunningProgram::RunningProgram(const std::wstring& working_directory,
+                               const std::wstring& arguments) {
     std::wstring command_line = L"\"" + e2e_environment().program + L"\"";
+    if (!arguments.empty()) {
+        command_line += L" " + arguments;
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     const ULONGLONG start = GetTickCount64();

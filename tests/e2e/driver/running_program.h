@@ -12,8 +12,10 @@
 
 class RunningProgram {
   public:
-    // Starts the program in `working_directory` and waits for its main window.
-    explicit RunningProgram(const std::wstring& working_directory);
+    // Starts the program in `working_directory`, with `arguments` after the
+    // program's name on its command line, and waits for its main window.
+    explicit RunningProgram(const std::wstring& working_directory,
+                            const std::wstring& arguments = L"");
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
