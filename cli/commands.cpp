@@ -105,12 +105,12 @@ int run_export(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const DesignGrid grid = designs_of_picture(a, image);
     ExportProgressLine line;
-    const ExportResult result = export_designs(
-        export_picture(grid), reduction_for(a), path_to_utf8(image.filename()), a.output,
-        [&line](int done, int total) {
-            line.update(done, total);
-            return true;
-        });
+    const ExportResult result =
+        export_designs(export_picture(grid), reduction_for(a), path_to_utf8(image.filename()),
+                       a.output, [&line](int done, int total) {
+                           line.update(done, total);
+                           return true;
+                       });
     line.finish();
     if (result.outcome != ExportOutcome::finished)
         fail_with_file(path_to_utf8(result.failed_file), result.reason);

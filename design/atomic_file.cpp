@@ -23,13 +23,40 @@ int process_id() {
 #endif
 }
 
+#ifdef _WIN32
+// The system's text for an error as one line of UTF-8. (The standard library's
+// text is in the ANSI code page and ends with a line break.)
+std::string system_error_line(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring line(text != nullptr ? text : L"", length);
+    LocalFree(text);
+    for (wchar_t& c : line) {
+        if (c == L'\r' || c == L'\n')
+            c = L' ';
+    }
+    while (!line.empty() && line.back() == L' ')
+        line.pop_back();
+    if (line.empty())
+        return "error " + std::to_string(error);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+#endif
+
 // Moves from over to, replacing to; returns an empty string or the reason it failed.
 std::string replace_file(const fs::path& from, const fs::path& to) {
 #ifdef _WIN32
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return {};
     }
-    return std::system_category().message(static_cast<int>(GetLastError()));
+    return system_error_line(GetLastError());
 #else
     std::error_code error;
     fs::rename(from, to, error);

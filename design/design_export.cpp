@@ -97,7 +97,8 @@ ExportResult export_designs(const ExportPicture& picture, const Reduction& reduc
     std::string reason;
     const fs::path index = folder / "index.html";
     if (!write_file_atomically(
-            index, std::span(reinterpret_cast<const uint8_t*>(page.data()), page.size()), &reason)) {
+            index, std::span(reinterpret_cast<const uint8_t*>(page.data()), page.size()),
+            &reason)) {
         return failure(index, reason, result.designs_written);
     }
     return result;

@@ -24,8 +24,10 @@ enum class ExportOutcome { finished, cancelled, failed };
 struct ExportResult {
     ExportOutcome outcome = ExportOutcome::finished;
     int designs_written = 0;
-    std::filesystem::path failed_file;  // set when failed: the file (or folder) that could not be written
-    std::string reason;                 // set when failed: one line, as the CLI prints it today
+    // Set when failed: the file (or folder) that could not be written, and why in
+    // one line, as the CLI prints it.
+    std::filesystem::path failed_file;
+    std::string reason;
 };
 
 // Called after each finished design with (designs done, total). Returning false cancels:

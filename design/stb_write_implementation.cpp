@@ -1,6 +1,6 @@
 // The one translation unit that compiles the stb image writer (the reader is
-// compiled with the picture reader), for the PNG writer and the test tools. PNG output is deflated by zlib at its
-// fastest level, the stage that dominated exports.
+// compiled with the picture reader), for the PNG writer and the test tools. PNG
+// output is deflated by zlib at its fastest level, the stage that dominated exports.
 #include <zlib.h>
 
 #include <cstdlib>

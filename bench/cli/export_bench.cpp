@@ -9,8 +9,8 @@
 #include "arguments.h"
 #include "bmp_writer.h"
 #include "commands.h"
-#include "picture_designs.h"
 #include "design_renderings.h"
+#include "picture_designs.h"
 
 namespace fs = std::filesystem;
 

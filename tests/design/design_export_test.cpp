@@ -1,13 +1,13 @@
 // A grid export stopped part way, by a cancel or by a file that cannot be
 // written: only whole designs stay, and no index page or temporary file.
+#include "design_export.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
-
-#include "design_export.h"
 
 namespace fs = std::filesystem;
 
