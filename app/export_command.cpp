@@ -12,6 +12,7 @@
 #include "commands.h"
 #include "convert_current_design.h"
 #include "design_export.h"
+#include "export_page.h"
 #include "file_dialog.h"
 #include "keep_and_share.h"
 #include "keep_failure.h"
@@ -109,7 +110,7 @@ std::string utf8_of(const wchar_t* text) {
 
 // A folder that already holds an export's page is written into only once the user agrees.
 bool folder_may_be_written(HWND main_window, const std::filesystem::path& folder) {
-    const std::filesystem::path page = folder / kExportIndexFileName;
+    const std::filesystem::path page = folder / kExportPageName;
     if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return true;
     }

@@ -95,7 +95,7 @@ ExportResult export_designs(const ExportPicture& picture, const Reduction& reduc
     }
     const std::string page = make_export_page(title, columns, rows);
     std::string reason;
-    const fs::path index = folder / "index.html";
+    const fs::path index = folder / kExportPageName;
     if (!write_file_atomically(
             index, std::span(reinterpret_cast<const uint8_t*>(page.data()), page.size()),
             &reason)) {

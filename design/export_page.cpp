@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include "design_renderings.h"
+#include "qr_profile.h"
+#include "tile.h"
+
 std::string design_file_stem(int number) {
     char stem[32];
     std::snprintf(stem, sizeof stem, "design-%03d", number);
@@ -9,6 +13,11 @@ std::string design_file_stem(int number) {
 }
 
 namespace {
+
+// On the page the QR code is shown at the window's 2 pixels a module (its file
+// has 4, for printing), and the design at 4 pixels a design pixel.
+constexpr int kShownQrSide = (kQrSide + 2 * kDefaultQrBorder) * kDefaultQrScale / 2;
+constexpr int kShownPreviewSide = kTileSide * 4;
 
 std::string escape_html(const std::string& text) {
     std::string out;
@@ -51,9 +60,13 @@ std::string make_export_page(const std::string& title, int columns, int rows) {
         page += "<tr>\n";
         for (int column = 0; column < columns; ++column) {
             const std::string stem = design_file_stem(row * columns + column + 1);
+            const std::string preview_side = std::to_string(kShownPreviewSide);
+            const std::string qr_side = std::to_string(kShownQrSide);
             page += "<td><a href=\"" + stem + ".dat\">" + stem + "</a>" + "<img src=\"" + stem +
-                    "-preview.png\" width=\"128\" height=\"128\" alt=\"" + stem + " preview\">" +
-                    "<img src=\"" + stem + ".png\" alt=\"" + stem + " QR code\"></td>\n";
+                    "-preview.png\" width=\"" + preview_side + "\" height=\"" + preview_side +
+                    "\" alt=\"" + stem + " preview\">" + "<a href=\"" + stem +
+                    ".png\"><img src=\"" + stem + ".png\" width=\"" + qr_side + "\" height=\"" +
+                    qr_side + "\" alt=\"" + stem + " QR code\"></a></td>\n";
         }
         page += "</tr>\n";
     }

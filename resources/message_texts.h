@@ -58,7 +58,6 @@ inline constexpr wchar_t kSaveDesignFileTitle[] = L"デザインを保存";
 inline constexpr wchar_t kSaveDesignFileExtension[] = L"dat";
 inline constexpr wchar_t kCaptureSourceStem[] = L"キャプチャ";
 inline constexpr wchar_t kExportFolderTitle[] = L"書き出すフォルダーを選択してください";
-inline constexpr wchar_t kExportIndexFileName[] = L"index.html";
 inline constexpr wchar_t kExportOverwriteMessage[] =
     L"このフォルダーには既に index.html があります。上書きしますか?";
 inline constexpr wchar_t kExportOverwriteCaption[] = L"確認";

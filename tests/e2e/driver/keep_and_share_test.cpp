@@ -7,6 +7,7 @@
 #include "capture_support.h"
 #include "cli_program.h"
 #include "e2e_environment.h"
+#include "export_page.h"
 #include "keep_support.h"
 #include "message_texts.h"
 #include "preview_check.h"
@@ -161,7 +162,7 @@ TEST_F(KeepAndShare, CancelledAndFailedExportsLeaveOnlyWholeDesignsAndNoPage) {
     const int kept = whole_designs_only(cancelled);
     EXPECT_GT(kept, 0);
     EXPECT_LT(kept, 32 * 32);
-    EXPECT_FALSE(file_exists(join_path(cancelled, kExportIndexFileName)));
+    EXPECT_FALSE(file_exists(join_path(cancelled, kExportPageName)));
 
     // A folder that refuses new files: one message naming the first file, nothing written.
     const std::wstring read_only = path_from_environment(L"BREVANE_READ_ONLY_FOLDER");
@@ -206,7 +207,7 @@ TEST_F(KeepAndShare, TheCaptureOverlayKeepsItsOwnKeysAndACaptureExports) {
     ASSERT_TRUE(export_into(program, folder));
     EXPECT_EQ(read_bytes(join_path(folder, L"design-001.dat")),
               std::vector<uint8_t>(shown.begin(), shown.end()));
-    const std::vector<uint8_t> page = read_bytes(join_path(folder, kExportIndexFileName));
+    const std::vector<uint8_t> page = read_bytes(join_path(folder, kExportPageName));
     EXPECT_NE(std::string(page.begin(), page.end()).find(kCaptureTitleUtf8), std::string::npos);
     EXPECT_EQ(program.close(), 0);
 }

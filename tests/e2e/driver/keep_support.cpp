@@ -5,6 +5,7 @@
 #include "bmp_files.h"
 #include "capture_support.h"
 #include "e2e_environment.h"
+#include "export_page.h"
 #include "message_texts.h"
 #include "picture_reader.h"
 #include "program_windows.h"
@@ -176,7 +177,7 @@ bool start_export_into(RunningProgram& program, const std::wstring& folder) {
 }
 
 bool export_into(RunningProgram& program, const std::wstring& folder) {
-    const std::wstring page = join_path(folder, kExportIndexFileName);
+    const std::wstring page = join_path(folder, kExportPageName);
     return start_export_into(program, folder) &&
            wait_until([&] { return file_exists(page); }, kExportTimeoutMs) && export_ended(program);
 }
