@@ -27,11 +27,24 @@ struct ExportRun {
     bool cancelled = false;
 };
 
+// Puts the window in the middle of its owner.
+void centre_on_owner(HWND window) {
+    RECT owner{};
+    RECT own{};
+    GetWindowRect(GetWindow(window, GW_OWNER), &owner);
+    GetWindowRect(window, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    SetWindowPos(window, nullptr, (owner.left + owner.right - width) / 2,
+                 (owner.top + owner.bottom - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
 INT_PTR CALLBACK progress_window_procedure(HWND window, UINT message, WPARAM wparam,
                                            LPARAM lparam) {
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrW(window, GWLP_USERDATA, lparam);
+            centre_on_owner(window);
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wparam) == IDCANCEL) {
