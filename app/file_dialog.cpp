@@ -18,11 +18,9 @@ void enter_folder_of(const wchar_t* path) {
     SetCurrentDirectoryW(folder);
 }
 
-}  // namespace
-
-bool choose_existing_file(HWND owner, const wchar_t* title, const wchar_t* filter,
-                          const wchar_t* default_extension, wchar_t (&path)[MAX_PATH]) {
-    path[0] = L'\0';
+OPENFILENAMEW file_request(HWND owner, const wchar_t* title, const wchar_t* filter,
+                           const wchar_t* default_extension, wchar_t (&path)[MAX_PATH],
+                           DWORD flags) {
     OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
@@ -31,7 +29,17 @@ bool choose_existing_file(HWND owner, const wchar_t* title, const wchar_t* filte
     request.nMaxFile = MAX_PATH;
     request.lpstrTitle = title;
     request.lpstrDefExt = default_extension;
-    request.Flags = OFN_FILEMUSTEXIST;
+    request.Flags = flags;
+    return request;
+}
+
+}  // namespace
+
+bool choose_existing_file(HWND owner, const wchar_t* title, const wchar_t* filter,
+                          const wchar_t* default_extension, wchar_t (&path)[MAX_PATH]) {
+    path[0] = L'\0';
+    OPENFILENAMEW request =
+        file_request(owner, title, filter, default_extension, path, OFN_FILEMUSTEXIST);
     if (!GetOpenFileNameW(&request)) {
         return false;
     }
@@ -41,15 +49,8 @@ bool choose_existing_file(HWND owner, const wchar_t* title, const wchar_t* filte
 
 bool choose_file_to_save(HWND owner, const wchar_t* title, const wchar_t* filter,
                          const wchar_t* default_extension, wchar_t (&path)[MAX_PATH]) {
-    OPENFILENAMEW request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = owner;
-    request.lpstrFilter = filter;
-    request.lpstrFile = path;
-    request.nMaxFile = MAX_PATH;
-    request.lpstrTitle = title;
-    request.lpstrDefExt = default_extension;
-    request.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    OPENFILENAMEW request = file_request(owner, title, filter, default_extension, path,
+                                         OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR);
     return GetSaveFileNameW(&request) != 0;
 }
 

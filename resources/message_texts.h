@@ -61,5 +61,6 @@ inline constexpr wchar_t kExportFolderTitle[] = L"書き出すフォルダーを
 inline constexpr wchar_t kExportOverwriteMessage[] =
     L"このフォルダーには既に index.html があります。上書きしますか?";
 inline constexpr wchar_t kExportOverwriteCaption[] = L"確認";
-// Designs written, then the number of designs.
+// The progress window's caption, as brevane.rc gives it; designs written, then the number of designs.
+inline constexpr wchar_t kExportProgressTitle[] = L"すべて書き出し";
 inline constexpr wchar_t kExportProgressFormat[] = L"デザインを書き出しています (%d/%d)";

@@ -44,14 +44,8 @@ TEST(AnyPicture, FileDialogsOfferPicturesFirstThenAllFiles) {
     ASSERT_TRUE(program.started());
     for (const auto& c : commands) {
         PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
-        HWND dialog = nullptr;
-        ASSERT_TRUE(wait_until(
-            [&] {
-                dialog = find_dialog(program.process_id(), c.title);
-                return dialog != nullptr;
-            },
-            kDialogTimeoutMs))
-            << "command " << c.command;
+        HWND dialog = wait_for_dialog(program.process_id(), c.title, kDialogTimeoutMs);
+        ASSERT_NE(dialog, nullptr) << "command " << c.command;
         HWND box = GetDlgItem(dialog, kFileTypeBoxId);
         ASSERT_NE(box, nullptr) << "command " << c.command;
         DWORD_PTR count = 0;

@@ -7,6 +7,7 @@
 
 #include "bmp_reader.h"
 #include "bmp_writer.h"
+#include "picture_reader.h"
 
 namespace {
 
@@ -59,14 +60,26 @@ bool file_exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Picture read_bmp24(const std::wstring& path) {
+namespace {
+
+// The file read by the BMP reader alone, or by the picture reader (any format).
+Picture read_with(const std::wstring& path, bool bmp_only) {
     const std::vector<uint8_t> bytes = read_bytes(path);
     BmpImage image;
     std::string error;
-    if (read_bmp(bytes.data(), bytes.size(), &image, &error) != 0) {
-        return Picture{};
-    }
-    return picture_of_image(image);
+    const int status = bmp_only ? read_bmp(bytes.data(), bytes.size(), &image, &error)
+                                : read_picture(bytes.data(), bytes.size(), &image, &error);
+    return status == 0 ? picture_of_image(image) : Picture{};
+}
+
+}  // namespace
+
+Picture read_bmp24(const std::wstring& path) {
+    return read_with(path, true);
+}
+
+Picture read_picture_file(const std::wstring& path) {
+    return read_with(path, false);
 }
 
 Picture picture_of_image(const BmpImage& image) {

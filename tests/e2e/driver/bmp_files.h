@@ -20,6 +20,9 @@ struct Picture {
 // Reads any BMP the window takes; empty picture on failure.
 Picture read_bmp24(const std::wstring& path);
 
+// Reads any picture the window takes (BMP, PNG, JPEG); empty picture on failure.
+Picture read_picture_file(const std::wstring& path);
+
 // The reader's RGB rows as a DIB holds them.
 Picture picture_of_image(const BmpImage& image);
 

@@ -70,14 +70,7 @@ bool input_keys(const std::wstring& arguments, int virtual_key, bool down) {
 
 HWND open_design_count_dialog(RunningProgram& program) {
     PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_CAPTURE, 0), 0);
-    HWND dialog = nullptr;
-    wait_until(
-        [&] {
-            dialog = find_dialog(program.process_id(), kDesignCountDialogTitle);
-            return dialog != nullptr;
-        },
-        kDialogTimeoutMs);
-    return dialog;
+    return wait_for_dialog(program.process_id(), kDesignCountDialogTitle, kDialogTimeoutMs);
 }
 
 int selected_side(HWND dialog, int box_id) {

@@ -106,13 +106,8 @@ TEST(DesignFile, CancelledDialogChangesNothing) {
     RunningProgram program(scratch_folder(L"design_files"));
     ASSERT_TRUE(program.started());
     PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_OPEN_DESIGN_FILE, 0), 0);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(wait_until(
-        [&] {
-            dialog = find_dialog(program.process_id(), kDesignFileDialogTitle);
-            return dialog != nullptr;
-        },
-        10000));
+    HWND dialog = wait_for_dialog(program.process_id(), kDesignFileDialogTitle, 10000);
+    ASSERT_NE(dialog, nullptr);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(wait_until([dialog] { return !IsWindow(dialog); }, 10000));
     ASSERT_TRUE(quiet(program));

@@ -104,13 +104,8 @@ TEST(DISABLED_DocsScreenshots, ExportInProgress) {
     PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_REDUCE_DITHER, 0), 0);
     ASSERT_TRUE(quiet(program));
     ASSERT_TRUE(start_export_into(program, scratch_folder(L"docs_export")));
-    HWND progress = nullptr;
-    ASSERT_TRUE(wait_until(
-        [&] {
-            progress = find_dialog(program.process_id(), L"すべて書き出し");
-            return progress != nullptr;
-        },
-        10000));
+    HWND progress = wait_for_dialog(program.process_id(), kExportProgressTitle, 10000);
+    ASSERT_NE(progress, nullptr);
     Sleep(1500);
     RECT frame{};
     GetWindowRect(program.main_window(), &frame);

@@ -19,14 +19,7 @@ HWND open_fit_dialog(RunningProgram& program, const std::wstring& picture) {
     if (!program.choose_file_for_command(IDM_OPEN_FITTED_PICTURE, kImageDialogTitle, picture)) {
         return nullptr;
     }
-    HWND dialog = nullptr;
-    wait_until(
-        [&] {
-            dialog = find_dialog(program.process_id(), kDesignCountDialogTitle);
-            return dialog != nullptr;
-        },
-        kDialogTimeoutMs);
-    return dialog;
+    return wait_for_dialog(program.process_id(), kDesignCountDialogTitle, kDialogTimeoutMs);
 }
 
 TEST(FittedPicture, HundredBySixtyFourAtThreeByTwoShowsTheCommandLinesRecords) {

@@ -7,7 +7,6 @@
 #include "e2e_environment.h"
 #include "export_page.h"
 #include "message_texts.h"
-#include "picture_reader.h"
 #include "program_windows.h"
 #include "resource_ids.h"
 
@@ -19,7 +18,6 @@ constexpr int kExportTimeoutMs = 120000;
 constexpr int kQrScale = 4;
 constexpr int kQrMargin = 4;
 constexpr int kDesignsBeforeCancel = 3;
-constexpr wchar_t kProgressCaption[] = L"すべて書き出し";
 
 // Posted: a sent click would wait for whatever box the click opens.
 void click_button(HWND dialog, int id) {
@@ -52,24 +50,11 @@ bool press_keys(RunningProgram& program, const std::wstring& keys) {
 }
 
 HWND wait_for_save_dialog(RunningProgram& program, const std::wstring& title) {
-    HWND dialog = nullptr;
-    wait_until(
-        [&] {
-            dialog = find_dialog(program.process_id(), title);
-            return dialog != nullptr;
-        },
-        kDialogTimeoutMs);
-    return dialog;
+    return wait_for_dialog(program.process_id(), title, kDialogTimeoutMs);
 }
 
 bool save_dialog_opened(RunningProgram& program, const std::wstring& title) {
-    HWND dialog = nullptr;
-    wait_until(
-        [&] {
-            dialog = find_dialog(program.process_id(), title);
-            return dialog != nullptr;
-        },
-        kAbsenceWaitMs);
+    HWND dialog = wait_for_dialog(program.process_id(), title, kAbsenceWaitMs);
     if (dialog == nullptr) {
         return false;
     }
@@ -92,16 +77,6 @@ bool is_grey_png(const std::vector<uint8_t>& png) {
     constexpr uint8_t kGrey = 0;
     return png.size() > kBitDepthOffset + 1 && std::memcmp(png.data(), "\x89PNG", 4) == 0 &&
            png[kBitDepthOffset] == 8 && png[kBitDepthOffset + 1] == kGrey;
-}
-
-Picture read_picture_file(const std::wstring& path) {
-    const std::vector<uint8_t> bytes = read_bytes(path);
-    BmpImage image;
-    std::string error;
-    if (read_picture(bytes.data(), bytes.size(), &image, &error) != 0) {
-        return Picture{};
-    }
-    return picture_of_image(image);
 }
 
 testing::AssertionResult is_qr_picture_of(const Picture& picture, const Record& record) {
@@ -195,7 +170,7 @@ int designs_written(HWND progress) {
 }
 
 bool cancel_export_after_some_designs(RunningProgram& program) {
-    HWND progress = wait_for_save_dialog(program, kProgressCaption);
+    HWND progress = wait_for_save_dialog(program, kExportProgressTitle);
     if (progress == nullptr ||
         !wait_until([&] { return designs_written(progress) >= kDesignsBeforeCancel; },
                     kDialogTimeoutMs)) {

@@ -28,9 +28,6 @@ std::wstring file_name_box_text(HWND dialog);
 // A PNG of one 8-bit grey channel.
 bool is_grey_png(const std::vector<uint8_t>& png);
 
-// Any picture the reader takes, as bottom-up rows; empty when it can't be read.
-Picture read_picture_file(const std::wstring& path);
-
 // The record's symbol at 4 pixels a module inside 4 white modules, nothing else.
 testing::AssertionResult is_qr_picture_of(const Picture& picture, const Record& record);
 

@@ -91,6 +91,17 @@ HWND find_dialog(DWORD process_id, const std::wstring& caption) {
     return nullptr;
 }
 
+HWND wait_for_dialog(DWORD process_id, const std::wstring& caption, int timeout_ms) {
+    HWND dialog = nullptr;
+    wait_until(
+        [&] {
+            dialog = find_dialog(process_id, caption);
+            return dialog != nullptr;
+        },
+        timeout_ms);
+    return dialog;
+}
+
 bool choose_file_in_dialog(HWND dialog, const std::wstring& path) {
     HWND name_box = nullptr;
     for (HWND child : descendants(dialog)) {

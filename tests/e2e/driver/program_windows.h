@@ -24,6 +24,9 @@ std::vector<HWND> descendants(HWND parent);
 // Visible dialog (#32770) of the process whose caption is `caption`; nullptr if none.
 HWND find_dialog(DWORD process_id, const std::wstring& caption);
 
+// find_dialog, waited for up to `timeout_ms`.
+HWND wait_for_dialog(DWORD process_id, const std::wstring& caption, int timeout_ms);
+
 // Fills the file name box of the open-file dialog with `path`, presses Open
 // and waits until the dialog has gone.
 bool choose_file_in_dialog(HWND dialog, const std::wstring& path);

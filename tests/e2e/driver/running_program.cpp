@@ -121,13 +121,7 @@ RunningProgram::~RunningProgram() {
 bool RunningProgram::choose_file_for_command(int command, const std::wstring& dialog_title,
                                              const std::wstring& path) {
     PostMessageW(main_window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    HWND dialog = nullptr;
-    wait_until(
-        [&] {
-            dialog = find_dialog(process_.dwProcessId, dialog_title);
-            return dialog != nullptr;
-        },
-        kDialogTimeoutMs);
+    HWND dialog = wait_for_dialog(process_.dwProcessId, dialog_title, kDialogTimeoutMs);
     return dialog != nullptr && choose_file_in_dialog(dialog, path);
 }
 
