@@ -51,6 +51,21 @@ void write_or_tell(HWND main_window, const wchar_t* path, const std::vector<uint
     }
 }
 
+// Asks where to save the bytes made from the symbol on show, proposing its
+// name, and writes them there whole or tells why not.
+template <typename MakeBytes>
+void save_shown_file(HWND main_window, const wchar_t* title, const wchar_t* filter,
+                     const wchar_t* extension, MakeBytes make_bytes) {
+    if (!symbol_on_show(app.shell)) {
+        return;
+    }
+    wchar_t path[MAX_PATH];
+    propose_path(extension, path);
+    if (choose_file_to_save(main_window, title, filter, extension, path)) {
+        write_or_tell(main_window, path, make_bytes());
+    }
+}
+
 // The QR picture as the clipboard's DIB: a header, then 24-bit rows bottom-up.
 HGLOBAL qr_picture_as_dib(const BmpImage& picture) {
     const int row_bytes = (picture.width * 3 + 3) & ~3;
@@ -85,31 +100,16 @@ void remember_file_name(const wchar_t* path, wchar_t (&name)[MAX_PATH]) {
 }
 
 void save_qr_picture(HWND main_window) {
-    if (!symbol_on_show(app.shell)) {
-        return;
-    }
-    wchar_t path[MAX_PATH];
-    propose_path(kSaveQrPictureExtension, path);
-    if (!choose_file_to_save(main_window, kSaveQrPictureTitle, kSaveQrPictureFilter,
-                             kSaveQrPictureExtension, path)) {
-        return;
-    }
-    write_or_tell(main_window, path,
-                  encode_png(render_qr(shown_record(), kDefaultQrScale, kDefaultQrBorder)));
+    save_shown_file(
+        main_window, kSaveQrPictureTitle, kSaveQrPictureFilter, kSaveQrPictureExtension,
+        [] { return encode_png(render_qr(shown_record(), kDefaultQrScale, kDefaultQrBorder)); });
 }
 
 void save_design_file(HWND main_window) {
-    if (!symbol_on_show(app.shell)) {
-        return;
-    }
-    wchar_t path[MAX_PATH];
-    propose_path(kSaveDesignFileExtension, path);
-    if (!choose_file_to_save(main_window, kSaveDesignFileTitle, kDesignFileFilter,
-                             kSaveDesignFileExtension, path)) {
-        return;
-    }
-    write_or_tell(main_window, path,
-                  std::vector<uint8_t>(std::begin(app.design_record), std::end(app.design_record)));
+    save_shown_file(
+        main_window, kSaveDesignFileTitle, kDesignFileFilter, kSaveDesignFileExtension, [] {
+            return std::vector<uint8_t>(std::begin(app.design_record), std::end(app.design_record));
+        });
 }
 
 void copy_qr_picture(HWND main_window) {
