@@ -120,7 +120,7 @@ TEST(StartUp, MenuOffersTwoCommandsInTheBarAndThreeInADropDown) {
     FreeLibrary(module);
 }
 
-TEST(StartUp, FourthDropDownOffersTheFittedPictureAndTheReductions) {
+TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) {
     HMODULE module = LoadLibraryExW(e2e_environment().program.c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
@@ -139,6 +139,11 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureAndTheReductions) {
         {L"メディアンカット", IDM_REDUCE_MEDIAN_CUT, false},
         {L"高画質", IDM_REDUCE_QUALITY, false},
         {L"ディザ", IDM_REDUCE_DITHER, false},
+        {L"", 0, false},
+        {L"QRコードを保存...\tCtrl+S", IDM_SAVE_QR_PICTURE, false},
+        {L"デザインを保存...", IDM_SAVE_DESIGN_FILE, false},
+        {L"すべて書き出し...", IDM_EXPORT_ALL, false},
+        {L"QRコードをコピー\tCtrl+C", IDM_COPY_QR_PICTURE, false},
     };
     ASSERT_EQ(items.size(), std::size(expected));
     for (size_t i = 0; i < items.size(); ++i) {
@@ -146,6 +151,7 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureAndTheReductions) {
         EXPECT_EQ(items[i].id, expected[i].id) << "item " << i;
     }
     EXPECT_NE(GetMenuState(drop_down, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_NE(GetMenuState(drop_down, 6, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     DestroyMenu(menu);
     FreeLibrary(module);
 }
