@@ -180,6 +180,21 @@ double weight_of(const DitherWorkspace& w, int blur, int p, int q) {
            w.blur_normaliser[blur][p];
 }
 
+// Calls visit(blur, p, weight) for every pixel p whose blur takes in pixel q,
+// blur by blur and in tile order, with the weight q has there.
+template <typename Visit>
+void for_each_blur_around(const DitherWorkspace& w, int q, Visit visit) {
+    for (int blur = 0; blur < kBlurCount; ++blur) {
+        const Window win = window_around(q, kBlurRadius[blur]);
+        for (int y = win.y0; y <= win.y1; ++y) {
+            for (int x = win.x0; x <= win.x1; ++x) {
+                const int p = y * kTileSide + x;
+                visit(blur, p, weight_of(w, blur, p, q));
+            }
+        }
+    }
+}
+
 void prepare_blurs(const SlotColours& s, DitherWorkspace* w) {
     for (int pixel = 0; pixel < kTilePixels; ++pixel) {
         std::copy(s.linear[w->slot_of_pixel[pixel]], s.linear[w->slot_of_pixel[pixel]] + 3,
@@ -214,53 +229,33 @@ void prepare_blurs(const SlotColours& s, DitherWorkspace* w) {
     for (int q = 0; q < kTilePixels; ++q) {
         double* c = w->curvature[q];
         std::fill(c, c + kMetricTerms, 0.0);
-        for (int blur = 0; blur < kBlurCount; ++blur) {
-            const Window win = window_around(q, kBlurRadius[blur]);
-            for (int y = win.y0; y <= win.y1; ++y) {
-                for (int x = win.x0; x <= win.x1; ++x) {
-                    const int p = y * kTileSide + x;
-                    const double k = weight_of(*w, blur, p, q);
-                    for (int t = 0; t < kMetricTerms; ++t) {
-                        c[t] += kBlurWeight[blur] * k * k * w->metric[blur][p][t];
-                    }
-                }
+        for_each_blur_around(*w, q, [&](int blur, int p, double k) {
+            for (int t = 0; t < kMetricTerms; ++t) {
+                c[t] += kBlurWeight[blur] * k * k * w->metric[blur][p][t];
             }
-        }
+        });
     }
 }
 
 // Half the cost's gradient in q's design colour: over q's windows, weight * M e.
 void slope_at(const DitherWorkspace& w, int q, double* slope) {
     std::fill(slope, slope + kChannelCount, 0.0);
-    for (int blur = 0; blur < kBlurCount; ++blur) {
-        const Window win = window_around(q, kBlurRadius[blur]);
-        for (int y = win.y0; y <= win.y1; ++y) {
-            for (int x = win.x0; x <= win.x1; ++x) {
-                const int p = y * kTileSide + x;
-                const double k = kBlurWeight[blur] * weight_of(w, blur, p, q);
-                for (int ch = 0; ch < kChannelCount; ++ch) {
-                    slope[ch] += k * w.weighted_error[blur][p][ch];
-                }
-            }
+    for_each_blur_around(w, q, [&](int blur, int p, double weight) {
+        const double k = kBlurWeight[blur] * weight;
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            slope[ch] += k * w.weighted_error[blur][p][ch];
         }
-    }
+    });
 }
 
 void move_pixel(DitherWorkspace* w, int q, const double* change) {
-    for (int blur = 0; blur < kBlurCount; ++blur) {
-        const Window win = window_around(q, kBlurRadius[blur]);
-        for (int y = win.y0; y <= win.y1; ++y) {
-            for (int x = win.x0; x <= win.x1; ++x) {
-                const int p = y * kTileSide + x;
-                const double k = weight_of(*w, blur, p, q);
-                double moved[kChannelCount];
-                metric_times(w->metric[blur][p], change, moved);
-                for (int ch = 0; ch < kChannelCount; ++ch) {
-                    w->weighted_error[blur][p][ch] += k * moved[ch];
-                }
-            }
+    for_each_blur_around(*w, q, [&](int blur, int p, double k) {
+        double moved[kChannelCount];
+        metric_times(w->metric[blur][p], change, moved);
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            w->weighted_error[blur][p][ch] += k * moved[ch];
         }
-    }
+    });
     for (int ch = 0; ch < kChannelCount; ++ch) {
         w->design[q][ch] += change[ch];
     }
