@@ -18,6 +18,7 @@
 #include "keep_failure.h"
 #include "message_texts.h"
 #include "resource_ids.h"
+#include "utf8_path.h"
 
 namespace {
 
@@ -110,17 +111,6 @@ std::vector<uint8_t> grid_pixels(const ConversionPlan& plan, DesignGrid grid) {
     return rows;
 }
 
-std::string utf8_of(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) {
-        return {};
-    }
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
-    bytes.resize(static_cast<size_t>(size) - 1);
-    return bytes;
-}
-
 // A folder that already holds an export's page is written into only once the user agrees.
 bool folder_may_be_written(HWND main_window, const std::filesystem::path& folder) {
     const std::filesystem::path page = folder / kExportPageName;
@@ -170,14 +160,15 @@ void export_all_designs(HWND main_window) {
         show_progress(run, 0, grid.columns * grid.rows);
     }
     pump_messages(run);
-    const ExportResult result = export_designs(picture, plan.reduction, utf8_of(title), folder,
-                                               [&run](int done, int total) {
-                                                   if (run.progress_window != nullptr) {
-                                                       show_progress(run, done, total);
-                                                   }
-                                                   pump_messages(run);
-                                                   return !run.cancelled;
-                                               });
+    const ExportResult result =
+        export_designs(picture, plan.reduction, path_to_utf8(std::filesystem::path(title)), folder,
+                       [&run](int done, int total) {
+                           if (run.progress_window != nullptr) {
+                               show_progress(run, done, total);
+                           }
+                           pump_messages(run);
+                           return !run.cancelled;
+                       });
     exporting = false;
     // The main window is enabled first, so that it gets the focus back.
     EnableWindow(main_window, TRUE);

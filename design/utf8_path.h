@@ -1,4 +1,4 @@
-// File names travel through the program as UTF-8 strings, whatever the platform.
+// File names travel through both programs as UTF-8 strings, whatever the platform.
 #pragma once
 
 #include <filesystem>
