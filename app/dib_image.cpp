@@ -59,6 +59,25 @@ BITMAPINFO bottom_up_dib24_header(LONG width, LONG height) {
     return info;
 }
 
+size_t dib24_stride(int width) {
+    const size_t row_bytes = kBytesPerPixel * static_cast<size_t>(width);
+    return (row_bytes + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
+}
+
+void copy_picture_to_dib24_rows(const BmpImage& picture, uint8_t* rows) {
+    const size_t row_bytes = kBytesPerPixel * static_cast<size_t>(picture.width);
+    const size_t stride = dib24_stride(picture.width);
+    for (int y = 0; y < picture.height; ++y) {
+        const uint8_t* in = picture.rgb.data() + row_bytes * static_cast<size_t>(y);
+        uint8_t* out = rows + stride * static_cast<size_t>(picture.height - 1 - y);
+        for (size_t p = 0; p < row_bytes; p += kBytesPerPixel) {
+            out[p] = in[p + 2];
+            out[p + 1] = in[p + 1];
+            out[p + 2] = in[p];
+        }
+    }
+}
+
 HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
     BITMAPINFO target = bottom_up_dib24_header(picture.width, picture.height);
     void* bits = nullptr;
@@ -66,19 +85,7 @@ HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
     if (section == nullptr) {
         return nullptr;
     }
-    const size_t width = static_cast<size_t>(picture.width);
-    const size_t row_bytes = kBytesPerPixel * width;
-    const size_t stride = (row_bytes + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
-    for (int y = 0; y < picture.height; ++y) {
-        const uint8_t* in = picture.rgb.data() + row_bytes * static_cast<size_t>(y);
-        uint8_t* out =
-            static_cast<uint8_t*>(bits) + stride * static_cast<size_t>(picture.height - 1 - y);
-        for (size_t p = 0; p < row_bytes; p += kBytesPerPixel) {
-            out[p] = in[p + 2];
-            out[p + 1] = in[p + 1];
-            out[p + 2] = in[p];
-        }
-    }
+    copy_picture_to_dib24_rows(picture, static_cast<uint8_t*>(bits));
     if (GetObjectW(section, sizeof *description, description) == 0) {
         DeleteObject(section);
         return nullptr;

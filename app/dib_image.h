@@ -19,6 +19,13 @@ PictureLoad read_picture_file(const wchar_t* path, BmpImage* picture);
 // nullptr, with nothing left allocated, when it can't be made.
 HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description);
 
+// Bytes in a row of a 24-bit DIB `width` pixels wide: padded to 4.
+size_t dib24_stride(int width);
+
+// The picture's pixels as 24-bit blue-green-red rows, bottom-up, each padded
+// to dib24_stride: `rows` holds dib24_stride(width) * height bytes.
+void copy_picture_to_dib24_rows(const BmpImage& picture, uint8_t* rows);
+
 // read_picture_file, then dib24_of_picture into *section.
 PictureLoad load_picture_as_dib24(const wchar_t* path, HBITMAP* section, BITMAP* description);
 

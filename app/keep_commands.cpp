@@ -68,25 +68,15 @@ void save_shown_file(HWND main_window, const wchar_t* title, const wchar_t* filt
 
 // The QR picture as the clipboard's DIB: a header, then 24-bit rows bottom-up.
 HGLOBAL qr_picture_as_dib(const BmpImage& picture) {
-    const int row_bytes = (picture.width * 3 + 3) & ~3;
     const BITMAPINFO info = bottom_up_dib24_header(picture.width, picture.height);
-    const size_t size = sizeof info.bmiHeader + static_cast<size_t>(row_bytes) * picture.height;
+    const size_t size = sizeof info.bmiHeader + dib24_stride(picture.width) * picture.height;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
     if (memory == nullptr) {
         return nullptr;
     }
     auto* bytes = static_cast<uint8_t*>(GlobalLock(memory));
     std::memcpy(bytes, &info.bmiHeader, sizeof info.bmiHeader);
-    uint8_t* rows = bytes + sizeof info.bmiHeader;
-    for (int y = 0; y < picture.height; ++y) {
-        const uint8_t* from = picture.rgb.data() + static_cast<size_t>(y) * picture.width * 3;
-        uint8_t* to = rows + static_cast<size_t>(picture.height - 1 - y) * row_bytes;
-        for (int x = 0; x < picture.width; ++x) {
-            to[3 * x] = from[3 * x + 2];
-            to[3 * x + 1] = from[3 * x + 1];
-            to[3 * x + 2] = from[3 * x];
-        }
-    }
+    copy_picture_to_dib24_rows(picture, bytes + sizeof info.bmiHeader);
     GlobalUnlock(memory);
     return memory;
 }
