@@ -24,10 +24,10 @@ void click_button(HWND dialog, int id) {
     PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
+// The export's own name for the file of design `number` (the stem is ASCII).
 std::wstring design_file(int number, const wchar_t* suffix) {
-    wchar_t name[64];
-    swprintf(name, 64, L"design-%03d%ls", number, suffix);
-    return name;
+    const std::string stem = design_file_stem(number);
+    return std::wstring(stem.begin(), stem.end()) + suffix;
 }
 
 bool export_ended(RunningProgram& program) {
