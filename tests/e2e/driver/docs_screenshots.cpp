@@ -24,6 +24,10 @@ void keep_screen_part(int left, int top, int width, int height, const std::wstri
     write_bmp24(join_path(e2e_environment().artifacts, name), picture_of(pixels), false);
 }
 
+void keep_screen_rect(const RECT& rect, const std::wstring& name) {
+    keep_screen_part(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, name);
+}
+
 TEST(DISABLED_DocsScreenshots, WindowShowingDesignThreeOfTwoByThree) {
     RunningProgram program(scratch_folder(L"docs"));
     ASSERT_TRUE(program.started());
@@ -35,8 +39,7 @@ TEST(DISABLED_DocsScreenshots, WindowShowingDesignThreeOfTwoByThree) {
     program.look();
     RECT frame{};
     GetWindowRect(program.main_window(), &frame);
-    keep_screen_part(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                     L"window.bmp");
+    keep_screen_rect(frame, L"window.bmp");
     EXPECT_EQ(program.close(), 0);
 }
 
@@ -57,8 +60,7 @@ TEST(DISABLED_DocsScreenshots, ReductionMenuOpenWithQualityChecked) {
     ASSERT_TRUE(press_left_button());
     ASSERT_TRUE(release_left_button());
     Sleep(500);
-    keep_screen_part(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                     L"menu.bmp");
+    keep_screen_rect(frame, L"menu.bmp");
     ASSERT_TRUE(move_pointer(title.x, title.y - 8));
     ASSERT_TRUE(press_left_button());
     ASSERT_TRUE(release_left_button());
@@ -112,8 +114,7 @@ TEST(DISABLED_DocsScreenshots, ExportInProgress) {
     RECT box{};
     GetWindowRect(progress, &box);
     UnionRect(&frame, &frame, &box);
-    keep_screen_part(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                     L"export.bmp");
+    keep_screen_rect(frame, L"export.bmp");
     ASSERT_TRUE(cancel_export_after_some_designs(program));
     EXPECT_EQ(program.close(), 0);
 }
