@@ -3,6 +3,7 @@
 #include "app_state.h"
 #include "design_preview.h"
 #include "dib_image.h"
+#include "encoder.h"
 #include "main_window.h"
 #include "symbol_buffers.h"
 #include "window_layout.h"
@@ -52,7 +53,10 @@ void on_paint(HWND window) {
     WindowView view;
     describe_window(app.shell, &view);
     if (view.shows_symbol) {
-        // Whatever the symbol carries, the preview shows the same record.
+        // An export, a save, a copy or a scan may have run other records through
+        // the codec since the last paint: the symbol is made again from the record
+        // on show, so the symbol and the preview always carry the same record.
+        encode_qr(app.design_record);
         draw_module_matrix(dc);
         draw_design_preview(dc);
     }

@@ -1,5 +1,11 @@
 // The codec's fixed buffers, shared by the encoder, the decoder and the
 // window that draws the module matrix. Only one operation uses them at a time.
+//
+// The rule for every user of them: whoever fills these buffers takes its result
+// out before it next lets messages be handled. A message pumped in between (a
+// progress window, a dialog) may paint the window, and the paint encodes the
+// record on show into them afresh; nothing may rely on their contents surviving
+// a message loop.
 #pragma once
 
 #include <cstdint>

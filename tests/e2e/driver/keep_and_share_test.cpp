@@ -126,6 +126,13 @@ TEST_F(KeepAndShare, ExportEqualsTheCommandLineToolFileForFileAndAsksBeforeRepla
     ASSERT_EQ(run_cli_program(L"export \"" + data_file(L"picture_64x96.bmp") +
                               L"\" --reduce quality -o \"" + by_cli + L"\""),
               0);
+    // The export ran every design through the codec; a paint afresh, as after a
+    // resize, still shows design 1's symbol.
+    ASSERT_TRUE(InvalidateRect(program.main_window(), nullptr, TRUE));
+    Record repainted{};
+    ASSERT_TRUE(shown_record(program.look(), &repainted));
+    EXPECT_EQ(std::vector<uint8_t>(repainted.begin(), repainted.end()),
+              read_bytes(join_path(by_cli, L"design-001.dat")));
     const std::vector<std::wstring> names = files_in_folder(by_cli);
     ASSERT_EQ(names.size(), 3u * kDesigns + 1);
     EXPECT_EQ(files_in_folder(by_window), names);
