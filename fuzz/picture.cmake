@@ -5,7 +5,7 @@ if(NOT TARGET brevane_cli_core)
 endif()
 
 brevane_add_fuzzer(picture_reader_fuzzer picture_reader_fuzzer.cpp)
-target_link_libraries(picture_reader_fuzzer PRIVATE brevane_bmp)
+target_link_libraries(picture_reader_fuzzer PRIVATE brevane_picture)
 brevane_add_seeded_fuzz_run(picture_reader_fuzzer NONE ${BREVANE_FUZZ_SECONDS} 8192)
 
 brevane_add_fuzzer(cli_fuzzer cli_fuzzer.cpp)
