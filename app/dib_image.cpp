@@ -64,7 +64,7 @@ size_t dib24_stride(int width) {
     return (row_bytes + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
 }
 
-void copy_picture_to_dib24_rows(const BmpImage& picture, uint8_t* rows) {
+void copy_picture_to_dib24_rows(const Picture& picture, uint8_t* rows) {
     const size_t row_bytes = kBytesPerPixel * static_cast<size_t>(picture.width);
     const size_t stride = dib24_stride(picture.width);
     for (int y = 0; y < picture.height; ++y) {
@@ -78,7 +78,7 @@ void copy_picture_to_dib24_rows(const BmpImage& picture, uint8_t* rows) {
     }
 }
 
-HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
+HBITMAP dib24_of_picture(const Picture& picture, BITMAP* description) {
     BITMAPINFO target = bottom_up_dib24_header(picture.width, picture.height);
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -93,7 +93,7 @@ HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description) {
     return section;
 }
 
-PictureLoad read_picture_file(const wchar_t* path, BmpImage* picture) {
+PictureLoad read_picture_file(const wchar_t* path, Picture* picture) {
     std::vector<uint8_t> bytes;
     const PictureLoad read = read_file_bytes(path, &bytes);
     if (read != PictureLoad::loaded) {
@@ -109,7 +109,7 @@ PictureLoad read_picture_file(const wchar_t* path, BmpImage* picture) {
 }
 
 PictureLoad load_picture_as_dib24(const wchar_t* path, HBITMAP* section, BITMAP* description) {
-    BmpImage picture;
+    Picture picture;
     const PictureLoad read = read_picture_file(path, &picture);
     if (read != PictureLoad::loaded) {
         return read;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "bmp_image.h"
+#include "picture.h"
 
 // What became of reading a picture file.
 enum class PictureLoad { loaded, unreadable, too_large };
@@ -12,19 +12,19 @@ enum class PictureLoad { loaded, unreadable, too_large };
 // Reads a BMP, PNG or JPEG file into *picture, red-green-blue, top row first.
 // too_large: refused for its size alone (sides over the one bound, or a file
 // larger than any picture within it), before any pixel memory was allocated.
-PictureLoad read_picture_file(const wchar_t* path, BmpImage* picture);
+PictureLoad read_picture_file(const wchar_t* path, Picture* picture);
 
 // A new 24-bit bottom-up DIB section holding the picture's pixels, blue-green-red,
 // rows padded to 4 bytes, with its description, whose bmBits points at the rows;
 // nullptr, with nothing left allocated, when it can't be made.
-HBITMAP dib24_of_picture(const BmpImage& picture, BITMAP* description);
+HBITMAP dib24_of_picture(const Picture& picture, BITMAP* description);
 
 // Bytes in a row of a 24-bit DIB `width` pixels wide: padded to 4.
 size_t dib24_stride(int width);
 
 // The picture's pixels as 24-bit blue-green-red rows, bottom-up, each padded
 // to dib24_stride: `rows` holds dib24_stride(width) * height bytes.
-void copy_picture_to_dib24_rows(const BmpImage& picture, uint8_t* rows);
+void copy_picture_to_dib24_rows(const Picture& picture, uint8_t* rows);
 
 // read_picture_file, then dib24_of_picture into *section.
 PictureLoad load_picture_as_dib24(const wchar_t* path, HBITMAP* section, BITMAP* description);

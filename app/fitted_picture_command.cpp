@@ -15,7 +15,7 @@ void open_fitted_picture(HWND main_window) {
                               kPictureDefaultExtension, path)) {
         return;
     }
-    BmpImage picture;
+    Picture picture;
     const PictureLoad load = read_picture_file(path, &picture);
     if (load == PictureLoad::too_large) {
         // Refused from its header: the shown design stays.
@@ -30,7 +30,7 @@ void open_fitted_picture(HWND main_window) {
     if (run_design_count_dialog(app.instance, main_window, grid, &grid) != DesignCountAnswer::ok) {
         return;
     }
-    BmpImage fitted;
+    Picture fitted;
     std::string error;
     if (fit_picture(picture, FitGrid{grid.columns, grid.rows}, &fitted, &error) != 0) {
         return;

@@ -67,7 +67,7 @@ void save_shown_file(HWND main_window, const wchar_t* title, const wchar_t* filt
 }
 
 // The QR picture as the clipboard's DIB: a header, then 24-bit rows bottom-up.
-HGLOBAL qr_picture_as_dib(const BmpImage& picture) {
+HGLOBAL qr_picture_as_dib(const Picture& picture) {
     const BITMAPINFO info = bottom_up_dib24_header(picture.width, picture.height);
     const size_t size = sizeof info.bmiHeader + dib24_stride(picture.width) * picture.height;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);

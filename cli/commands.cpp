@@ -53,10 +53,10 @@ int grid_index(const std::string& text, const char* what) {
 // to that grid as the window's "画像を合わせて開く..." fits it.
 DesignGrid designs_of_picture(const Arguments& a, const fs::path& image) {
     const std::string name = path_to_utf8(image);
-    const BmpImage picture = load_picture(image);
+    const Picture picture = load_picture(image);
     if (!a.has_fit)
         return make_design_grid(picture, name);
-    BmpImage fitted;
+    Picture fitted;
     std::string error;
     if (fit_picture(picture, FitGrid{a.fit_columns, a.fit_rows}, &fitted, &error) != 0)
         fail_with_file(name, error);
@@ -144,7 +144,7 @@ int run_shot(const Arguments& a) {
 int run_decode(const Arguments& a) {
     const fs::path shot = path_from_utf8(a.operands[0]);
     const std::string name = path_to_utf8(shot);
-    const BmpImage picture = load_picture(shot);
+    const Picture picture = load_picture(shot);
     if (picture.width != kScreenshotWidth || picture.height != kScreenshotHeight) {
         fail_with_file(name, "a screenshot is " + std::to_string(kScreenshotWidth) + " x " +
                                  std::to_string(kScreenshotHeight) + " pixels, this picture is " +

@@ -2,7 +2,7 @@
 
 #include "cli_error.h"
 
-DesignGrid make_design_grid(const BmpImage& picture, const std::string& name) {
+DesignGrid make_design_grid(const Picture& picture, const std::string& name) {
     if (picture.width % kTileSide != 0 || picture.height % kTileSide != 0) {
         fail_with_file(name, "sides must be multiples of 32, this picture is " +
                                  std::to_string(picture.width) + " x " +

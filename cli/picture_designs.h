@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bmp_image.h"
+#include "picture.h"
 #include "design_conversion.h"
 #include "design_export.h"
 #include "design_record.h"
@@ -20,7 +20,7 @@ struct DesignGrid {
 };
 
 // Throws CliError (bad input) naming the file unless both sides are multiples of 32.
-DesignGrid make_design_grid(const BmpImage& picture, const std::string& name);
+DesignGrid make_design_grid(const Picture& picture, const std::string& name);
 
 // The grid's pixels as the export takes them (they stay owned by the grid).
 ExportPicture export_picture(const DesignGrid& grid);

@@ -16,13 +16,13 @@
 
 namespace fs = std::filesystem;
 
-BmpImage load_picture(const fs::path& path) {
+Picture load_picture(const fs::path& path) {
     std::error_code error_code;
     const uintmax_t file_bytes = fs::file_size(path, error_code);
     if (!error_code && file_bytes > static_cast<uintmax_t>(kMaxPictureFileBytes))
         fail_with_file(path_to_utf8(path), "file too large for a picture");
     const std::vector<uint8_t> bytes = read_whole_file(path);
-    BmpImage picture;
+    Picture picture;
     std::string error;
     if (read_picture(bytes.data(), bytes.size(), &picture, &error) != 0)
         fail_with_file(path_to_utf8(path), error);
@@ -40,7 +40,7 @@ PictureFormat picture_format_for(const fs::path& path) {
     fail_usage("output '" + path_to_utf8(path) + "' must end in .png or .bmp");
 }
 
-void save_picture(const fs::path& path, const BmpImage& picture) {
+void save_picture(const fs::path& path, const Picture& picture) {
     const std::string name = path_to_utf8(path);
     if (picture_format_for(path) == PictureFormat::png) {
         const std::vector<uint8_t> png = encode_png(picture);

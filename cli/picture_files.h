@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "bmp_image.h"
+#include "picture.h"
 
 // Reads a BMP, PNG or JPEG file, told by its first bytes, as RGB rows top row first.
 // Throws CliError (bad input) naming the file and the reason.
-BmpImage load_picture(const std::filesystem::path& path);
+Picture load_picture(const std::filesystem::path& path);
 
 enum class PictureFormat { png, bmp };
 
@@ -17,4 +17,4 @@ enum class PictureFormat { png, bmp };
 PictureFormat picture_format_for(const std::filesystem::path& path);
 
 // Encodes the picture in the format its extension names and writes it atomically.
-void save_picture(const std::filesystem::path& path, const BmpImage& picture);
+void save_picture(const std::filesystem::path& path, const Picture& picture);

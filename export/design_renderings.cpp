@@ -11,8 +11,8 @@ constexpr Rgb kWhite = {255, 255, 255};
 constexpr Rgb kBlack = {0, 0, 0};
 constexpr Rgb kNoColour = {255, 0, 255};
 
-BmpImage blank_picture(int width, int height, Rgb colour) {
-    BmpImage picture;
+Picture blank_picture(int width, int height, Rgb colour) {
+    Picture picture;
     picture.width = width;
     picture.height = height;
     picture.rgb.resize(static_cast<size_t>(width) * height * 3);
@@ -24,7 +24,7 @@ BmpImage blank_picture(int width, int height, Rgb colour) {
     return picture;
 }
 
-void fill_square(BmpImage& picture, int left, int top, int size, Rgb colour) {
+void fill_square(Picture& picture, int left, int top, int size, Rgb colour) {
     for (int y = top; y < top + size; ++y) {
         uint8_t* p = picture.rgb.data() + (static_cast<size_t>(y) * picture.width + left) * 3;
         for (int x = 0; x < size; ++x, p += 3) {
@@ -36,7 +36,7 @@ void fill_square(BmpImage& picture, int left, int top, int size, Rgb colour) {
 }
 
 // Draws the module matrix of the record's symbol with its top-left module at (left, top).
-void draw_symbol(const RecordBytes& record, BmpImage& picture, int left, int top, int scale) {
+void draw_symbol(const RecordBytes& record, Picture& picture, int left, int top, int scale) {
     encode_qr(record.data());
     for (int row = 0; row < kQrSide; ++row) {
         for (int column = 0; column < kQrSide; ++column) {
@@ -56,21 +56,21 @@ Rgb slot_colour(const RecordBytes& record, int slot) {
 
 }  // namespace
 
-BmpImage render_qr(const RecordBytes& record, int scale, int border) {
+Picture render_qr(const RecordBytes& record, int scale, int border) {
     const int side = (kQrSide + 2 * border) * scale;
-    BmpImage picture = blank_picture(side, side, kWhite);
+    Picture picture = blank_picture(side, side, kWhite);
     draw_symbol(record, picture, border * scale, border * scale, scale);
     return picture;
 }
 
-BmpImage render_screenshot(const RecordBytes& record) {
-    BmpImage picture = blank_picture(kScreenshotWidth, kScreenshotHeight, kWhite);
+Picture render_screenshot(const RecordBytes& record) {
+    Picture picture = blank_picture(kScreenshotWidth, kScreenshotHeight, kWhite);
     draw_symbol(record, picture, kSymbolLeft, kSymbolTop, kPixelsPerModule);
     return picture;
 }
 
-BmpImage render_preview(const RecordBytes& record, int scale) {
-    BmpImage picture = blank_picture(kTileSide * scale, kTileSide * scale, kWhite);
+Picture render_preview(const RecordBytes& record, int scale) {
+    Picture picture = blank_picture(kTileSide * scale, kTileSide * scale, kWhite);
     for (int y = 0; y < kTileSide; ++y) {
         for (int x = 0; x < kTileSide; ++x) {
             const uint8_t pair = record[kPixelDataOffset + y * kPixelRowBytes + x / 2];

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "bmp_image.h"
+#include "picture.h"
 #include "design_record.h"
 #include "qr_profile.h"
 
@@ -16,15 +16,15 @@ inline constexpr int kDefaultPreviewScale = 8;
 
 // The record's symbol, scale pixels per module, inside a white border of
 // `border` modules.
-BmpImage render_qr(const RecordBytes& record, int scale, int border);
+Picture render_qr(const RecordBytes& record, int scale, int border);
 
 // A 400 x 240 white picture with the symbol at 2 x 2 pixels per module, its
 // top-left module at (194, 42).
-BmpImage render_screenshot(const RecordBytes& record);
+Picture render_screenshot(const RecordBytes& record);
 
 // The design in its palette colours, each design pixel scale x scale. Bytes that
 // name no palette colour, and slot 15, show as magenta.
-BmpImage render_preview(const RecordBytes& record, int scale);
+Picture render_preview(const RecordBytes& record, int scale);
 
 // 93 lines of 93 '0'/'1' characters (1 = dark), each ended by LF.
 std::string render_matrix_text(const RecordBytes& record);

@@ -28,11 +28,11 @@ bool is_bmp(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    BmpImage image;
+    Picture image;
     std::string error;
     const int status = read_picture(data, size, &image, &error);
     if (is_bmp(data, size)) {
-        BmpImage bmp_only;
+        Picture bmp_only;
         std::string bmp_error;
         check(read_bmp(data, size, &bmp_only, &bmp_error) == status);
         check(bmp_only.rgb == image.rgb && bmp_error == error);
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (int64_t{image.width} * image.height > kRoundTripPixels)
         return 0;  // two more copies would not fit the fuzzer's memory limit
     const std::vector<uint8_t> file = encode_bmp24(image);
-    BmpImage reread;
+    Picture reread;
     check(read_picture(file.data(), file.size(), &reread, &error) == 0);
     check(reread.width == image.width && reread.height == image.height);
     check(reread.rgb == image.rgb);

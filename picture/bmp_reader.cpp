@@ -399,7 +399,7 @@ int decode_row(const uint8_t* row, const BmpLayout& layout, const PaletteColour*
 // start black. Stored row 0 is the bottom row of the picture.
 class RunLengthDecoder {
   public:
-    RunLengthDecoder(const BmpLayout& layout, const PaletteColour* palette, BmpImage* image)
+    RunLengthDecoder(const BmpLayout& layout, const PaletteColour* palette, Picture* image)
         : layout_(layout), palette_(palette), image_(image) {}
 
     int decode(const uint8_t* stream, size_t size, std::string* error) {
@@ -477,7 +477,7 @@ class RunLengthDecoder {
 
     const BmpLayout& layout_;
     const PaletteColour* palette_;
-    BmpImage* image_;
+    Picture* image_;
     // 64 bits: deltas and runs can push these far past the picture without wrapping.
     int64_t x_ = 0;
     int64_t row_ = 0;
@@ -485,7 +485,7 @@ class RunLengthDecoder {
 };
 
 int decode_rows(const uint8_t* data, const BmpLayout& layout, const PaletteColour* palette,
-                BmpImage* image, std::string* error) {
+                Picture* image, std::string* error) {
     const size_t out_row_bytes = size_t{3} * static_cast<size_t>(layout.width);
     for (int stored = 0; stored < layout.height; ++stored) {
         const int y = layout.top_down ? stored : layout.height - 1 - stored;
@@ -501,8 +501,8 @@ int decode_rows(const uint8_t* data, const BmpLayout& layout, const PaletteColou
 
 }  // namespace
 
-int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error, bool* too_large) {
-    *out = BmpImage{};
+int read_bmp(const uint8_t* data, size_t size, Picture* out, std::string* error, bool* too_large) {
+    *out = Picture{};
     if (too_large != nullptr) {
         *too_large = false;
     }
@@ -514,7 +514,7 @@ int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error
     if (layout.bits_per_pixel <= 8) {
         read_palette(data, layout, palette);
     }
-    BmpImage image;
+    Picture image;
     image.width = layout.width;
     image.height = layout.height;
     image.rgb.assign(
@@ -530,8 +530,8 @@ int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error
     return 0;
 }
 
-int read_bmp_file(const char* path, BmpImage* out, std::string* error) {
-    *out = BmpImage{};
+int read_bmp_file(const char* path, Picture* out, std::string* error) {
+    *out = Picture{};
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
     if (!file) {
         return fail(error, std::string("cannot open ") + path);

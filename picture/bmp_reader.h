@@ -26,13 +26,13 @@
 #include <cstdint>
 #include <string>
 
-#include "bmp_image.h"
+#include "picture.h"
 
 // Returns 0 with *out filled, or -1 with *error set (and *out left empty).
 // *too_large, when given, tells whether it was refused because the sides its
 // header states are over picture_size_allowed's bound.
-int read_bmp(const uint8_t* data, size_t size, BmpImage* out, std::string* error,
+int read_bmp(const uint8_t* data, size_t size, Picture* out, std::string* error,
              bool* too_large = nullptr);
 
 // Reads the whole file at path and decodes it as read_bmp does.
-int read_bmp_file(const char* path, BmpImage* out, std::string* error);
+int read_bmp_file(const char* path, Picture* out, std::string* error);

@@ -23,7 +23,7 @@ void put_u32(uint8_t* p, uint32_t value) {
 
 }  // namespace
 
-std::vector<uint8_t> encode_bmp24(const BmpImage& image) {
+std::vector<uint8_t> encode_bmp24(const Picture& image) {
     const size_t width = static_cast<size_t>(image.width);
     const size_t height = static_cast<size_t>(image.height);
     const size_t stride = (3 * width + 3) / 4 * 4;
@@ -56,7 +56,7 @@ std::vector<uint8_t> encode_bmp24(const BmpImage& image) {
     return file;
 }
 
-int write_bmp_file(const char* path, const BmpImage& image, std::string* error) {
+int write_bmp_file(const char* path, const Picture& image, std::string* error) {
     const std::vector<uint8_t> bytes = encode_bmp24(image);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "wb"), std::fclose);
     if (!file) {

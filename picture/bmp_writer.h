@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "bmp_image.h"
+#include "picture.h"
 
 // The complete file. The image holds width * height pixels, both sides at least 1.
-std::vector<uint8_t> encode_bmp24(const BmpImage& image);
+std::vector<uint8_t> encode_bmp24(const Picture& image);
 
 // Writes encode_bmp24(image) to path. Returns 0, or -1 with *error set.
-int write_bmp_file(const char* path, const BmpImage& image, std::string* error);
+int write_bmp_file(const char* path, const Picture& image, std::string* error);

@@ -81,7 +81,7 @@ PictureRect centred_crop(int width, int height, FitGrid grid) {
                        crop_height};
 }
 
-int fit_picture(const BmpImage& picture, FitGrid grid, BmpImage* fitted, std::string* error) {
+int fit_picture(const Picture& picture, FitGrid grid, Picture* fitted, std::string* error) {
     if (!design_count_allowed(grid.columns, grid.rows)) {
         *error = "the grid must have 1 to 40 columns and rows and at most 40 designs";
         return -1;
@@ -95,7 +95,7 @@ int fit_picture(const BmpImage& picture, FitGrid grid, BmpImage* fitted, std::st
     const size_t stride = static_cast<size_t>(picture.width) * kChannels;
     const uint8_t* origin =
         picture.rgb.data() + crop.y * stride + static_cast<size_t>(crop.x) * kChannels;
-    BmpImage result;
+    Picture result;
     result.width = grid.columns * kTileSide;
     result.height = grid.rows * kTileSide;
     result.rgb.resize(static_cast<size_t>(result.width) * result.height * kChannels);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "bmp_image.h"
+#include "picture.h"
 
 struct FitGrid {
     int columns;
@@ -39,4 +39,4 @@ PictureRect centred_crop(int width, int height, FitGrid grid);
 // filter with clamped edges in linear light (sRGB decoded and encoded again),
 // which enlarges a smaller crop by the same call. Returns 0, or -1 with *error
 // set and *fitted left alone when the grid is not allowed or the picture empty.
-int fit_picture(const BmpImage& picture, FitGrid grid, BmpImage* fitted, std::string* error);
+int fit_picture(const Picture& picture, FitGrid grid, Picture* fitted, std::string* error);

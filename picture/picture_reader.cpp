@@ -347,7 +347,7 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
     }
 }
 
-int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpImage* out,
+int decode_with_stb(const uint8_t* data, size_t size, const char* format, Picture* out,
                     std::string* error, bool* too_large) {
     if (size > static_cast<size_t>(INT_MAX)) {
         return fail(error, std::string(format) + " file too large");
@@ -368,7 +368,7 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpIma
     if (pixels == nullptr) {
         return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
     }
-    BmpImage image;
+    Picture image;
     image.width = width;
     image.height = height;
     image.rgb.assign(pixels, pixels + size_t{kRgbChannels} * static_cast<size_t>(width) *
@@ -380,9 +380,9 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, BmpIma
 
 }  // namespace
 
-int read_picture(const uint8_t* data, size_t size, BmpImage* out, std::string* error,
+int read_picture(const uint8_t* data, size_t size, Picture* out, std::string* error,
                  bool* too_large) {
-    *out = BmpImage{};
+    *out = Picture{};
     bool over_bound = false;
     if (too_large == nullptr) {
         too_large = &over_bound;

@@ -18,11 +18,11 @@
 #include <cstdint>
 #include <string>
 
-#include "bmp_image.h"
+#include "picture.h"
 
 // The format is told by the first bytes. Returns 0 with *out filled, or -1 with
 // *error set to a reason (and *out left empty). *too_large, when given, tells
 // whether it was refused because the sides its header states are over
 // picture_size_allowed's bound (found before any pixel memory is allocated).
-int read_picture(const uint8_t* data, size_t size, BmpImage* out, std::string* error,
+int read_picture(const uint8_t* data, size_t size, Picture* out, std::string* error,
                  bool* too_large = nullptr);

@@ -10,7 +10,7 @@ void append_to_vector(void* context, void* data, int size) {
     out->insert(out->end(), bytes, bytes + size);
 }
 
-bool is_grey(const BmpImage& picture) {
+bool is_grey(const Picture& picture) {
     for (size_t i = 0; i < picture.rgb.size(); i += 3) {
         if (picture.rgb[i] != picture.rgb[i + 1] || picture.rgb[i] != picture.rgb[i + 2]) {
             return false;
@@ -21,7 +21,7 @@ bool is_grey(const BmpImage& picture) {
 
 }  // namespace
 
-std::vector<uint8_t> encode_png(const BmpImage& picture) {
+std::vector<uint8_t> encode_png(const Picture& picture) {
     std::vector<uint8_t> grey;
     const uint8_t* pixels = picture.rgb.data();
     int channels = 3;

@@ -19,9 +19,9 @@ namespace {
 constexpr int kSide = 320;
 
 // Every 32 x 32 tile gets 1024 distinct colours: a shuffled counter per tile.
-BmpImage noise_picture() {
+Picture noise_picture() {
     std::mt19937 rng(320);
-    BmpImage picture;
+    Picture picture;
     picture.width = picture.height = kSide;
     picture.rgb.resize(kSide * kSide * 3);
     for (int ty = 0; ty < kSide / 32; ++ty) {

@@ -64,10 +64,10 @@ void BM_DecodeOnly(benchmark::State& state) {
 BENCHMARK(BM_DecodeOnly)->Unit(benchmark::kMillisecond);
 
 void BM_FitOnly(benchmark::State& state) {
-    const BmpImage picture = load_picture(noise_jpeg());
+    const Picture picture = load_picture(noise_jpeg());
     const FitGrid grid = offered_fit_grid(picture.width, picture.height);
     for (auto _ : state) {
-        BmpImage fitted;
+        Picture fitted;
         std::string error;
         fit_picture(picture, grid, &fitted, &error);
         benchmark::DoNotOptimize(fitted);

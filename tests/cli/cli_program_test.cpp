@@ -69,7 +69,7 @@ class CliProgram : public testing::Test {
 
     void write_noise_picture(const std::string& name, int width, int height, uint32_t seed) {
         std::mt19937 rng(seed);
-        BmpImage picture;
+        Picture picture;
         picture.width = width;
         picture.height = height;
         picture.rgb.resize(static_cast<size_t>(width) * height * 3);

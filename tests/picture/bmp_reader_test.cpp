@@ -15,7 +15,7 @@ namespace {
 using Rows = std::vector<std::vector<uint32_t>>;
 
 // Decoded pixels as 0xRRGGBB, top row first.
-Rows decoded(const BmpImage& image) {
+Rows decoded(const Picture& image) {
     Rows rows(static_cast<size_t>(image.height));
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
@@ -26,15 +26,15 @@ Rows decoded(const BmpImage& image) {
     return rows;
 }
 
-BmpImage read_or_fail(const std::vector<uint8_t>& file) {
-    BmpImage image;
+Picture read_or_fail(const std::vector<uint8_t>& file) {
+    Picture image;
     std::string error;
     EXPECT_EQ(read_bmp(file.data(), file.size(), &image, &error), 0) << error;
     return image;
 }
 
 std::string refusal(const std::vector<uint8_t>& file) {
-    BmpImage image;
+    Picture image;
     std::string error;
     EXPECT_EQ(read_bmp(file.data(), file.size(), &image, &error), -1);
     EXPECT_TRUE(image.rgb.empty());
@@ -50,7 +50,7 @@ const Rows kPicture = {
 
 TEST(BmpReader, TwentyFourBitsBottomUpAndTopDownGiveThePictureTopRowFirst) {
     for (bool top_down : {false, true}) {
-        const BmpImage image = read_or_fail(build_bmp_file(fields_for(kPicture, 24, top_down)));
+        const Picture image = read_or_fail(build_bmp_file(fields_for(kPicture, 24, top_down)));
         EXPECT_EQ(image.width, 5);
         EXPECT_EQ(image.height, 3);
         EXPECT_EQ(decoded(image), kPicture) << "top-down " << top_down;
@@ -136,7 +136,7 @@ TEST(BmpReader, TopDownPictureTilesInPictureCoordinates) {
                 static_cast<uint32_t>(x << 16 | y << 8 | 0x5A);
         }
     }
-    const BmpImage image = read_or_fail(build_bmp_file(fields_for(values, 24, true)));
+    const Picture image = read_or_fail(build_bmp_file(fields_for(values, 24, true)));
     const std::vector<uint8_t> dib = bottom_up_bgr_rows(image);
     Rgb tile[kTilePixels];
     read_tile_from_dib_rows(dib.data(), image.width, image.height, 0, 1, tile);
@@ -274,7 +274,7 @@ TEST(BmpReader, RefusesBrokenPalettesMasksAndPlanes) {
 }
 
 TEST(BmpWriter, TwentyFourBitBottomUpFileThatReadsBack) {
-    BmpImage image;
+    Picture image;
     image.width = 5;
     image.height = 3;
     for (const auto& row : kPicture) {
@@ -307,7 +307,7 @@ TEST(BmpWriter, TwentyFourBitBottomUpFileThatReadsBack) {
         std::filesystem::temp_directory_path() / "brevane_bmp_writer_test.bmp";
     std::string error;
     ASSERT_EQ(write_bmp_file(path.string().c_str(), image, &error), 0) << error;
-    BmpImage back;
+    Picture back;
     ASSERT_EQ(read_bmp_file(path.string().c_str(), &back, &error), 0) << error;
     EXPECT_EQ(back.rgb, image.rgb);
     std::filesystem::remove(path);

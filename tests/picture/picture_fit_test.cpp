@@ -9,8 +9,8 @@
 namespace {
 
 // Every grey level, then random colours, in a picture of the grid's size.
-BmpImage grid_sized_picture(FitGrid grid) {
-    BmpImage picture;
+Picture grid_sized_picture(FitGrid grid) {
+    Picture picture;
     picture.width = grid.columns * 32;
     picture.height = grid.rows * 32;
     picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
@@ -25,8 +25,8 @@ BmpImage grid_sized_picture(FitGrid grid) {
 }
 
 // Each pixel becomes `factor` x `factor` pixels of its colour.
-BmpImage enlarged(const BmpImage& picture, int factor) {
-    BmpImage big;
+Picture enlarged(const Picture& picture, int factor) {
+    Picture big;
     big.width = picture.width * factor;
     big.height = picture.height * factor;
     big.rgb.resize(static_cast<size_t>(big.width) * big.height * 3);
@@ -42,8 +42,8 @@ BmpImage enlarged(const BmpImage& picture, int factor) {
     return big;
 }
 
-BmpImage part_of(const BmpImage& picture, PictureRect rect) {
-    BmpImage part;
+Picture part_of(const Picture& picture, PictureRect rect) {
+    Picture part;
     part.width = rect.width;
     part.height = rect.height;
     for (int y = rect.y; y < rect.y + rect.height; ++y) {
@@ -54,8 +54,8 @@ BmpImage part_of(const BmpImage& picture, PictureRect rect) {
     return part;
 }
 
-BmpImage fitted(const BmpImage& picture, FitGrid grid) {
-    BmpImage result;
+Picture fitted(const Picture& picture, FitGrid grid) {
+    Picture result;
     std::string error;
     EXPECT_EQ(fit_picture(picture, grid, &result, &error), 0) << error;
     return result;
@@ -103,8 +103,8 @@ TEST(PictureFit, CropIsCentredRoundedDownAndNeverEmpty) {
 
 TEST(PictureFit, ExactTwofoldEnlargementFitsBackToTheOriginalOnEveryLevel) {
     const FitGrid grid{3, 2};
-    const BmpImage original = grid_sized_picture(grid);
-    const BmpImage result = fitted(enlarged(original, 2), grid);
+    const Picture original = grid_sized_picture(grid);
+    const Picture result = fitted(enlarged(original, 2), grid);
     ASSERT_EQ(result.width, 96);
     ASSERT_EQ(result.height, 64);
     EXPECT_TRUE(result.rgb == original.rgb);
@@ -114,28 +114,28 @@ TEST(PictureFit, WithoutScalingTheFitIsTheCentredCrop) {
     const FitGrid grid{3, 2};
     std::mt19937 random(5);
     for (const PictureRect frame : {PictureRect{0, 0, 101, 64}, PictureRect{0, 0, 96, 71}}) {
-        BmpImage picture;
+        Picture picture;
         picture.width = frame.width;
         picture.height = frame.height;
         picture.rgb.resize(static_cast<size_t>(frame.width) * frame.height * 3);
         for (uint8_t& byte : picture.rgb) {
             byte = static_cast<uint8_t>(random());
         }
-        const BmpImage crop = part_of(picture, centred_crop(frame.width, frame.height, grid));
+        const Picture crop = part_of(picture, centred_crop(frame.width, frame.height, grid));
         EXPECT_TRUE(fitted(picture, grid).rgb == crop.rgb) << frame.width << " x " << frame.height;
     }
 }
 
 TEST(PictureFit, GridsOutsideTheRuleAndEmptyPicturesAreRefused) {
-    const BmpImage picture = grid_sized_picture(FitGrid{1, 1});
-    BmpImage untouched;
+    const Picture picture = grid_sized_picture(FitGrid{1, 1});
+    Picture untouched;
     untouched.width = 7;
     std::string error;
     for (const FitGrid grid : {FitGrid{0, 1}, FitGrid{41, 1}, FitGrid{7, 6}}) {
         EXPECT_EQ(fit_picture(picture, grid, &untouched, &error), -1);
         EXPECT_FALSE(error.empty());
     }
-    EXPECT_EQ(fit_picture(BmpImage{}, FitGrid{1, 1}, &untouched, &error), -1);
+    EXPECT_EQ(fit_picture(Picture{}, FitGrid{1, 1}, &untouched, &error), -1);
     EXPECT_EQ(untouched.width, 7);
 }
 

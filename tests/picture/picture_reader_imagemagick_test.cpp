@@ -18,12 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Picture {
-    int width;
-    int height;
-    std::vector<uint8_t> rgb;  // top row first
-};
-
 // A scratch directory of its own, removed afterwards.
 class ImageMagickFiles : public ::testing::Test {
   protected:
@@ -68,7 +62,7 @@ int depth_of(const std::vector<uint8_t>& file) {
 }
 
 void expect_reads_as(const std::vector<uint8_t>& file, const Picture& picture) {
-    BmpImage image;
+    Picture image;
     std::string error;
     ASSERT_EQ(read_bmp(file.data(), file.size(), &image, &error), 0) << error;
     EXPECT_EQ(image.width, picture.width);
@@ -191,7 +185,7 @@ TEST_F(ImageMagickFiles, ThirtyTwoBitBitfieldsWithAlpha) {
 
 void expect_picture_reads_as(const std::vector<uint8_t>& file, const Picture& picture,
                              int tolerance) {
-    BmpImage image;
+    Picture image;
     std::string error;
     ASSERT_EQ(read_picture(file.data(), file.size(), &image, &error), 0) << error;
     ASSERT_EQ(image.width, picture.width);
@@ -273,7 +267,7 @@ std::vector<uint8_t> with_stated_width(std::vector<uint8_t> file, uint32_t width
 TEST_F(ImageMagickFiles, OverTheSizeBoundIsToldApartFromDamage) {
     const Picture small = picture_of(40, 24, spread_colours(50, 0x0A1B2C));
     for (const char* format : {"BMP3:", "PNG24:", "JPEG:"}) {
-        BmpImage image;
+        Picture image;
         std::string error;
         bool too_large = false;
         const std::vector<uint8_t> file = convert(small, "", format);
@@ -298,7 +292,7 @@ TEST(PictureReader, InputsThatOnceBrokeStbAreHandled) {
         ++files;
         std::ifstream in(entry.path(), std::ios::binary);
         const std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
-        BmpImage image;
+        Picture image;
         std::string error;
         if (read_picture(bytes.data(), bytes.size(), &image, &error) == 0) {
             EXPECT_EQ(image.rgb.size(), size_t{3} * image.width * image.height) << entry.path();

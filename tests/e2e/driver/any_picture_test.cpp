@@ -61,7 +61,7 @@ TEST(AnyPicture, FileDialogsOfferPicturesFirstThenAllFiles) {
 }
 
 TEST(AnyPicture, PngConvertsLikeItsBmpTwinAndJpegLikeTheCommandLine) {
-    const Picture twin = read_bmp24(data_file(L"picture_64x96.bmp"));
+    const DibPicture twin = read_bmp24(data_file(L"picture_64x96.bmp"));
     ASSERT_EQ(twin.width, 64);
     RunningProgram program(scratch_folder(L"any_picture"));
     ASSERT_TRUE(program.started());
@@ -123,7 +123,7 @@ TEST(AnyPicture, TooLargeAPictureIsRefusedWithAMessageAndTheShownDesignStays) {
         EXPECT_TRUE(program.look() == before) << "command " << command;
     }
     program.click(true);
-    const Picture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
+    const DibPicture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
     EXPECT_TRUE(shows_symbol_of(program.look(), record_of_design(picture, 0, 1, Quantizer::merge),
                                 "after_too_large"));
     EXPECT_EQ(program.close(), 0);

@@ -19,7 +19,7 @@ namespace {
 // Whether the one reader refuses the file for the size its header states.
 bool refused_for_size(const std::wstring& path) {
     const std::vector<uint8_t> bytes = read_bytes(path);
-    BmpImage image;
+    Picture image;
     std::string error;
     bool too_large = false;
     return read_picture(bytes.data(), bytes.size(), &image, &error, &too_large) != 0 && too_large;
@@ -34,7 +34,7 @@ TEST(BadInputs, WindowRefusesEveryCataloguedFileAndKeepsItsState) {
     ASSERT_FALSE(catalogue.empty()) << "BREVANE_BAD_INPUTS is not set";
     const std::vector<std::wstring> files = files_in_folder(catalogue);
     ASSERT_FALSE(files.empty());
-    const Picture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
+    const DibPicture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
     const Record second = record_of_design(picture, 1, 0, Quantizer::merge);
 
     RunningProgram program(scratch_folder(L"bad_inputs"));

@@ -63,27 +63,27 @@ bool file_exists(const std::wstring& path) {
 namespace {
 
 // The file read by the BMP reader alone, or by the picture reader (any format).
-Picture read_with(const std::wstring& path, bool bmp_only) {
+DibPicture read_with(const std::wstring& path, bool bmp_only) {
     const std::vector<uint8_t> bytes = read_bytes(path);
-    BmpImage image;
+    Picture image;
     std::string error;
     const int status = bmp_only ? read_bmp(bytes.data(), bytes.size(), &image, &error)
                                 : read_picture(bytes.data(), bytes.size(), &image, &error);
-    return status == 0 ? picture_of_image(image) : Picture{};
+    return status == 0 ? picture_of_image(image) : DibPicture{};
 }
 
 }  // namespace
 
-Picture read_bmp24(const std::wstring& path) {
+DibPicture read_bmp24(const std::wstring& path) {
     return read_with(path, true);
 }
 
-Picture read_picture_file(const std::wstring& path) {
+DibPicture read_picture_file(const std::wstring& path) {
     return read_with(path, false);
 }
 
-Picture picture_of_image(const BmpImage& image) {
-    Picture picture;
+DibPicture picture_of_image(const Picture& image) {
+    DibPicture picture;
     picture.width = image.width;
     picture.height = image.height;
     const size_t stride = static_cast<size_t>(picture.stride());
@@ -110,8 +110,8 @@ std::vector<uint8_t> stored_top_down(const std::vector<uint8_t>& bottom_up) {
     return file;
 }
 
-bool write_bmp24(const std::wstring& path, const Picture& picture, bool top_down) {
-    BmpImage image;
+bool write_bmp24(const std::wstring& path, const DibPicture& picture, bool top_down) {
+    Picture image;
     image.width = picture.width;
     image.height = picture.height;
     const size_t stride = static_cast<size_t>(picture.stride());

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "bmp_image.h"
+#include "picture.h"
 
 // Pixels as a positive-height DIB holds them: rows bottom-up, blue-green-red,
 // each row padded to 4 bytes.
-struct Picture {
+struct DibPicture {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rows;
@@ -18,16 +18,16 @@ struct Picture {
 };
 
 // Reads any BMP the window takes; empty picture on failure.
-Picture read_bmp24(const std::wstring& path);
+DibPicture read_bmp24(const std::wstring& path);
 
 // Reads any picture the window takes (BMP, PNG, JPEG); empty picture on failure.
-Picture read_picture_file(const std::wstring& path);
+DibPicture read_picture_file(const std::wstring& path);
 
 // The reader's RGB rows as a DIB holds them.
-Picture picture_of_image(const BmpImage& image);
+DibPicture picture_of_image(const Picture& image);
 
 // Writes `picture` as a 24-bit BMP, stored bottom-up or top-down (negative height).
-bool write_bmp24(const std::wstring& path, const Picture& picture, bool top_down);
+bool write_bmp24(const std::wstring& path, const DibPicture& picture, bool top_down);
 
 // The uncompressed BMP file with its rows stored the other way: top-down.
 std::vector<uint8_t> stored_top_down(const std::vector<uint8_t>& bottom_up);

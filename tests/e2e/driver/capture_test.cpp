@@ -55,13 +55,13 @@ int sign(int value) {
     return (value > 0) - (value < 0);
 }
 
-Picture block_picture() {
+DibPicture block_picture() {
     std::mt19937 random(kBlockSeed);
     std::uniform_int_distribution<int> pick(0, std::size(kBlockColours) - 1);
-    Picture picture = uniform_picture(kPictureWidth, kPictureHeight, 0);
+    DibPicture picture = uniform_picture(kPictureWidth, kPictureHeight, 0);
     for (int by = 0; by < kPictureHeight / kBlock; ++by) {
         for (int bx = 0; bx < kPictureWidth / kBlock; ++bx) {
-            const Picture block = uniform_picture(kBlock, kBlock, kBlockColours[pick(random)]);
+            const DibPicture block = uniform_picture(kBlock, kBlock, kBlockColours[pick(random)]);
             for (int y = 0; y < kBlock; ++y) {
                 for (int x = 0; x < kBlock; ++x) {
                     const int stored_row = kPictureHeight - 1 - (by * kBlock + y);
@@ -137,7 +137,7 @@ class ScreenCapture : public testing::Test {
   protected:
     void TearDown() override { release_button_and_shift(); }
 
-    void show_picture(const Picture& picture) {
+    void show_picture(const DibPicture& picture) {
         picture_ = picture;
         shown_ = std::make_unique<ScreenPicture>(picture_, kPictureX, kPictureY);
         ASSERT_TRUE(shown_->shown()) << "the driver's picture is not on the screen";
@@ -146,7 +146,7 @@ class ScreenCapture : public testing::Test {
 
     // Both designs of a 2 x 1 capture of `region`, stepping from the first to
     // the second with a left click, converted with the merge quantiser.
-    static void expect_two_designs_of(RunningProgram& program, const Picture& region,
+    static void expect_two_designs_of(RunningProgram& program, const DibPicture& region,
                                       const std::string& name) {
         EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(region, 0, 0, Quantizer::merge),
                                  name + "_design_1"));
@@ -244,7 +244,7 @@ class ScreenCapture : public testing::Test {
         return shows_symbol_of(pixels, expected, name);
     }
 
-    Picture picture_;
+    DibPicture picture_;
     std::unique_ptr<ScreenPicture> shown_;
 };
 
@@ -275,14 +275,14 @@ TEST_F(ScreenCapture, OneToOneDragShowsCrosshairBandAndBothDesignsOfTheRegion) {
     ASSERT_TRUE(release_left_button());
     ASSERT_TRUE(main_window_back(program, overlay));
 
-    const Picture region = part_of(picture_, 64, 32, 64, 32);
+    const DibPicture region = part_of(picture_, 64, 32, 64, 32);
     expect_two_designs_of(program, region, "capture_2x1");
     EXPECT_EQ(program.close(), 0);
 }
 
 TEST_F(ScreenCapture, DragFromBottomRightToTopLeftMirrorsTheRegionBothWays) {
     show_picture(block_picture());
-    const Picture region = part_of(picture_, 64, 32, 64, 32);
+    const DibPicture region = part_of(picture_, 64, 32, 64, 32);
     const int columns = region.width / kBlock;
     const int rows = region.height / kBlock;
     int asymmetric = 0;
@@ -362,11 +362,11 @@ TEST_F(ScreenCapture, ShiftKeepsTheBandAtTheGridsRatioWhileTheRegionRunsToTheRel
 
     // 128 x 32 pixels squeezed into 64 x 32: each design pixel takes one of two
     // neighbouring pixels, which always lie in the same 8 x 8 block.
-    const Picture region = part_of(picture_, 32, 32, 128, 32);
-    Picture squeezed = uniform_picture(2 * kTileSide, kTileSide, 0);
+    const DibPicture region = part_of(picture_, 32, 32, 128, 32);
+    DibPicture squeezed = uniform_picture(2 * kTileSide, kTileSide, 0);
     for (int y = 0; y < squeezed.height; ++y) {
         for (int x = 0; x < squeezed.width; ++x) {
-            const Picture pixel = part_of(region, 2 * x, y, 1, 1);
+            const DibPicture pixel = part_of(region, 2 * x, y, 1, 1);
             std::copy_n(
                 pixel.rows.data(), 3,
                 &squeezed.rows[static_cast<size_t>(squeezed.stride()) * (squeezed.height - 1 - y) +
@@ -485,7 +485,7 @@ TEST_F(ScreenCapture, CancelledDialogLeavesTheGridAndTheShownDesign) {
     ASSERT_TRUE(program.started());
     ASSERT_TRUE(capture_by_drag(program, 2, 1, on_picture(0, 0), on_picture(64, 32)));
     program.click(true);
-    const Picture region = part_of(picture_, 0, 0, 64, 32);
+    const DibPicture region = part_of(picture_, 0, 0, 64, 32);
     ASSERT_TRUE(shows_design(program, 2, 2, record_of_design(region, 1, 0, Quantizer::merge),
                              "capture_before_cancel"));
     const ClientPixels before = program.look();
@@ -511,12 +511,12 @@ TEST_F(ScreenCapture, CancelledDialogLeavesTheGridAndTheShownDesign) {
 }
 
 TEST_F(ScreenCapture, CaptureAfterTheMedianCutCommandReadsTheCaptureWithTheMergeQuantiser) {
-    const Picture file = read_bmp24(data_file(L"picture_64x96.bmp"));
+    const DibPicture file = read_bmp24(data_file(L"picture_64x96.bmp"));
     ASSERT_EQ(file.width, 64);
     show_picture(file);
     // The second row of the file's designs, on the screen: its own designs,
     // which the two quantisers tell apart.
-    const Picture region = part_of(file, 0, 32, 64, 32);
+    const DibPicture region = part_of(file, 0, 32, 64, 32);
     ASSERT_NE(record_of_design(region, 0, 0, Quantizer::median_cut),
               record_of_design(region, 0, 0, Quantizer::merge));
 

@@ -68,7 +68,7 @@ TEST(DISABLED_DocsScreenshots, ReductionMenuOpenWithQualityChecked) {
 }
 
 TEST(DISABLED_DocsScreenshots, CaptureBandOfThreeByTwo) {
-    const Picture picture = read_bmp24(data_file(kCapturePicture));
+    const DibPicture picture = read_bmp24(data_file(kCapturePicture));
     ASSERT_EQ(picture.width, 480);
     ScreenPicture shown(picture, kPictureX, kPictureY);
     ASSERT_TRUE(shown.shown());

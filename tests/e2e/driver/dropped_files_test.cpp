@@ -19,7 +19,7 @@ std::wstring quoted(const std::wstring& text) {
 // The window shows the first design of picture_64x96 as command 102 makes it.
 testing::AssertionResult shows_first_design_of_64x96(RunningProgram& program,
                                                      const std::string& name) {
-    const Picture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
+    const DibPicture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
     const ClientPixels pixels = program.look();
     if (testing::AssertionResult texts =
             shows_texts(pixels, kImageHeading, counter_text(1, kDesignsOf64x96));

@@ -8,7 +8,7 @@
 #include "screenshot_layout.h"
 #include "symbol_buffers.h"
 
-Record record_of_design(const Picture& picture, int column, int row, Quantizer quantizer) {
+Record record_of_design(const DibPicture& picture, int column, int row, Quantizer quantizer) {
     Rgb tile[kTilePixels];
     read_tile_from_dib_rows(picture.rows.data(), picture.width, picture.height, column, row, tile);
     Record record{};
@@ -32,8 +32,8 @@ Modules symbol_of(const Record& record) {
     return modules;
 }
 
-Picture screenshot_of(const Modules& modules) {
-    Picture shot;
+DibPicture screenshot_of(const Modules& modules) {
+    DibPicture shot;
     shot.width = kScreenshotWidth;
     shot.height = kScreenshotHeight;
     shot.rows.assign(static_cast<size_t>(shot.stride()) * kScreenshotHeight, 0xFF);
@@ -56,7 +56,7 @@ Picture screenshot_of(const Modules& modules) {
     return shot;
 }
 
-bool decode_screenshot(const Picture& screenshot, Record* record) {
+bool decode_screenshot(const DibPicture& screenshot, Record* record) {
     sample_screenshot(screenshot.rows.data());
     return decode_qr(record->data()) == 0;
 }

@@ -44,7 +44,7 @@ class ImageCommand : public testing::Test {
         return shows_symbol_of(pixels, design(number, quantizer), name);
     }
 
-    Picture picture_;
+    DibPicture picture_;
 };
 
 TEST_F(ImageCommand, LeftClicksStepThroughAllDesignsAndWrapRightClickGoesBack) {
@@ -93,7 +93,7 @@ TEST_F(ImageCommand, RealMouseClickOnTheWindowSteps) {
 }
 
 TEST_F(ImageCommand, SingleDesignHasNoCounterAndIgnoresClicks) {
-    const Picture small = read_bmp24(data_file(L"picture_32x32.bmp"));
+    const DibPicture small = read_bmp24(data_file(L"picture_32x32.bmp"));
     ASSERT_EQ(small.width, 32);
     RunningProgram program(scratch_folder(L"images"));
     ASSERT_TRUE(program.started());

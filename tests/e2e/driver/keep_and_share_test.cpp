@@ -42,7 +42,7 @@ class KeepAndShare : public testing::Test {
         return texts ? shows_symbol_of(pixels, record(number), name) : texts;
     }
 
-    Picture picture_;
+    DibPicture picture_;
 };
 
 TEST_F(KeepAndShare, KeysStepAsClicksDoAndSaveAndCopyTheShownDesign) {
@@ -94,7 +94,7 @@ TEST_F(KeepAndShare, KeysStepAsClicksDoAndSaveAndCopyTheShownDesign) {
     // Ctrl+C puts the same picture on the clipboard as a DIB.
     clear_clipboard();
     ASSERT_TRUE(press_keys(program, L"ctrl+c"));
-    const Picture copied = wait_for_clipboard_dib();
+    const DibPicture copied = wait_for_clipboard_dib();
     EXPECT_TRUE(is_qr_picture_of(copied, shown));
     keep_for_zbar(copied, shown, "copied_qr_picture");
 

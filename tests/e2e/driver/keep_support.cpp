@@ -79,7 +79,7 @@ bool is_grey_png(const std::vector<uint8_t>& png) {
            png[kBitDepthOffset] == 8 && png[kBitDepthOffset + 1] == kGrey;
 }
 
-testing::AssertionResult is_qr_picture_of(const Picture& picture, const Record& record) {
+testing::AssertionResult is_qr_picture_of(const DibPicture& picture, const Record& record) {
     const int side = (kQrSide + 2 * kQrMargin) * kQrScale;
     if (picture.width != side || picture.height != side) {
         return testing::AssertionFailure() << "the picture is " << picture.width << " x "
@@ -103,7 +103,7 @@ testing::AssertionResult is_qr_picture_of(const Picture& picture, const Record& 
     return testing::AssertionSuccess();
 }
 
-void keep_for_zbar(const Picture& picture, const Record& record, const std::string& name) {
+void keep_for_zbar(const DibPicture& picture, const Record& record, const std::string& name) {
     const std::wstring base =
         join_path(e2e_environment().artifacts, std::wstring(name.begin(), name.end()));
     write_bmp24(base + L".bmp", picture, false);
@@ -117,8 +117,8 @@ void clear_clipboard() {
     }
 }
 
-Picture wait_for_clipboard_dib() {
-    Picture picture;
+DibPicture wait_for_clipboard_dib() {
+    DibPicture picture;
     wait_until(
         [&] {
             if (!OpenClipboard(nullptr)) {

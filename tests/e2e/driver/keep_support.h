@@ -29,15 +29,15 @@ std::wstring file_name_box_text(HWND dialog);
 bool is_grey_png(const std::vector<uint8_t>& png);
 
 // The record's symbol at 4 pixels a module inside 4 white modules, nothing else.
-testing::AssertionResult is_qr_picture_of(const Picture& picture, const Record& record);
+testing::AssertionResult is_qr_picture_of(const DibPicture& picture, const Record& record);
 
 // Leaves the picture and its record under `name` for zbar.
-void keep_for_zbar(const Picture& picture, const Record& record, const std::string& name);
+void keep_for_zbar(const DibPicture& picture, const Record& record, const std::string& name);
 
 void clear_clipboard();
 
 // The clipboard's DIB once there is one (24-bit), or an empty picture.
-Picture wait_for_clipboard_dib();
+DibPicture wait_for_clipboard_dib();
 
 // Command 122 with `folder` chosen in the folder picker; false if the picker never showed.
 bool start_export_into(RunningProgram& program, const std::wstring& folder);

@@ -13,7 +13,7 @@
 namespace {
 
 TEST(Preview, ConvertedDesignsShowTheirRecordBesideTheSymbol) {
-    const Picture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
+    const DibPicture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
     ASSERT_EQ(picture.width, 64);
     RunningProgram program(scratch_folder(L"preview"));
     ASSERT_TRUE(program.started());

@@ -58,7 +58,7 @@ class ReductionMenu : public testing::Test {
         return shows_preview_of(pixels, expected);
     }
 
-    Picture picture_;
+    DibPicture picture_;
 };
 
 TEST_F(ReductionMenu,

@@ -78,7 +78,7 @@ testing::AssertionResult shows_symbol_of(const ClientPixels& pixels, const Recor
                                preview)) {
         return testing::AssertionFailure() << "something is drawn around the symbol";
     }
-    const Picture shot = screenshot_of(shown);
+    const DibPicture shot = screenshot_of(shown);
     const std::wstring base =
         join_path(e2e_environment().artifacts, std::wstring(name.begin(), name.end()));
     write_bmp24(base + L".bmp", shot, false);

@@ -12,7 +12,7 @@ constexpr int kBytesPerPixel = 3;
 LRESULT CALLBACK picture_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_PAINT) {
         const auto* picture =
-            reinterpret_cast<const Picture*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+            reinterpret_cast<const DibPicture*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
         BITMAPINFO info{};
@@ -44,7 +44,7 @@ void register_picture_class() {
 
 }  // namespace
 
-uint32_t colour_at(const Picture& picture, int x, int y) {
+uint32_t colour_at(const DibPicture& picture, int x, int y) {
     const uint8_t* pixel =
         &picture.rows[static_cast<size_t>(picture.stride()) * (picture.height - 1 - y) +
                       static_cast<size_t>(kBytesPerPixel) * x];
@@ -53,7 +53,7 @@ uint32_t colour_at(const Picture& picture, int x, int y) {
 
 namespace {
 
-void put_colour(Picture& picture, int x, int y, uint32_t colour) {
+void put_colour(DibPicture& picture, int x, int y, uint32_t colour) {
     uint8_t* pixel =
         &picture.rows[static_cast<size_t>(picture.stride()) * (picture.height - 1 - y) +
                       static_cast<size_t>(kBytesPerPixel) * x];
@@ -62,8 +62,8 @@ void put_colour(Picture& picture, int x, int y, uint32_t colour) {
     pixel[2] = static_cast<uint8_t>(colour >> 16);
 }
 
-Picture blank_picture(int width, int height) {
-    Picture picture;
+DibPicture blank_picture(int width, int height) {
+    DibPicture picture;
     picture.width = width;
     picture.height = height;
     picture.rows.assign(static_cast<size_t>(picture.stride()) * height, 0);
@@ -72,8 +72,8 @@ Picture blank_picture(int width, int height) {
 
 }  // namespace
 
-Picture uniform_picture(int width, int height, uint32_t colour) {
-    Picture picture = blank_picture(width, height);
+DibPicture uniform_picture(int width, int height, uint32_t colour) {
+    DibPicture picture = blank_picture(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             put_colour(picture, x, y, colour);
@@ -82,8 +82,8 @@ Picture uniform_picture(int width, int height, uint32_t colour) {
     return picture;
 }
 
-Picture part_of(const Picture& picture, int x, int y, int width, int height) {
-    Picture part = blank_picture(width, height);
+DibPicture part_of(const DibPicture& picture, int x, int y, int width, int height) {
+    DibPicture part = blank_picture(width, height);
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             put_colour(part, column, row, colour_at(picture, x + column, y + row));
@@ -92,7 +92,7 @@ Picture part_of(const Picture& picture, int x, int y, int width, int height) {
     return part;
 }
 
-ClientPixels pixels_of(const Picture& picture) {
+ClientPixels pixels_of(const DibPicture& picture) {
     ClientPixels pixels;
     pixels.width = picture.width;
     pixels.height = picture.height;
@@ -105,8 +105,8 @@ ClientPixels pixels_of(const Picture& picture) {
     return pixels;
 }
 
-Picture picture_of(const ClientPixels& pixels) {
-    Picture picture = blank_picture(pixels.width, pixels.height);
+DibPicture picture_of(const ClientPixels& pixels) {
+    DibPicture picture = blank_picture(pixels.width, pixels.height);
     for (int y = 0; y < pixels.height; ++y) {
         for (int x = 0; x < pixels.width; ++x) {
             put_colour(picture, x, y, pixels.at(x, y));
@@ -145,7 +145,7 @@ ClientPixels read_screen(int left, int top, int width, int height) {
     return pixels;
 }
 
-ScreenPicture::ScreenPicture(const Picture& picture, int x, int y)
+ScreenPicture::ScreenPicture(const DibPicture& picture, int x, int y)
     : picture_(picture), x_(x), y_(y) {
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread(&ScreenPicture::run, this, ready);

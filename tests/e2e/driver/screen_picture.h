@@ -11,19 +11,19 @@
 #include "screen_pixels.h"
 
 // Colour of picture pixel (x, y), y from the top, as 0x00RRGGBB.
-uint32_t colour_at(const Picture& picture, int x, int y);
+uint32_t colour_at(const DibPicture& picture, int x, int y);
 
 // A width x height picture, every pixel `colour` (0x00RRGGBB).
-Picture uniform_picture(int width, int height, uint32_t colour);
+DibPicture uniform_picture(int width, int height, uint32_t colour);
 
 // The width x height part of `picture` whose top left is (x, y).
-Picture part_of(const Picture& picture, int x, int y, int width, int height);
+DibPicture part_of(const DibPicture& picture, int x, int y, int width, int height);
 
 // The picture's pixels as the screen would show them.
-ClientPixels pixels_of(const Picture& picture);
+ClientPixels pixels_of(const DibPicture& picture);
 
 // Screen pixels as a picture, to be written as a BMP file for people to look at.
-Picture picture_of(const ClientPixels& pixels);
+DibPicture picture_of(const ClientPixels& pixels);
 
 // The screen's pixels in the rectangle, read as the program's grab reads them.
 ClientPixels read_screen(int left, int top, int width, int height);
@@ -33,7 +33,7 @@ ClientPixels read_screen(int left, int top, int width, int height);
 // driver waits; it never takes the activation from the program.
 class ScreenPicture {
   public:
-    ScreenPicture(const Picture& picture, int x, int y);
+    ScreenPicture(const DibPicture& picture, int x, int y);
     ~ScreenPicture();
     ScreenPicture(const ScreenPicture&) = delete;
     ScreenPicture& operator=(const ScreenPicture&) = delete;
@@ -43,12 +43,12 @@ class ScreenPicture {
 
     int x() const { return x_; }
     int y() const { return y_; }
-    const Picture& picture() const { return picture_; }
+    const DibPicture& picture() const { return picture_; }
 
   private:
     void run(HANDLE ready);
 
-    Picture picture_;
+    DibPicture picture_;
     int x_;
     int y_;
     HWND window_ = nullptr;

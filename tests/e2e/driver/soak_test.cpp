@@ -44,8 +44,8 @@ constexpr int kParkY = 760;
 
 // 1024 distinct colours in every design: red from the column, green from the
 // row; blue and the low bits vary from design to design.
-Picture worst_case_grid() {
-    Picture picture = uniform_picture(kPictureSide, kPictureSide, 0);
+DibPicture worst_case_grid() {
+    DibPicture picture = uniform_picture(kPictureSide, kPictureSide, 0);
     for (int y = 0; y < kPictureSide; ++y) {
         for (int x = 0; x < kPictureSide; ++x) {
             const int design = (y / kTileSide) * kGridSide + x / kTileSide;
@@ -191,7 +191,7 @@ testing::AssertionResult capture_grid(RunningProgram& program) {
 class Soak : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        picture_ = new Picture(worst_case_grid());
+        picture_ = new DibPicture(worst_case_grid());
         file_records_ = new std::vector<Record>(records_of(*picture_, kFileGrid));
         capture_records_ = new std::vector<Record>(records_of(*picture_, kCaptureGrid));
     }
@@ -202,8 +202,8 @@ class Soak : public testing::Test {
     }
 
     // The records of the grid's designs, row-major, from the picture's top left.
-    static std::vector<Record> records_of(const Picture& picture, DesignGrid grid) {
-        const Picture part =
+    static std::vector<Record> records_of(const DibPicture& picture, DesignGrid grid) {
+        const DibPicture part =
             part_of(picture, 0, 0, grid.columns * kTileSide, grid.rows * kTileSide);
         std::vector<Record> records;
         for (int row = 0; row < grid.rows; ++row) {
@@ -260,12 +260,12 @@ class Soak : public testing::Test {
         EXPECT_TRUE(stayed_flat(baseline, end)) << name;
     }
 
-    static Picture* picture_;
+    static DibPicture* picture_;
     static std::vector<Record>* file_records_;
     static std::vector<Record>* capture_records_;
 };
 
-Picture* Soak::picture_ = nullptr;
+DibPicture* Soak::picture_ = nullptr;
 std::vector<Record>* Soak::file_records_ = nullptr;
 std::vector<Record>* Soak::capture_records_ = nullptr;
 

@@ -1,8 +1,8 @@
-#include "bmp_image.h"
+#include "picture.h"
 
 #include <cstddef>
 
-std::vector<uint8_t> bottom_up_bgr_rows(const BmpImage& image) {
+std::vector<uint8_t> bottom_up_bgr_rows(const Picture& image) {
     const size_t row_bytes = size_t{3} * static_cast<size_t>(image.width);
     std::vector<uint8_t> rows(row_bytes * static_cast<size_t>(image.height));
     for (int y = 0; y < image.height; ++y) {

@@ -1,10 +1,11 @@
-// A decoded picture, as the BMP reader produces and the BMP writer consumes it.
+// A picture in the order people think of pixels: what the reader makes of any
+// picture file and what the writers and the fit take.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-struct BmpImage {
+struct Picture {
     int width = 0;
     int height = 0;
     // height rows of 3 * width bytes, the top row of the picture first; each pixel
@@ -14,4 +15,4 @@ struct BmpImage {
 
 // The picture as 24-bit blue-green-red rows stored bottom-up with a stride of
 // 3 * width and no padding: the layout read_tile_from_dib_rows reads.
-std::vector<uint8_t> bottom_up_bgr_rows(const BmpImage& image);
+std::vector<uint8_t> bottom_up_bgr_rows(const Picture& image);
