@@ -35,7 +35,7 @@ void open_fitted_picture(HWND main_window);
 
 // Commands 111 to 114: the reduction picked in the menu; converts the shown
 // design again when it came from a picture.
-void pick_reduction(HWND main_window, Quantizer reduction);
+void pick_reduction(HWND main_window, ReductionKind reduction);
 
 // Puts the check mark of the reduction items of `menu` where the state says.
 void check_reduction_item(HMENU menu);

@@ -3,6 +3,7 @@
 #include "app_objects.h"
 #include "app_state.h"
 #include "design_conversion.h"
+#include "dib_tiles.h"
 #include "encoder.h"
 
 namespace {
@@ -21,7 +22,7 @@ ConversionPlan current_conversion_plan() {
 }
 
 bool read_design_tile(const ConversionPlan& plan, DesignPosition position,
-                      Rgb (&tile)[kTilePixels]) {
+                      Rgb* tile) {
     switch (plan.source) {
         case TileSource::none:
             return false;

@@ -14,7 +14,7 @@ void convert_current_design(HWND main_window);
 // The pixels of design `position` from the source the plan names, read exactly
 // as convert_current_design reads them; false when the plan names none.
 bool read_design_tile(const ConversionPlan& plan, DesignPosition position,
-                      Rgb (&tile)[kTilePixels]);
+                      Rgb* tile);  // kTilePixels
 
 // What the shown design is converted with: the source and the reduction.
 ConversionPlan current_conversion_plan();

@@ -86,31 +86,6 @@ void pump_messages(ExportRun& run) {
     }
 }
 
-// Every design of the grid as 24-bit bottom-up rows, read as stepping reads them.
-std::vector<uint8_t> grid_pixels(const ConversionPlan& plan, DesignGrid grid) {
-    const int width = grid.columns * kTileSide;
-    const int height = grid.rows * kTileSide;
-    std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 3);
-    Rgb tile[kTilePixels];
-    for (int row = 0; row < grid.rows; ++row) {
-        for (int column = 0; column < grid.columns; ++column) {
-            read_design_tile(plan, DesignPosition{column, row}, tile);
-            for (int y = 0; y < kTileSide; ++y) {
-                const int picture_y = height - 1 - (row * kTileSide + y);
-                uint8_t* to =
-                    rows.data() + (static_cast<size_t>(picture_y) * width + column * kTileSide) * 3;
-                for (int x = 0; x < kTileSide; ++x) {
-                    const Rgb pixel = tile[y * kTileSide + x];
-                    to[3 * x] = pixel.b;
-                    to[3 * x + 1] = pixel.g;
-                    to[3 * x + 2] = pixel.r;
-                }
-            }
-        }
-    }
-    return rows;
-}
-
 // A folder that already holds an export's page is written into only once the user agrees.
 bool folder_may_be_written(HWND main_window, const std::filesystem::path& folder) {
     const std::filesystem::path page = folder / kExportPageName;
@@ -142,8 +117,13 @@ void export_all_designs(HWND main_window) {
         return;
     }
     const DesignGrid grid = app.shell.grid;
-    const std::vector<uint8_t> rows = grid_pixels(plan, grid);
-    const ExportPicture picture{grid.columns * kTileSide, grid.rows * kTileSide, rows.data()};
+    // Each tile is read as stepping reads it, so the export writes what stepping shows.
+    const ExportDesigns designs = converted_designs(
+        grid,
+        [&plan](int column, int row, Rgb* tile) {
+            read_design_tile(plan, DesignPosition{column, row}, tile);
+        },
+        plan.reduction);
     const wchar_t* title = plan.source == TileSource::capture_bitmap
                                ? kCaptureSourceStem
                                : last_path_component(app.picture_file_name);
@@ -161,7 +141,7 @@ void export_all_designs(HWND main_window) {
     }
     pump_messages(run);
     const ExportResult result =
-        export_designs(picture, plan.reduction, path_to_utf8(std::filesystem::path(title)), folder,
+        export_designs(designs, path_to_utf8(std::filesystem::path(title)), folder,
                        [&run](int done, int total) {
                            if (run.progress_window != nullptr) {
                                show_progress(run, done, total);

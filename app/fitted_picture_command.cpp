@@ -25,14 +25,14 @@ void open_fitted_picture(HWND main_window) {
     if (load != PictureLoad::loaded) {
         return;
     }
-    const FitGrid offered = offered_fit_grid(picture.width, picture.height);
+    const DesignGrid offered = offered_fit_grid(picture.width, picture.height);
     DesignGrid grid{offered.columns, offered.rows};
     if (run_design_count_dialog(app.instance, main_window, grid, &grid) != DesignCountAnswer::ok) {
         return;
     }
     Picture fitted;
     std::string error;
-    if (fit_picture(picture, FitGrid{grid.columns, grid.rows}, &fitted, &error) != 0) {
+    if (fit_picture(picture, DesignGrid{grid.columns, grid.rows}, &fitted, &error) != 0) {
         return;
     }
     BITMAP description{};

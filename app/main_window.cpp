@@ -64,7 +64,7 @@ HWND create_main_window(HINSTANCE instance) {
 }
 
 bool on_command(HWND window, int command) {
-    Quantizer reduction = Quantizer::merge;
+    ReductionKind reduction = ReductionKind::merge;
     if (reduction_of_menu_item(command, &reduction)) {
         pick_reduction(window, reduction);
         return true;

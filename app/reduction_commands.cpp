@@ -4,7 +4,7 @@
 #include "reduction_menu.h"
 #include "resource_ids.h"
 
-void pick_reduction(HWND main_window, Quantizer reduction) {
+void pick_reduction(HWND main_window, ReductionKind reduction) {
     if (choose_reduction(app.shell, reduction)) {
         convert_current_design(main_window);
     }

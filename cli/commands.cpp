@@ -25,11 +25,11 @@ namespace {
 Reduction reduction_for(const Arguments& a) {
     Reduction reduction;
     if (a.median || a.reduce == "median")
-        reduction.quantizer = Quantizer::median_cut;
+        reduction.kind = ReductionKind::median_cut;
     else if (a.reduce == "quality")
-        reduction.quantizer = Quantizer::quality;
+        reduction.kind = ReductionKind::quality;
     else if (a.reduce == "dither")
-        reduction.quantizer = Quantizer::dither;
+        reduction.kind = ReductionKind::dither;
     if (a.strength >= 0)
         reduction.dither_strength = a.strength;
     return reduction;
@@ -51,16 +51,16 @@ int grid_index(const std::string& text, const char* what) {
 
 // The picture's designs: the picture itself, or with --fit the picture fitted
 // to that grid as the window's "画像を合わせて開く..." fits it.
-DesignGrid designs_of_picture(const Arguments& a, const fs::path& image) {
+PictureDesigns designs_of_picture(const Arguments& a, const fs::path& image) {
     const std::string name = path_to_utf8(image);
-    const Picture picture = load_picture(image);
+    Picture picture = load_picture(image);
     if (!a.has_fit)
-        return make_design_grid(picture, name);
+        return cut_into_designs(std::move(picture), name);
     Picture fitted;
     std::string error;
-    if (fit_picture(picture, FitGrid{a.fit_columns, a.fit_rows}, &fitted, &error) != 0)
+    if (fit_picture(picture, DesignGrid{a.fit_columns, a.fit_rows}, &fitted, &error) != 0)
         fail_with_file(name, error);
-    return make_design_grid(fitted, name);
+    return cut_into_designs(std::move(fitted), name);
 }
 
 int run_record(const Arguments& a) {
@@ -68,14 +68,15 @@ int run_record(const Arguments& a) {
     const int column = grid_index(a.operands[1], "COLUMN");
     const int row = grid_index(a.operands[2], "ROW");
     const std::string name = path_to_utf8(image);
-    const DesignGrid grid = designs_of_picture(a, image);
+    const PictureDesigns designs = designs_of_picture(a, image);
+    const DesignGrid grid = designs.grid;
     if (column < 0 || column >= grid.columns || row < 0 || row >= grid.rows) {
         fail_with_file(name, "design (" + std::to_string(column) + ", " + std::to_string(row) +
                                  ") lies outside its grid of " + std::to_string(grid.columns) +
                                  " x " + std::to_string(grid.rows));
     }
     const auto workspace = std::make_unique<ConversionWorkspace>();
-    const RecordBytes record = convert_design(grid, column, row, reduction_for(a), workspace.get());
+    const RecordBytes record = convert_design(designs, column, row, reduction_for(a), workspace.get());
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
@@ -103,10 +104,10 @@ struct ExportProgressLine {
 
 int run_export(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
-    const DesignGrid grid = designs_of_picture(a, image);
+    const PictureDesigns designs = designs_of_picture(a, image);
     ExportProgressLine line;
     const ExportResult result =
-        export_designs(export_picture(grid), reduction_for(a), path_to_utf8(image.filename()),
+        export_designs(designs_to_export(designs, reduction_for(a)), path_to_utf8(image.filename()),
                        a.output, [&line](int done, int total) {
                            line.update(done, total);
                            return true;
@@ -151,7 +152,7 @@ int run_decode(const Arguments& a) {
                                  std::to_string(picture.width) + " x " +
                                  std::to_string(picture.height));
     }
-    sample_screenshot(bottom_up_bgr_rows(picture).data());
+    sample_screenshot(screenshot_bottom_up_bgr_rows(picture).data());
     RecordBytes record{};
     const DecodeError error = decode_qr_with_reason(record.data());
     if (error != DecodeError::kNone)

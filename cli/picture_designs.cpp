@@ -2,29 +2,38 @@
 
 #include "cli_error.h"
 
-DesignGrid make_design_grid(const Picture& picture, const std::string& name) {
+PictureDesigns cut_into_designs(Picture picture, const std::string& name) {
     if (picture.width % kTileSide != 0 || picture.height % kTileSide != 0) {
         fail_with_file(name, "sides must be multiples of 32, this picture is " +
                                  std::to_string(picture.width) + " x " +
                                  std::to_string(picture.height));
     }
-    return DesignGrid{picture.width / kTileSide, picture.height / kTileSide, picture.width,
-                      picture.height, bottom_up_bgr_rows(picture)};
+    const DesignGrid grid{picture.width / kTileSide, picture.height / kTileSide};
+    return PictureDesigns{std::move(picture), grid};
 }
 
-ExportPicture export_picture(const DesignGrid& grid) {
-    return ExportPicture{grid.width, grid.height, grid.bottom_up_bgr.data()};
-}
-
-RecordBytes convert_design(const DesignGrid& grid, int column, int row, const Reduction& reduction,
-                           ConversionWorkspace* workspace) {
-    return convert_picture_design(export_picture(grid), column, row, reduction, workspace);
-}
-
-RecordBytes convert_design(const DesignGrid& grid, int column, int row, Quantizer quantizer) {
+RecordBytes convert_design(const PictureDesigns& designs, int column, int row,
+                           const Reduction& reduction, ConversionWorkspace* workspace) {
     Rgb tile[kTilePixels];
-    read_tile_from_dib_rows(grid.bottom_up_bgr.data(), grid.width, grid.height, column, row, tile);
+    read_picture_tile(designs.picture, column, row, tile);
     RecordBytes record;
-    convert_tile_to_record(tile, quantizer, record.data());
+    convert_tile_to_record(tile, reduction, workspace, record.data());
     return record;
+}
+
+RecordBytes convert_design(const PictureDesigns& designs, int column, int row, ReductionKind kind) {
+    Rgb tile[kTilePixels];
+    read_picture_tile(designs.picture, column, row, tile);
+    RecordBytes record;
+    convert_tile_to_record(tile, kind, record.data());
+    return record;
+}
+
+ExportDesigns designs_to_export(const PictureDesigns& designs, const Reduction& reduction) {
+    return converted_designs(
+        designs.grid,
+        [&designs](int column, int row, Rgb* tile) {
+            read_picture_tile(designs.picture, column, row, tile);
+        },
+        reduction);
 }

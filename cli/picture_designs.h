@@ -2,33 +2,30 @@
 // converts an opened image file.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
-#include "picture.h"
 #include "design_conversion.h"
+#include "design_count.h"
 #include "design_export.h"
 #include "design_record.h"
+#include "picture.h"
 
-struct DesignGrid {
-    int columns;
-    int rows;
-    int width;
-    int height;
-    std::vector<uint8_t> bottom_up_bgr;  // the rows as a 24-bit bottom-up DIB holds them
+struct PictureDesigns {
+    Picture picture;
+    DesignGrid grid;
 };
 
 // Throws CliError (bad input) naming the file unless both sides are multiples of 32.
-DesignGrid make_design_grid(const Picture& picture, const std::string& name);
-
-// The grid's pixels as the export takes them (they stay owned by the grid).
-ExportPicture export_picture(const DesignGrid& grid);
+PictureDesigns cut_into_designs(Picture picture, const std::string& name);
 
 // The record of design (column, row), counted from 0 at the top left. merge and
 // median cut convert exactly as the window program does.
-RecordBytes convert_design(const DesignGrid& grid, int column, int row, const Reduction& reduction,
-                           ConversionWorkspace* workspace);
+RecordBytes convert_design(const PictureDesigns& designs, int column, int row,
+                           const Reduction& reduction, ConversionWorkspace* workspace);
 
-// The same with a quantiser alone (quality and dither in a shared workspace).
-RecordBytes convert_design(const DesignGrid& grid, int column, int row, Quantizer quantizer);
+// The same with a reduction kind alone (quality and dither in a shared workspace).
+RecordBytes convert_design(const PictureDesigns& designs, int column, int row, ReductionKind kind);
+
+// Every design converted with `reduction`, as the export takes them (the
+// designs must outlive the export).
+ExportDesigns designs_to_export(const PictureDesigns& designs, const Reduction& reduction);

@@ -11,13 +11,13 @@ ConversionWorkspace shared_workspace;
 
 }  // namespace
 
-void convert_tile_to_record(const Rgb* tile, Quantizer quantizer, uint8_t* record) {
-    if (quantizer == Quantizer::quality || quantizer == Quantizer::dither) {
+void convert_tile_to_record(const Rgb* tile, ReductionKind quantizer, uint8_t* record) {
+    if (quantizer == ReductionKind::quality || quantizer == ReductionKind::dither) {
         convert_tile_to_record(tile, Reduction{quantizer}, &shared_workspace, record);
         return;
     }
     ColourSlots slots;
-    if (quantizer == Quantizer::median_cut) {
+    if (quantizer == ReductionKind::median_cut) {
         quantize_by_median_cut(tile, &slots);
     } else {
         quantize_by_merging(tile, &slots);
@@ -27,16 +27,16 @@ void convert_tile_to_record(const Rgb* tile, Quantizer quantizer, uint8_t* recor
 
 void convert_tile_to_record(const Rgb* tile, const Reduction& reduction,
                             ConversionWorkspace* workspace, uint8_t* record) {
-    switch (reduction.quantizer) {
-        case Quantizer::quality:
+    switch (reduction.kind) {
+        case ReductionKind::quality:
             reduce_for_quality(tile, &workspace->quality, record);
             return;
-        case Quantizer::dither:
+        case ReductionKind::dither:
             reduce_with_dither(tile, reduction.dither_strength, workspace, record);
             return;
-        case Quantizer::merge:
-        case Quantizer::median_cut:
+        case ReductionKind::merge:
+        case ReductionKind::median_cut:
             break;
     }
-    convert_tile_to_record(tile, reduction.quantizer, record);
+    convert_tile_to_record(tile, reduction.kind, record);
 }

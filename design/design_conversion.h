@@ -10,17 +10,17 @@
 
 // merge and median_cut are the window program's two quantisers; quality and
 // dither are the perceptual reductions a user can choose instead.
-enum class Quantizer { merge, median_cut, quality, dither };
+enum class ReductionKind { merge, median_cut, quality, dither };
 
 struct Reduction {
-    Quantizer quantizer = Quantizer::merge;
+    ReductionKind kind = ReductionKind::merge;
     int dither_strength = kMaxDitherStrength;  // dither only: 0 to kMaxDitherStrength
 };
 
 // Quantises the tile and writes all 620 bytes of the design record. merge and
 // median_cut work in static buffers (one call at a time); quality and dither are
 // handed to the overload below with a static workspace of their own.
-void convert_tile_to_record(const Rgb* tile, Quantizer quantizer, uint8_t* record);
+void convert_tile_to_record(const Rgb* tile, ReductionKind quantizer, uint8_t* record);
 
 // Any reduction. quality and dither use only *workspace, so that several designs
 // can be converted at once, each with its own workspace; merge and median_cut

@@ -10,11 +10,20 @@
 
 inline constexpr Rgb kOutsideSource = {255, 255, 255};
 
-// From 24-bit blue-green-red rows stored bottom-up with a stride of 3 * width, as
-// a positive-height DIB holds them (width a multiple of 4 keeps rows unpadded):
-// the pixel at (X, Y) starts at byte 3 * ((height - 1 - Y) * width + X).
-void read_tile_from_dib_rows(const uint8_t* bits, int width, int height, int column, int row,
-                             Rgb* tile);
+// Visits the design's pixels in tile order: read_pixel(X, Y) returns the Rgb of
+// a picture pixel and is called only for pixels inside width x height.
+// Coordinates are 64-bit so that no design index can overflow them.
+template <typename ReadPixel>
+void read_tile_pixels(int width, int height, int column, int row, ReadPixel read_pixel, Rgb* tile) {
+    for (int y = 0; y < kTileSide; ++y) {
+        for (int x = 0; x < kTileSide; ++x) {
+            const int64_t px = int64_t{kTileSide} * column + x;
+            const int64_t py = int64_t{kTileSide} * row + y;
+            const bool inside = px >= 0 && py >= 0 && px < width && py < height;
+            tile[y * kTileSide + x] = inside ? read_pixel(px, py) : kOutsideSource;
+        }
+    }
+}
 
 // Per-pixel source: returns the colour at (x, y) in GetPixel order, red in the
 // lowest byte, then green, then blue.

@@ -54,46 +54,50 @@ fs::path write_design_files(const fs::path& folder, int number, const RecordByte
 
 }  // namespace
 
-RecordBytes convert_picture_design(const ExportPicture& picture, int column, int row,
-                                   const Reduction& reduction, ConversionWorkspace* workspace) {
-    Rgb tile[kTilePixels];
-    read_tile_from_dib_rows(picture.bottom_up_bgr, picture.width, picture.height, column, row,
-                            tile);
-    RecordBytes record;
-    convert_tile_to_record(tile, reduction, workspace, record.data());
-    return record;
+ExportDesigns converted_designs(DesignGrid grid, TileReader read_tile, const Reduction& reduction) {
+    // Shared by the copies std::function may make; one workspace for the whole run.
+    std::shared_ptr<ConversionWorkspace> workspace = std::make_shared<ConversionWorkspace>();
+    return ExportDesigns{grid, grid.columns * grid.rows, [grid, read_tile = std::move(read_tile), reduction,
+                                workspace](int index) {
+                             Rgb tile[kTilePixels];
+                             read_tile(index % grid.columns, index / grid.columns, tile);
+                             RecordBytes record;
+                             convert_tile_to_record(tile, reduction, workspace.get(),
+                                                    record.data());
+                             return record;
+                         }};
 }
 
-ExportResult export_designs(const ExportPicture& picture, const Reduction& reduction,
-                            const std::string& title, const fs::path& folder,
-                            const ExportProgress& progress) {
+ExportDesigns ready_designs(std::vector<RecordBytes> records, int columns) {
+    const int count = static_cast<int>(records.size());
+    const int rows = columns > 0 ? (count + columns - 1) / columns : 0;
+    auto held = std::make_shared<const std::vector<RecordBytes>>(std::move(records));
+    return ExportDesigns{DesignGrid{columns, rows}, count,
+                         [held](int index) { return (*held)[static_cast<size_t>(index)]; }};
+}
+
+ExportResult export_designs(const ExportDesigns& designs, const std::string& title,
+                            const fs::path& folder, const ExportProgress& progress) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error || !fs::is_directory(folder))
         return failure(folder, "cannot create folder: " + error.message(), 0);
 
-    const int columns = picture.width / kTileSide;
-    const int rows = picture.height / kTileSide;
-    const int total = columns * rows;
-    const auto workspace = std::make_unique<ConversionWorkspace>();
+    const int total = designs.count;
     ExportResult result;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            const int number = row * columns + column + 1;
-            const RecordBytes record =
-                convert_picture_design(picture, column, row, reduction, workspace.get());
-            std::string reason;
-            const fs::path failed = write_design_files(folder, number, record, &reason);
-            if (!failed.empty())
-                return failure(failed, reason, result.designs_written);
-            result.designs_written = number;
-            if (progress && !progress(number, total)) {
-                result.outcome = ExportOutcome::cancelled;
-                return result;
-            }
+    for (int index = 0; index < total; ++index) {
+        const int number = index + 1;
+        std::string reason;
+        const fs::path failed = write_design_files(folder, number, designs.record(index), &reason);
+        if (!failed.empty())
+            return failure(failed, reason, result.designs_written);
+        result.designs_written = number;
+        if (progress && !progress(number, total)) {
+            result.outcome = ExportOutcome::cancelled;
+            return result;
         }
     }
-    const std::string page = make_export_page(title, columns, rows);
+    const std::string page = make_export_page(title, designs.grid.columns, designs.grid.rows, total);
     std::string reason;
     const fs::path index = folder / kExportPageName;
     if (!write_file_atomically(

@@ -1,4 +1,4 @@
-// Exporting every design of a grid to a folder: per design its record, its QR
+// Exporting designs to a folder: per design its record, its QR
 // code and its preview, then an index page. Both programs export through here.
 #pragma once
 
@@ -6,18 +6,32 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "conversion_workspace.h"
 #include "design_conversion.h"
+#include "design_count.h"
 #include "design_record.h"
 
-// The pixels of a whole grid: rows of a 24-bit bottom-up DIB, exactly 3 * width bytes
-// each (the layout of the window's file image and of the CLI's DesignGrid).
-struct ExportPicture {
-    int width;  // multiples of kTileSide
-    int height;
-    const uint8_t* bottom_up_bgr;
+// The designs an export writes, laid out as `grid` on the index page:
+// `record(index)` is asked once for each design, in row-major order from 0.
+// Either a grid's tiles converted one by one (converted_designs) or records
+// that are ready (ready_designs).
+struct ExportDesigns {
+    DesignGrid grid{0, 0};
+    int count = 0;  // columns x rows, or fewer when the last row is short
+    std::function<RecordBytes(int index)> record;
 };
+
+// Fills `tile` with the pixels of design (column, row), counted from 0 at the top left.
+using TileReader = std::function<void(int column, int row, Rgb* tile)>;
+
+// Each tile read through `read_tile` and converted with `reduction`, in a workspace of the run's own.
+ExportDesigns converted_designs(DesignGrid grid, TileReader read_tile, const Reduction& reduction);
+
+// Records as they are (read from pictures, or reduced beforehand), in rows of `columns`;
+// the last row may be short.
+ExportDesigns ready_designs(std::vector<RecordBytes> records, int columns);
 
 enum class ExportOutcome { finished, cancelled, failed };
 
@@ -34,17 +48,11 @@ struct ExportResult {
 // no further design is started.
 using ExportProgress = std::function<bool(int done, int total)>;
 
-// The record of design (column, row), counted from 0 at the top left: the one
-// conversion every design of a picture goes through.
-RecordBytes convert_picture_design(const ExportPicture& picture, int column, int row,
-                                   const Reduction& reduction, ConversionWorkspace* workspace);
-
 // Writes design-NNN.dat, design-NNN.png (QR, kDefaultQrScale/kDefaultQrBorder) and
-// design-NNN-preview.png for every design in row-major order, then index.html titled `title`
+// design-NNN-preview.png for every design in turn, then index.html titled `title`
 // (UTF-8). Creates the folder if missing. After a cancel or a failure index.html is not
 // written, the designs finished before stay whole, and the files of the design being written
 // when it failed are removed again, so each design of this run has all three files or none.
 // No temporary file is ever left behind.
-ExportResult export_designs(const ExportPicture& picture, const Reduction& reduction,
-                            const std::string& title, const std::filesystem::path& folder,
-                            const ExportProgress& progress);
+ExportResult export_designs(const ExportDesigns& designs, const std::string& title,
+                            const std::filesystem::path& folder, const ExportProgress& progress);

@@ -44,7 +44,7 @@ std::string escape_html(const std::string& text) {
 
 }  // namespace
 
-std::string make_export_page(const std::string& title, int columns, int rows) {
+std::string make_export_page(const std::string& title, int columns, int rows, int count) {
     const std::string heading = escape_html(title);
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + heading +
@@ -58,7 +58,7 @@ std::string make_export_page(const std::string& title, int columns, int rows) {
         " designs</p>\n<table>\n";
     for (int row = 0; row < rows; ++row) {
         page += "<tr>\n";
-        for (int column = 0; column < columns; ++column) {
+        for (int column = 0; column < columns && row * columns + column < count; ++column) {
             const std::string stem = design_file_stem(row * columns + column + 1);
             const std::string preview_side = std::to_string(kShownPreviewSide);
             const std::string qr_side = std::to_string(kShownQrSide);

@@ -73,23 +73,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < kHeaderBytes + 1) {
         return 0;
     }
-    const Quantizer quantizer = static_cast<Quantizer>(data[0] % kReductionCount);
+    const ReductionKind quantizer = static_cast<ReductionKind>(data[0] % kReductionCount);
     const int strength = data[1] % (kMaxDitherStrength + 1);
     fill_tile(data[2], data + kHeaderBytes, size - kHeaderBytes);
 
     const Rgb black[kTilePixels] = {};
-    convert_tile_to_record(black, Quantizer::merge, reference);
+    convert_tile_to_record(black, ReductionKind::merge, reference);
     collect_distinct_colours(tile, &distinct);
     const int distinct_slots = std::min(distinct.size, kSlotCount);
 
     convert_tile_to_record(tile, Reduction{quantizer, strength}, &workspace, record);
-    check_record(record, quantizer == Quantizer::median_cut ? kSlotCount : distinct_slots);
-    if (quantizer == Quantizer::quality) {
-        convert_tile_to_record(tile, Quantizer::merge, other);
+    check_record(record, quantizer == ReductionKind::median_cut ? kSlotCount : distinct_slots);
+    if (quantizer == ReductionKind::quality) {
+        convert_tile_to_record(tile, ReductionKind::merge, other);
         check(pointwise_cie76_sum(tile, record) <= pointwise_cie76_sum(tile, other));
     }
-    if (quantizer == Quantizer::dither && strength == 0) {
-        convert_tile_to_record(tile, Reduction{Quantizer::quality}, &workspace, other);
+    if (quantizer == ReductionKind::dither && strength == 0) {
+        convert_tile_to_record(tile, Reduction{ReductionKind::quality}, &workspace, other);
         check(std::memcmp(record, other, kDesignRecordSize) == 0);
     }
     return 0;

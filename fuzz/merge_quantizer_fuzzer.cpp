@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(entry_colour(production, e) == reference.colour[e]);
         check(production.count[e] == reference.count[e]);
     }
-    convert_tile_to_record(tile, Quantizer::median_cut, record);
+    convert_tile_to_record(tile, ReductionKind::median_cut, record);
     check(record[kFixedBytesOffset + 1] == kFixedBytes[1]);
     return 0;
 }

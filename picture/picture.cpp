@@ -2,7 +2,19 @@
 
 #include <cstddef>
 
-std::vector<uint8_t> bottom_up_bgr_rows(const Picture& image) {
+#include "tile_sources.h"
+
+void read_picture_tile(const Picture& picture, int column, int row, Rgb* tile) {
+    read_tile_pixels(
+        picture.width, picture.height, column, row,
+        [&](int64_t px, int64_t py) {
+            const uint8_t* rgb = picture.rgb.data() + 3 * (py * picture.width + px);
+            return Rgb{rgb[0], rgb[1], rgb[2]};
+        },
+        tile);
+}
+
+std::vector<uint8_t> screenshot_bottom_up_bgr_rows(const Picture& image) {
     const size_t row_bytes = size_t{3} * static_cast<size_t>(image.width);
     std::vector<uint8_t> rows(row_bytes * static_cast<size_t>(image.height));
     for (int y = 0; y < image.height; ++y) {

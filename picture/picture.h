@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "tile.h"
+
 struct Picture {
     int width = 0;
     int height = 0;
@@ -13,6 +15,10 @@ struct Picture {
     std::vector<uint8_t> rgb;
 };
 
-// The picture as 24-bit blue-green-red rows stored bottom-up with a stride of
-// 3 * width and no padding: the layout read_tile_from_dib_rows reads.
-std::vector<uint8_t> bottom_up_bgr_rows(const Picture& image);
+// Design (column, row) of the picture in tile order: picture pixel
+// (32 * column + x, 32 * row + y); pixels beyond the picture come out white.
+void read_picture_tile(const Picture& picture, int column, int row, Rgb* tile);
+
+// A 400 x 240 screenshot laid out as sample_screenshot reads it: blue-green-red
+// rows stored bottom-up with a stride of 3 * width.
+std::vector<uint8_t> screenshot_bottom_up_bgr_rows(const Picture& screenshot);

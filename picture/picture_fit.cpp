@@ -20,7 +20,7 @@ struct RatioDistance {
     int64_t smaller;
 };
 
-RatioDistance ratio_distance(FitGrid grid, int width, int height) {
+RatioDistance ratio_distance(DesignGrid grid, int width, int height) {
     const int64_t grid_side = int64_t{grid.columns} * height;
     const int64_t picture_side = int64_t{grid.rows} * width;
     return grid_side >= picture_side ? RatioDistance{grid_side, picture_side}
@@ -41,12 +41,12 @@ bool same_distance(RatioDistance a, RatioDistance b) {
 
 }  // namespace
 
-FitGrid offered_fit_grid(int width, int height) {
-    FitGrid best{1, 1};
+DesignGrid offered_fit_grid(int width, int height) {
+    DesignGrid best{1, 1};
     RatioDistance best_distance = ratio_distance(best, width, height);
     for (int rows = 1; rows <= kMaxGridSide; ++rows) {
         for (int columns = 1; columns <= kMaxGridSide; ++columns) {
-            const FitGrid grid{columns, rows};
+            const DesignGrid grid{columns, rows};
             if (!design_count_allowed(columns, rows)) {
                 continue;
             }
@@ -66,7 +66,7 @@ FitGrid offered_fit_grid(int width, int height) {
     return best;
 }
 
-PictureRect centred_crop(int width, int height, FitGrid grid) {
+PictureRect centred_crop(int width, int height, DesignGrid grid) {
     int crop_width = width;
     int crop_height = height;
     // Wider than the grid when width / height > columns / rows.
@@ -81,7 +81,7 @@ PictureRect centred_crop(int width, int height, FitGrid grid) {
                        crop_height};
 }
 
-int fit_picture(const Picture& picture, FitGrid grid, Picture* fitted, std::string* error) {
+int fit_picture(const Picture& picture, DesignGrid grid, Picture* fitted, std::string* error) {
     if (!design_count_allowed(grid.columns, grid.rows)) {
         *error = "the grid must have 1 to 40 columns and rows and at most 40 designs";
         return -1;

@@ -11,7 +11,7 @@ void accept_image(ShellState& state, PictureSize size, ImageCommand command) {
     set_design_grid(state, DesignGrid{size.width / kTileSide, size.height / kTileSide});
     state.median_cut = command == ImageCommand::median_cut;
     if (command != ImageCommand::median_cut) {
-        state.chosen_reduction = Quantizer::merge;
+        state.chosen_reduction = ReductionKind::merge;
     }
 }
 

@@ -6,19 +6,19 @@ namespace {
 
 struct ReductionItem {
     int item;
-    Quantizer reduction;
+    ReductionKind reduction;
 };
 
 constexpr ReductionItem kReductionItems[] = {
-    {IDM_REDUCE_MERGE, Quantizer::merge},
-    {IDM_REDUCE_MEDIAN_CUT, Quantizer::median_cut},
-    {IDM_REDUCE_QUALITY, Quantizer::quality},
-    {IDM_REDUCE_DITHER, Quantizer::dither},
+    {IDM_REDUCE_MERGE, ReductionKind::merge},
+    {IDM_REDUCE_MEDIAN_CUT, ReductionKind::median_cut},
+    {IDM_REDUCE_QUALITY, ReductionKind::quality},
+    {IDM_REDUCE_DITHER, ReductionKind::dither},
 };
 
 }  // namespace
 
-bool reduction_of_menu_item(int item, Quantizer* reduction) {
+bool reduction_of_menu_item(int item, ReductionKind* reduction) {
     for (const ReductionItem& entry : kReductionItems) {
         if (entry.item == item) {
             *reduction = entry.reduction;
@@ -28,7 +28,7 @@ bool reduction_of_menu_item(int item, Quantizer* reduction) {
     return false;
 }
 
-int menu_item_of_reduction(Quantizer reduction) {
+int menu_item_of_reduction(ReductionKind reduction) {
     for (const ReductionItem& entry : kReductionItems) {
         if (entry.reduction == reduction) {
             return entry.item;
@@ -37,13 +37,13 @@ int menu_item_of_reduction(Quantizer reduction) {
     return IDM_REDUCE_MERGE;
 }
 
-bool choose_reduction(ShellState& state, Quantizer reduction) {
+bool choose_reduction(ShellState& state, ReductionKind reduction) {
     state.median_cut = false;
     state.chosen_reduction = reduction;
     return state.display_mode == DisplayMode::current_design;
 }
 
 int checked_reduction_item(const ShellState& state) {
-    return menu_item_of_reduction(state.median_cut ? Quantizer::median_cut
+    return menu_item_of_reduction(state.median_cut ? ReductionKind::median_cut
                                                    : state.chosen_reduction);
 }

@@ -5,14 +5,14 @@
 #include "shell_state.h"
 
 // The reduction of a menu item; false for any other identifier.
-bool reduction_of_menu_item(int item, Quantizer* reduction);
+bool reduction_of_menu_item(int item, ReductionKind* reduction);
 
-int menu_item_of_reduction(Quantizer reduction);
+int menu_item_of_reduction(ReductionKind reduction);
 
 // Picking an item clears the median-cut flag and makes its reduction the
 // chosen one. True when the shown design is to be converted again (display
 // mode 2); the grid and the current design stay.
-bool choose_reduction(ShellState& state, Quantizer reduction);
+bool choose_reduction(ShellState& state, ReductionKind reduction);
 
 // "メディアンカット" while the median-cut flag is set, otherwise the chosen reduction.
 int checked_reduction_item(const ShellState& state);

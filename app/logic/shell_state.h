@@ -3,17 +3,12 @@
 #pragma once
 
 #include "design_conversion.h"
+#include "design_count.h"
 
 enum class DisplayMode {
     placeholder = 0,     // the placeholder text, no symbol
     design_file = 1,     // the symbol of a design file and its heading
     current_design = 2,  // the symbol of the current design, its heading and the counter
-};
-
-// Columns and rows of 32 x 32 designs; both at least 1.
-struct DesignGrid {
-    int columns;
-    int rows;
 };
 
 // The current design. Whenever the grid changes both indices become 0, so
@@ -29,7 +24,7 @@ struct ShellState {
     DisplayMode display_mode = DisplayMode::placeholder;
     bool median_cut = false;  // set by command 103, cleared by command 102
     // The reduction picked in the menu: runs whenever the median-cut flag is clear.
-    Quantizer chosen_reduction = Quantizer::merge;
+    ReductionKind chosen_reduction = ReductionKind::merge;
 };
 
 // Sets a new grid and makes its first design the current one.

@@ -56,11 +56,11 @@ void BM_ExportWhole(benchmark::State& state) {
 BENCHMARK(BM_ExportWhole)->Unit(benchmark::kMillisecond);
 
 void BM_ExportConversionOnly(benchmark::State& state) {
-    const DesignGrid grid = make_design_grid(noise_picture(), "noise");
+    const PictureDesigns designs = cut_into_designs(noise_picture(), "noise");
     for (auto _ : state) {
-        for (int row = 0; row < grid.rows; ++row) {
-            for (int column = 0; column < grid.columns; ++column) {
-                benchmark::DoNotOptimize(convert_design(grid, column, row, Quantizer::merge));
+        for (int row = 0; row < designs.grid.rows; ++row) {
+            for (int column = 0; column < designs.grid.columns; ++column) {
+                benchmark::DoNotOptimize(convert_design(designs, column, row, ReductionKind::merge));
             }
         }
     }
@@ -68,8 +68,8 @@ void BM_ExportConversionOnly(benchmark::State& state) {
 BENCHMARK(BM_ExportConversionOnly)->Unit(benchmark::kMillisecond);
 
 void BM_ExportImagesOnly(benchmark::State& state) {
-    const DesignGrid grid = make_design_grid(noise_picture(), "noise");
-    const RecordBytes record = convert_design(grid, 0, 0, Quantizer::merge);
+    const PictureDesigns designs = cut_into_designs(noise_picture(), "noise");
+    const RecordBytes record = convert_design(designs, 0, 0, ReductionKind::merge);
     for (auto _ : state) {
         for (int design = 0; design < 100; ++design) {
             benchmark::DoNotOptimize(render_qr(record, kDefaultQrScale, kDefaultQrBorder));

@@ -65,7 +65,7 @@ BENCHMARK(BM_DecodeOnly)->Unit(benchmark::kMillisecond);
 
 void BM_FitOnly(benchmark::State& state) {
     const Picture picture = load_picture(noise_jpeg());
-    const FitGrid grid = offered_fit_grid(picture.width, picture.height);
+    const DesignGrid grid = offered_fit_grid(picture.width, picture.height);
     for (auto _ : state) {
         Picture fitted;
         std::string error;

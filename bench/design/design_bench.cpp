@@ -13,6 +13,7 @@
 #include "design_record.h"
 #include "exhaustive_merge.h"
 #include "merge_quantizer.h"
+#include "picture.h"
 #include "tile_families.h"
 
 namespace {
@@ -44,7 +45,7 @@ BENCHMARK(BM_MergeWorstCaseExhaustive)->Unit(benchmark::kMillisecond);
 // One conversion of the worst-case tile to a record, with each reduction.
 void BM_ConvertWorstCase(benchmark::State& state) {
     make_family_tile(TileFamily::distinct_1024, kWorstCaseSeed, worst_case_tile);
-    const Reduction reduction{static_cast<Quantizer>(state.range(0))};
+    const Reduction reduction{static_cast<ReductionKind>(state.range(0))};
     auto workspace = std::make_unique<ConversionWorkspace>();
     uint8_t record[kDesignRecordSize];
     for (auto _ : state) {
@@ -55,32 +56,32 @@ void BM_ConvertWorstCase(benchmark::State& state) {
     state.SetLabel(kNames[state.range(0)]);
 }
 BENCHMARK(BM_ConvertWorstCase)
-    ->Arg(static_cast<int>(Quantizer::merge))
-    ->Arg(static_cast<int>(Quantizer::quality))
-    ->Arg(static_cast<int>(Quantizer::dither))
+    ->Arg(static_cast<int>(ReductionKind::merge))
+    ->Arg(static_cast<int>(ReductionKind::quality))
+    ->Arg(static_cast<int>(ReductionKind::dither))
     ->Unit(benchmark::kMillisecond);
 
 // A 320 x 320 picture of uniform noise: 10 x 10 designs, each of ~1024 colours.
 void BM_ConvertNoisePicture(benchmark::State& state) {
     constexpr int kSide = 320;
-    std::vector<uint8_t> bits(3 * kSide * kSide);
+    Picture noise{kSide, kSide, std::vector<uint8_t>(3 * kSide * kSide)};
     std::mt19937 random(11);
-    for (uint8_t& byte : bits) {
+    for (uint8_t& byte : noise.rgb) {
         byte = static_cast<uint8_t>(random() >> 24);
     }
-    const Quantizer quantizer = state.range(0) == 0 ? Quantizer::merge : Quantizer::median_cut;
+    const ReductionKind quantizer = state.range(0) == 0 ? ReductionKind::merge : ReductionKind::median_cut;
     Rgb tile[kTilePixels];
     uint8_t record[kDesignRecordSize];
     for (auto _ : state) {
         for (int row = 0; row < kSide / kTileSide; ++row) {
             for (int column = 0; column < kSide / kTileSide; ++column) {
-                read_tile_from_dib_rows(bits.data(), kSide, kSide, column, row, tile);
+                read_picture_tile(noise, column, row, tile);
                 convert_tile_to_record(tile, quantizer, record);
                 benchmark::DoNotOptimize(record[kPixelDataOffset]);
             }
         }
     }
-    state.SetLabel(quantizer == Quantizer::merge ? "merge, 100 designs"
+    state.SetLabel(quantizer == ReductionKind::merge ? "merge, 100 designs"
                                                  : "median cut, 100 designs");
 }
 BENCHMARK(BM_ConvertNoisePicture)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

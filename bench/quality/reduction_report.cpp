@@ -123,22 +123,22 @@ void add(DesignErrors* sum, const DesignErrors& e) {
 void reduce(Row row, const Rgb* tile, ConversionWorkspace* workspace, uint8_t* record) {
     switch (row) {
         case kMerge:
-            convert_tile_to_record(tile, Quantizer::merge, record);
+            convert_tile_to_record(tile, ReductionKind::merge, record);
             break;
         case kMedian:
-            convert_tile_to_record(tile, Quantizer::median_cut, record);
+            convert_tile_to_record(tile, ReductionKind::median_cut, record);
             break;
         case kQuality:
-            convert_tile_to_record(tile, Reduction{Quantizer::quality}, workspace, record);
+            convert_tile_to_record(tile, Reduction{ReductionKind::quality}, workspace, record);
             break;
         case kDiffusion:
             reduce_with_error_diffusion(tile, workspace, record);
             break;
         case kDither:
-            convert_tile_to_record(tile, Reduction{Quantizer::dither, 100}, workspace, record);
+            convert_tile_to_record(tile, Reduction{ReductionKind::dither, 100}, workspace, record);
             break;
         case kDitherHalf:
-            convert_tile_to_record(tile, Reduction{Quantizer::dither, 50}, workspace, record);
+            convert_tile_to_record(tile, Reduction{ReductionKind::dither, 50}, workspace, record);
             break;
         default:
             break;

@@ -55,7 +55,7 @@ TEST(CaptureConversion, ReadsTheCaptureWithTheMergeQuantiserAfterAMedianCutImage
     EXPECT_EQ(state.grid.columns, 2);
     const ConversionPlan plan = plan_conversion(state, true, {64, 96});
     EXPECT_EQ(plan.source, TileSource::capture_bitmap);
-    EXPECT_EQ(plan.reduction.quantizer, Quantizer::merge);
+    EXPECT_EQ(plan.reduction.kind, ReductionKind::merge);
 }
 
 TEST(CaptureConversion, AFailedCaptureShowsThePlaceholderAndKeepsTheGrid) {

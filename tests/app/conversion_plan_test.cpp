@@ -19,19 +19,19 @@ TEST(ConversionPlan, SourceAndQuantiserFollowTheFlagAndTheCapture) {
         bool median_cut;
         bool capture;
         TileSource source;
-        Quantizer quantizer;
+        ReductionKind quantizer;
     };
     const Case cases[] = {
-        {true, true, TileSource::file_image, Quantizer::median_cut},
-        {true, false, TileSource::file_image, Quantizer::median_cut},
-        {false, true, TileSource::capture_bitmap, Quantizer::merge},
-        {false, false, TileSource::file_image, Quantizer::merge},
+        {true, true, TileSource::file_image, ReductionKind::median_cut},
+        {true, false, TileSource::file_image, ReductionKind::median_cut},
+        {false, true, TileSource::capture_bitmap, ReductionKind::merge},
+        {false, false, TileSource::file_image, ReductionKind::merge},
     };
     for (const Case& c : cases) {
         const ConversionPlan plan =
             plan_conversion(state_with(c.median_cut), c.capture, kImage64x96);
         EXPECT_EQ(plan.source, c.source) << c.median_cut << c.capture;
-        EXPECT_EQ(plan.reduction.quantizer, c.quantizer) << c.median_cut << c.capture;
+        EXPECT_EQ(plan.reduction.kind, c.quantizer) << c.median_cut << c.capture;
     }
 }
 

@@ -13,25 +13,25 @@ namespace {
 
 constexpr PictureSize kImage{64, 96};
 
-Quantizer quantizer_run(const ShellState& state, bool capture) {
-    return plan_conversion(state, capture, kImage).reduction.quantizer;
+ReductionKind quantizer_run(const ShellState& state, bool capture) {
+    return plan_conversion(state, capture, kImage).reduction.kind;
 }
 
 TEST(ReductionMenu, ItemsNameTheFourReductionsAndNothingElse) {
     const int items[] = {IDM_REDUCE_MERGE, IDM_REDUCE_MEDIAN_CUT, IDM_REDUCE_QUALITY,
                          IDM_REDUCE_DITHER};
-    const Quantizer reductions[] = {Quantizer::merge, Quantizer::median_cut, Quantizer::quality,
-                                    Quantizer::dither};
+    const ReductionKind reductions[] = {ReductionKind::merge, ReductionKind::median_cut, ReductionKind::quality,
+                                    ReductionKind::dither};
     for (int i = 0; i < 4; ++i) {
-        Quantizer reduction = Quantizer::merge;
+        ReductionKind reduction = ReductionKind::merge;
         ASSERT_TRUE(reduction_of_menu_item(items[i], &reduction));
         EXPECT_EQ(reduction, reductions[i]);
         EXPECT_EQ(menu_item_of_reduction(reductions[i]), items[i]);
     }
-    Quantizer untouched = Quantizer::dither;
+    ReductionKind untouched = ReductionKind::dither;
     EXPECT_FALSE(reduction_of_menu_item(IDM_OPEN_FITTED_PICTURE, &untouched));
     EXPECT_FALSE(reduction_of_menu_item(IDM_CAPTURE, &untouched));
-    EXPECT_EQ(untouched, Quantizer::dither);
+    EXPECT_EQ(untouched, ReductionKind::dither);
 }
 
 TEST(ReductionMenu, PickingClearsTheFlagAndReconvertsOnlyAConvertedDesign) {
@@ -45,10 +45,10 @@ TEST(ReductionMenu, PickingClearsTheFlagAndReconvertsOnlyAConvertedDesign) {
     // The flag reads the file image even beside a capture.
     EXPECT_EQ(plan_conversion(state, true, kImage).source, TileSource::file_image);
 
-    EXPECT_TRUE(choose_reduction(state, Quantizer::quality));
+    EXPECT_TRUE(choose_reduction(state, ReductionKind::quality));
     EXPECT_FALSE(state.median_cut);
     EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_QUALITY);
-    EXPECT_EQ(quantizer_run(state, true), Quantizer::quality);
+    EXPECT_EQ(quantizer_run(state, true), ReductionKind::quality);
     EXPECT_EQ(plan_conversion(state, true, kImage).source, TileSource::capture_bitmap);
     EXPECT_EQ(plan_conversion(state, false, kImage).reduction.dither_strength, kMaxDitherStrength);
     // The current design stays: the same design is converted again.
@@ -58,7 +58,7 @@ TEST(ReductionMenu, PickingClearsTheFlagAndReconvertsOnlyAConvertedDesign) {
     // Picked while a design file or the placeholder is shown: nothing to convert.
     for (DisplayMode mode : {DisplayMode::design_file, DisplayMode::placeholder}) {
         state.display_mode = mode;
-        EXPECT_FALSE(choose_reduction(state, Quantizer::dither));
+        EXPECT_FALSE(choose_reduction(state, ReductionKind::dither));
         EXPECT_EQ(state.display_mode, mode);
         EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_DITHER);
     }
@@ -66,19 +66,19 @@ TEST(ReductionMenu, PickingClearsTheFlagAndReconvertsOnlyAConvertedDesign) {
 
 TEST(ReductionMenu, PlainAndFittedImagesResetTheChoiceMedianCutAndCaptureKeepIt) {
     ShellState state;
-    choose_reduction(state, Quantizer::dither);
+    choose_reduction(state, ReductionKind::dither);
     accept_image(state, kImage, ImageCommand::median_cut);
-    EXPECT_EQ(quantizer_run(state, false), Quantizer::median_cut);
-    EXPECT_EQ(state.chosen_reduction, Quantizer::dither);
+    EXPECT_EQ(quantizer_run(state, false), ReductionKind::median_cut);
+    EXPECT_EQ(state.chosen_reduction, ReductionKind::dither);
     // A capture clears the flag and converts with the choice again.
     prepare_capture_conversion(state);
-    EXPECT_EQ(quantizer_run(state, true), Quantizer::dither);
+    EXPECT_EQ(quantizer_run(state, true), ReductionKind::dither);
     EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_DITHER);
 
     for (ImageCommand command : {ImageCommand::merge, ImageCommand::fitted}) {
-        choose_reduction(state, Quantizer::quality);
+        choose_reduction(state, ReductionKind::quality);
         accept_image(state, kImage, command);
-        EXPECT_EQ(quantizer_run(state, false), Quantizer::merge);
+        EXPECT_EQ(quantizer_run(state, false), ReductionKind::merge);
         EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_MERGE);
         EXPECT_TRUE(image_command_drops_capture(command));
     }

@@ -10,7 +10,7 @@ namespace {
 
 using Record = std::vector<uint8_t>;
 
-Record convert(const Rgb* tile, Quantizer quantizer) {
+Record convert(const Rgb* tile, ReductionKind quantizer) {
     Record record(kDesignRecordSize, 0xAA);  // every byte must be written
     convert_tile_to_record(tile, quantizer, record.data());
     return record;
@@ -37,7 +37,7 @@ TEST(DesignRecord, FixedFieldsWhateverThePicture) {
         tile[p] =
             Rgb{static_cast<uint8_t>(p), static_cast<uint8_t>(p * 7), static_cast<uint8_t>(p >> 2)};
     }
-    for (Quantizer quantizer : {Quantizer::merge, Quantizer::median_cut}) {
+    for (ReductionKind quantizer : {ReductionKind::merge, ReductionKind::median_cut}) {
         const Record record = convert(tile, quantizer);
         ASSERT_EQ(record.size(), 620u);
         Record name = bytes({0xC7, 0x30, 0xB6, 0x30, 0xA4, 0x30, 0xF3, 0x30});
@@ -58,7 +58,7 @@ TEST(DesignRecord, FixedFieldsWhateverThePicture) {
 TEST(DesignRecord, SingleColourDesign) {
     Rgb tile[kTilePixels];
     fill_halves(tile, {0, 255, 0}, {0, 255, 0});
-    const Record record = convert(tile, Quantizer::merge);
+    const Record record = convert(tile, ReductionKind::merge);
     EXPECT_EQ(record[88], 0xF3);
     EXPECT_EQ(slice(record, 89, 14), Record(14, 0));
     EXPECT_EQ(slice(record, 108, 512), Record(512, 0));
@@ -67,7 +67,7 @@ TEST(DesignRecord, SingleColourDesign) {
 TEST(DesignRecord, RedAndBlueHalvesWithTheMergeQuantizer) {
     Rgb tile[kTilePixels];
     fill_halves(tile, {255, 0, 0}, {0, 0, 255});
-    const Record record = convert(tile, Quantizer::merge);
+    const Record record = convert(tile, ReductionKind::merge);
     EXPECT_EQ(slice(record, 88, 2), bytes({0x14, 0x94}));
     EXPECT_EQ(slice(record, 90, 13), Record(13, 0));
     for (int row = 0; row < 32; ++row) {
@@ -79,7 +79,7 @@ TEST(DesignRecord, RedAndBlueHalvesWithTheMergeQuantizer) {
 TEST(DesignRecord, RedAndBlueHalvesWithTheMedianCutQuantizer) {
     Rgb tile[kTilePixels];
     fill_halves(tile, {255, 0, 0}, {0, 0, 255});
-    const Record record = convert(tile, Quantizer::median_cut);
+    const Record record = convert(tile, ReductionKind::median_cut);
     EXPECT_EQ(slice(record, 88, 8), Record(8, 0x14));
     EXPECT_EQ(slice(record, 96, 7), Record(7, 0x94));
     for (int row = 0; row < 32; ++row) {
@@ -98,7 +98,7 @@ TEST(DesignRecord, NibbleOrderAndRowOrder) {
         }
     }
     tile[3] = Rgb{255, 0, 0};
-    const Record record = convert(tile, Quantizer::merge);
+    const Record record = convert(tile, ReductionKind::merge);
     EXPECT_EQ(slice(record, 88, 4), bytes({0x0F, 0xEF, 0x14, 0x00}));
     EXPECT_EQ(record[108], 0x10);
     EXPECT_EQ(record[109], 0x20);  // x = 2 white, x = 3 red
@@ -113,7 +113,7 @@ TEST(DesignRecord, ConvertingTwiceGivesTheSameRecord) {
         tile[p] =
             Rgb{static_cast<uint8_t>(p * 13), static_cast<uint8_t>(p * 5), static_cast<uint8_t>(p)};
     }
-    for (Quantizer quantizer : {Quantizer::merge, Quantizer::median_cut}) {
+    for (ReductionKind quantizer : {ReductionKind::merge, ReductionKind::median_cut}) {
         const Record first = convert(tile, quantizer);
         const Record second = convert(tile, quantizer);
         EXPECT_EQ(first, second);

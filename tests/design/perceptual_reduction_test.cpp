@@ -50,7 +50,7 @@ void expect_valid(const uint8_t* record) {
     EXPECT_EQ(std::memcmp(record + kFixedBytesOffset, kFixedBytes, kFixedBytesLength), 0);
     uint8_t merge[kDesignRecordSize];
     const Rgb black[kTilePixels] = {};
-    convert_tile_to_record(black, Quantizer::merge, merge);
+    convert_tile_to_record(black, ReductionKind::merge, merge);
     EXPECT_EQ(std::memcmp(record, merge, kPaletteCodesOffset), 0) << "texts and numbers";
 }
 
@@ -63,11 +63,11 @@ struct Records {
 };
 
 void convert_all(const Rgb* tile, ConversionWorkspace* workspace, Records* r) {
-    convert_tile_to_record(tile, Quantizer::merge, r->merge);
-    convert_tile_to_record(tile, Reduction{Quantizer::quality}, workspace, r->quality);
-    convert_tile_to_record(tile, Reduction{Quantizer::dither}, workspace, r->dither);
-    convert_tile_to_record(tile, Reduction{Quantizer::dither, 50}, workspace, r->half_dither);
-    convert_tile_to_record(tile, Reduction{Quantizer::dither, 0}, workspace, r->flat_dither);
+    convert_tile_to_record(tile, ReductionKind::merge, r->merge);
+    convert_tile_to_record(tile, Reduction{ReductionKind::quality}, workspace, r->quality);
+    convert_tile_to_record(tile, Reduction{ReductionKind::dither}, workspace, r->dither);
+    convert_tile_to_record(tile, Reduction{ReductionKind::dither, 50}, workspace, r->half_dither);
+    convert_tile_to_record(tile, Reduction{ReductionKind::dither, 0}, workspace, r->flat_dither);
 }
 
 uint64_t fnv1a(uint64_t hash, const uint8_t* bytes, int length) {
@@ -107,7 +107,7 @@ TEST(PerceptualReduction, TileOfTwoPaletteColoursKeepsThemExactly) {
         tile[p] = p % kTileSide < kTileSide / 2 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
     }
     auto workspace = std::make_unique<ConversionWorkspace>();
-    for (Quantizer q : {Quantizer::quality, Quantizer::dither}) {
+    for (ReductionKind q : {ReductionKind::quality, ReductionKind::dither}) {
         uint8_t record[kDesignRecordSize];
         convert_tile_to_record(tile, Reduction{q}, workspace.get(), record);
         EXPECT_EQ(record[kPaletteCodesOffset], 0x14);

@@ -23,15 +23,14 @@ class DesignExport : public testing::Test {
                  ("export-" +
                   std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
-        pixels.resize(static_cast<size_t>(kColumns * kTileSide) * kRows * kTileSide * 3);
-        for (size_t i = 0; i < pixels.size(); ++i)
-            pixels[i] = static_cast<uint8_t>(i * 7 / 3);
     }
     void TearDown() override { fs::remove_all(folder); }
 
     ExportResult run(const ExportProgress& progress) {
-        const ExportPicture picture{kColumns * kTileSide, kRows * kTileSide, pixels.data()};
-        return export_designs(picture, Reduction{}, "grid", folder, progress);
+        std::vector<RecordBytes> records(kColumns * kRows);
+        for (size_t i = 0; i < records.size(); ++i)
+            records[i].fill(static_cast<uint8_t>(i * 7 / 3));
+        return export_designs(ready_designs(records, kColumns), "grid", folder, progress);
     }
 
     std::set<std::string> names() const {
@@ -51,7 +50,6 @@ class DesignExport : public testing::Test {
     }
 
     fs::path folder;
-    std::vector<uint8_t> pixels;
 };
 
 TEST_F(DesignExport, ACancelAfterTwoDesignsKeepsExactlyThoseTwo) {

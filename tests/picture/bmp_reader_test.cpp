@@ -137,9 +137,8 @@ TEST(BmpReader, TopDownPictureTilesInPictureCoordinates) {
         }
     }
     const Picture image = read_or_fail(build_bmp_file(fields_for(values, 24, true)));
-    const std::vector<uint8_t> dib = bottom_up_bgr_rows(image);
     Rgb tile[kTilePixels];
-    read_tile_from_dib_rows(dib.data(), image.width, image.height, 0, 1, tile);
+    read_picture_tile(image, 0, 1, tile);
     EXPECT_EQ(tile[0], (Rgb{0, 32, 0x5A}));
     EXPECT_EQ(tile[kTilePixels - 1], (Rgb{31, 63, 0x5A}));
 }

@@ -9,7 +9,7 @@
 namespace {
 
 // Every grey level, then random colours, in a picture of the grid's size.
-Picture grid_sized_picture(FitGrid grid) {
+Picture grid_sized_picture(DesignGrid grid) {
     Picture picture;
     picture.width = grid.columns * 32;
     picture.height = grid.rows * 32;
@@ -54,7 +54,7 @@ Picture part_of(const Picture& picture, PictureRect rect) {
     return part;
 }
 
-Picture fitted(const Picture& picture, FitGrid grid) {
+Picture fitted(const Picture& picture, DesignGrid grid) {
     Picture result;
     std::string error;
     EXPECT_EQ(fit_picture(picture, grid, &result, &error), 0) << error;
@@ -73,7 +73,7 @@ TEST(PictureFit, OfferedGridHasTheNearestRatioAndOnTiesTheMostDesigns) {
         {1000, 10, 40, 1},  {10, 1000, 1, 40}, {1, 1, 6, 6},
     };
     for (const Case& c : cases) {
-        const FitGrid grid = offered_fit_grid(c.width, c.height);
+        const DesignGrid grid = offered_fit_grid(c.width, c.height);
         EXPECT_EQ(grid.columns, c.columns) << c.width << " x " << c.height;
         EXPECT_EQ(grid.rows, c.rows) << c.width << " x " << c.height;
     }
@@ -93,7 +93,7 @@ TEST(PictureFit, CropIsCentredRoundedDownAndNeverEmpty) {
         {1000, 1, 1, 40, {499, 0, 1, 1}},  // 1/40 of a pixel wide: one pixel
     };
     for (const Case& c : cases) {
-        const PictureRect crop = centred_crop(c.width, c.height, FitGrid{c.columns, c.rows});
+        const PictureRect crop = centred_crop(c.width, c.height, DesignGrid{c.columns, c.rows});
         EXPECT_EQ(crop.x, c.crop.x) << c.width << " x " << c.height;
         EXPECT_EQ(crop.y, c.crop.y) << c.width << " x " << c.height;
         EXPECT_EQ(crop.width, c.crop.width) << c.width << " x " << c.height;
@@ -102,7 +102,7 @@ TEST(PictureFit, CropIsCentredRoundedDownAndNeverEmpty) {
 }
 
 TEST(PictureFit, ExactTwofoldEnlargementFitsBackToTheOriginalOnEveryLevel) {
-    const FitGrid grid{3, 2};
+    const DesignGrid grid{3, 2};
     const Picture original = grid_sized_picture(grid);
     const Picture result = fitted(enlarged(original, 2), grid);
     ASSERT_EQ(result.width, 96);
@@ -111,7 +111,7 @@ TEST(PictureFit, ExactTwofoldEnlargementFitsBackToTheOriginalOnEveryLevel) {
 }
 
 TEST(PictureFit, WithoutScalingTheFitIsTheCentredCrop) {
-    const FitGrid grid{3, 2};
+    const DesignGrid grid{3, 2};
     std::mt19937 random(5);
     for (const PictureRect frame : {PictureRect{0, 0, 101, 64}, PictureRect{0, 0, 96, 71}}) {
         Picture picture;
@@ -127,15 +127,15 @@ TEST(PictureFit, WithoutScalingTheFitIsTheCentredCrop) {
 }
 
 TEST(PictureFit, GridsOutsideTheRuleAndEmptyPicturesAreRefused) {
-    const Picture picture = grid_sized_picture(FitGrid{1, 1});
+    const Picture picture = grid_sized_picture(DesignGrid{1, 1});
     Picture untouched;
     untouched.width = 7;
     std::string error;
-    for (const FitGrid grid : {FitGrid{0, 1}, FitGrid{41, 1}, FitGrid{7, 6}}) {
+    for (const DesignGrid grid : {DesignGrid{0, 1}, DesignGrid{41, 1}, DesignGrid{7, 6}}) {
         EXPECT_EQ(fit_picture(picture, grid, &untouched, &error), -1);
         EXPECT_FALSE(error.empty());
     }
-    EXPECT_EQ(fit_picture(Picture{}, FitGrid{1, 1}, &untouched, &error), -1);
+    EXPECT_EQ(fit_picture(Picture{}, DesignGrid{1, 1}, &untouched, &error), -1);
     EXPECT_EQ(untouched.width, 7);
 }
 

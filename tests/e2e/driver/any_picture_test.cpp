@@ -70,7 +70,7 @@ TEST(AnyPicture, PngConvertsLikeItsBmpTwinAndJpegLikeTheCommandLine) {
     ASSERT_TRUE(quiet(program));
     for (int number = 1; number <= kDesigns; number += kDesigns - 1) {
         const Record record = record_of_design(twin, (number - 1) % kColumns,
-                                               (number - 1) / kColumns, Quantizer::merge);
+                                               (number - 1) / kColumns, ReductionKind::merge);
         const ClientPixels pixels = program.look();
         EXPECT_TRUE(shows_texts(pixels, kImageHeading, counter_text(number, kDesigns)));
         EXPECT_TRUE(shows_symbol_of(pixels, record, "png_design_" + std::to_string(number)));
@@ -124,7 +124,7 @@ TEST(AnyPicture, TooLargeAPictureIsRefusedWithAMessageAndTheShownDesignStays) {
     }
     program.click(true);
     const DibPicture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
-    EXPECT_TRUE(shows_symbol_of(program.look(), record_of_design(picture, 0, 1, Quantizer::merge),
+    EXPECT_TRUE(shows_symbol_of(program.look(), record_of_design(picture, 0, 1, ReductionKind::merge),
                                 "after_too_large"));
     EXPECT_EQ(program.close(), 0);
 }

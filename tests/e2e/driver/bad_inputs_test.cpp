@@ -35,7 +35,7 @@ TEST(BadInputs, WindowRefusesEveryCataloguedFileAndKeepsItsState) {
     const std::vector<std::wstring> files = files_in_folder(catalogue);
     ASSERT_FALSE(files.empty());
     const DibPicture picture = read_bmp24(data_file(L"picture_64x96.bmp"));
-    const Record second = record_of_design(picture, 1, 0, Quantizer::merge);
+    const Record second = record_of_design(picture, 1, 0, ReductionKind::merge);
 
     RunningProgram program(scratch_folder(L"bad_inputs"));
     ASSERT_TRUE(shows_second_design_of_picture_64x96(program));
@@ -71,11 +71,11 @@ TEST(BadInputs, WindowRefusesEveryCataloguedFileAndKeepsItsState) {
     EXPECT_FALSE(file_exists(join_path(catalogue, L"output.dat")));
     // The grid and the indices stayed: the next click shows design 3.
     program.click(true);
-    EXPECT_TRUE(shows_symbol_of(program.look(), record_of_design(picture, 0, 1, Quantizer::merge),
+    EXPECT_TRUE(shows_symbol_of(program.look(), record_of_design(picture, 0, 1, ReductionKind::merge),
                                 "bad_inputs_design_3_after"));
 
     // Each design file overwrites the start of the record, up to 620 bytes.
-    Record expected = record_of_design(picture, 0, 1, Quantizer::merge);
+    Record expected = record_of_design(picture, 0, 1, ReductionKind::merge);
     for (const std::wstring& name : files) {
         if (!starts_with(name, L"design_")) {
             continue;

@@ -87,11 +87,15 @@ DibPicture picture_of_image(const Picture& image) {
     picture.width = image.width;
     picture.height = image.height;
     const size_t stride = static_cast<size_t>(picture.stride());
-    const size_t row_bytes = 3 * static_cast<size_t>(image.width);
-    const std::vector<uint8_t> rows = bottom_up_bgr_rows(image);
     picture.rows.assign(stride * static_cast<size_t>(image.height), 0);
-    for (int stored = 0; stored < image.height; ++stored) {
-        std::memcpy(&picture.rows[stride * stored], &rows[row_bytes * stored], row_bytes);
+    for (int y = 0; y < image.height; ++y) {
+        const uint8_t* rgb = &image.rgb[3 * static_cast<size_t>(image.width) * y];
+        uint8_t* bgr = &picture.rows[stride * static_cast<size_t>(image.height - 1 - y)];
+        for (int x = 0; x < 3 * image.width; x += 3) {
+            bgr[x] = rgb[x + 2];
+            bgr[x + 1] = rgb[x + 1];
+            bgr[x + 2] = rgb[x];
+        }
     }
     return picture;
 }

@@ -124,7 +124,7 @@ std::vector<Segment> band_from(ScreenPoint a, ScreenPoint b, int columns, int ro
 
 // The record of a design that is `colour` all over.
 Record uniform_record(uint32_t colour) {
-    return record_of_design(uniform_picture(kTileSide, kTileSide, colour), 0, 0, Quantizer::merge);
+    return record_of_design(uniform_picture(kTileSide, kTileSide, colour), 0, 0, ReductionKind::merge);
 }
 
 uint8_t code_of(uint32_t colour) {
@@ -148,10 +148,10 @@ class ScreenCapture : public testing::Test {
     // the second with a left click, converted with the merge quantiser.
     static void expect_two_designs_of(RunningProgram& program, const DibPicture& region,
                                       const std::string& name) {
-        EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(region, 0, 0, Quantizer::merge),
+        EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(region, 0, 0, ReductionKind::merge),
                                  name + "_design_1"));
         program.click(true);
-        EXPECT_TRUE(shows_design(program, 2, 2, record_of_design(region, 1, 0, Quantizer::merge),
+        EXPECT_TRUE(shows_design(program, 2, 2, record_of_design(region, 1, 0, ReductionKind::merge),
                                  name + "_design_2"));
     }
 
@@ -373,8 +373,8 @@ TEST_F(ScreenCapture, ShiftKeepsTheBandAtTheGridsRatioWhileTheRegionRunsToTheRel
                                3 * static_cast<size_t>(x)]);
         }
     }
-    ASSERT_NE(record_of_design(squeezed, 0, 0, Quantizer::merge),
-              record_of_design(part_of(picture_, 32, 32, 64, 32), 0, 0, Quantizer::merge))
+    ASSERT_NE(record_of_design(squeezed, 0, 0, ReductionKind::merge),
+              record_of_design(part_of(picture_, 32, 32, 64, 32), 0, 0, ReductionKind::merge))
         << "the locked and the released region must give different designs";
     expect_two_designs_of(program, squeezed, "capture_shift");
     EXPECT_EQ(program.close(), 0);
@@ -486,7 +486,7 @@ TEST_F(ScreenCapture, CancelledDialogLeavesTheGridAndTheShownDesign) {
     ASSERT_TRUE(capture_by_drag(program, 2, 1, on_picture(0, 0), on_picture(64, 32)));
     program.click(true);
     const DibPicture region = part_of(picture_, 0, 0, 64, 32);
-    ASSERT_TRUE(shows_design(program, 2, 2, record_of_design(region, 1, 0, Quantizer::merge),
+    ASSERT_TRUE(shows_design(program, 2, 2, record_of_design(region, 1, 0, ReductionKind::merge),
                              "capture_before_cancel"));
     const ClientPixels before = program.look();
 
@@ -505,7 +505,7 @@ TEST_F(ScreenCapture, CancelledDialogLeavesTheGridAndTheShownDesign) {
     }
     EXPECT_TRUE(program.look() == before);
     program.click(true);
-    EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(region, 0, 0, Quantizer::merge),
+    EXPECT_TRUE(shows_design(program, 1, 2, record_of_design(region, 0, 0, ReductionKind::merge),
                              "capture_after_cancel"));
     EXPECT_EQ(program.close(), 0);
 }
@@ -517,15 +517,15 @@ TEST_F(ScreenCapture, CaptureAfterTheMedianCutCommandReadsTheCaptureWithTheMerge
     // The second row of the file's designs, on the screen: its own designs,
     // which the two quantisers tell apart.
     const DibPicture region = part_of(file, 0, 32, 64, 32);
-    ASSERT_NE(record_of_design(region, 0, 0, Quantizer::median_cut),
-              record_of_design(region, 0, 0, Quantizer::merge));
+    ASSERT_NE(record_of_design(region, 0, 0, ReductionKind::median_cut),
+              record_of_design(region, 0, 0, ReductionKind::merge));
 
     RunningProgram program(scratch_folder(L"capture"));
     ASSERT_TRUE(program.started());
     ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE_MEDIAN_CUT, kImageDialogTitle,
                                                 data_file(L"picture_64x96.bmp")));
     ASSERT_TRUE(quiet(program));
-    ASSERT_TRUE(shows_design(program, 1, 6, record_of_design(file, 0, 0, Quantizer::median_cut),
+    ASSERT_TRUE(shows_design(program, 1, 6, record_of_design(file, 0, 0, ReductionKind::median_cut),
                              "median_cut_before_capture"));
 
     ASSERT_TRUE(capture_by_drag(program, 2, 1, on_picture(0, 32), on_picture(64, 64)));

@@ -26,7 +26,7 @@ testing::AssertionResult shows_first_design_of_64x96(RunningProgram& program,
         !texts) {
         return texts;
     }
-    return shows_symbol_of(pixels, record_of_design(picture, 0, 0, Quantizer::merge), name);
+    return shows_symbol_of(pixels, record_of_design(picture, 0, 0, ReductionKind::merge), name);
 }
 
 DropOutcome drop(RunningProgram& program, const std::vector<std::wstring>& paths) {

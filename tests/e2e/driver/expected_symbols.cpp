@@ -4,15 +4,16 @@
 #include <cstdio>
 
 #include "decoder.h"
+#include "dib_tiles.h"
 #include "encoder.h"
 #include "screenshot_layout.h"
 #include "symbol_buffers.h"
 
-Record record_of_design(const DibPicture& picture, int column, int row, Quantizer quantizer) {
+Record record_of_design(const DibPicture& picture, int column, int row, ReductionKind quantizer) {
     Rgb tile[kTilePixels];
     read_tile_from_dib_rows(picture.rows.data(), picture.width, picture.height, column, row, tile);
     Record record{};
-    if (quantizer == Quantizer::merge || quantizer == Quantizer::median_cut) {
+    if (quantizer == ReductionKind::merge || quantizer == ReductionKind::median_cut) {
         // The window converts through the reduction entry; these two keep their own.
         convert_tile_to_record(tile, quantizer, record.data());
         return record;

@@ -14,7 +14,7 @@
 using Record = std::array<uint8_t, kQrPayloadLength>;
 
 // The design record of design (column, row) of a 24-bit picture.
-Record record_of_design(const DibPicture& picture, int column, int row, Quantizer quantizer);
+Record record_of_design(const DibPicture& picture, int column, int row, ReductionKind quantizer);
 
 // The modules encode_qr makes of the record.
 Modules symbol_of(const Record& record);

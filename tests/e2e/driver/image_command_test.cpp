@@ -21,7 +21,7 @@ class ImageCommand : public testing::Test {
     }
 
     // Record of design `number` (1-based, row-major) of the 64 x 96 picture.
-    Record design(int number, Quantizer quantizer = Quantizer::merge) const {
+    Record design(int number, ReductionKind quantizer = ReductionKind::merge) const {
         const int index = number - 1;
         return record_of_design(picture_, index % kColumns, index / kColumns, quantizer);
     }
@@ -34,7 +34,7 @@ class ImageCommand : public testing::Test {
     // The window shows design `number` of the 64 x 96 grid with its counter.
     testing::AssertionResult shows_design(RunningProgram& program, int number,
                                           const std::string& name,
-                                          Quantizer quantizer = Quantizer::merge) const {
+                                          ReductionKind quantizer = ReductionKind::merge) const {
         const ClientPixels pixels = program.look();
         testing::AssertionResult texts =
             shows_texts(pixels, kImageHeading, counter_text(number, kDesigns));
@@ -102,7 +102,7 @@ TEST_F(ImageCommand, SingleDesignHasNoCounterAndIgnoresClicks) {
     const ClientPixels before = program.look();
     EXPECT_TRUE(shows_texts(before, kImageHeading, L""));
     EXPECT_TRUE(
-        shows_symbol_of(before, record_of_design(small, 0, 0, Quantizer::merge), "image_32x32"));
+        shows_symbol_of(before, record_of_design(small, 0, 0, ReductionKind::merge), "image_32x32"));
     program.click(true);
     program.click(false);
     EXPECT_TRUE(program.look() == before);
@@ -166,15 +166,15 @@ TEST_F(ImageCommand, OtherDepthsAndTopDownRowsConvertLikeTheirTwentyFourBitTwin)
 }
 
 TEST_F(ImageCommand, MedianCutCommandUsesTheMedianCutUntilThePlainCommand) {
-    ASSERT_NE(design(1, Quantizer::median_cut), design(1, Quantizer::merge))
+    ASSERT_NE(design(1, ReductionKind::median_cut), design(1, ReductionKind::merge))
         << "the picture must tell the quantisers apart";
     RunningProgram program(scratch_folder(L"images"));
     ASSERT_TRUE(program.started());
     ASSERT_TRUE(open_image(program, data_file(L"picture_64x96.bmp"), IDM_QR_FROM_IMAGE_MEDIAN_CUT));
     ASSERT_TRUE(quiet(program));
-    EXPECT_TRUE(shows_design(program, 1, "median_cut_design_1", Quantizer::median_cut));
+    EXPECT_TRUE(shows_design(program, 1, "median_cut_design_1", ReductionKind::median_cut));
     program.click(true);
-    EXPECT_TRUE(shows_design(program, 2, "median_cut_design_2", Quantizer::median_cut));
+    EXPECT_TRUE(shows_design(program, 2, "median_cut_design_2", ReductionKind::median_cut));
 
     ASSERT_TRUE(open_image(program, data_file(L"picture_64x96.bmp")));
     ASSERT_TRUE(quiet(program));

@@ -24,7 +24,7 @@ class KeepAndShare : public testing::Test {
   protected:
     void SetUp() override { picture_ = read_bmp24(data_file(L"picture_64x96.bmp")); }
 
-    Record record(int number, Quantizer quantizer = Quantizer::merge) const {
+    Record record(int number, ReductionKind quantizer = ReductionKind::merge) const {
         const int index = number - 1;
         return record_of_design(picture_, index % kColumns, index / kColumns, quantizer);
     }

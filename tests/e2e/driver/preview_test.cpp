@@ -21,7 +21,7 @@ TEST(Preview, ConvertedDesignsShowTheirRecordBesideTheSymbol) {
                                                 data_file(L"picture_64x96.bmp")));
     ASSERT_TRUE(quiet(program));
     for (int design = 0; design < 2; ++design) {
-        const Record record = record_of_design(picture, design, 0, Quantizer::merge);
+        const Record record = record_of_design(picture, design, 0, ReductionKind::merge);
         const ClientPixels pixels = program.look();
         EXPECT_TRUE(shows_symbol_of(pixels, record, "preview_design_" + std::to_string(design)));
         EXPECT_TRUE(shows_preview_of(pixels, record)) << "design " << design;

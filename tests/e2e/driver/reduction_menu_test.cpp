@@ -19,14 +19,14 @@ class ReductionMenu : public testing::Test {
         picture_ = read_bmp24(data_file(L"picture_64x96.bmp"));
         ASSERT_EQ(picture_.width, 64);
         // The designs the scenario checks must tell the reductions apart.
-        for (const Quantizer other : {Quantizer::quality, Quantizer::dither}) {
+        for (const ReductionKind other : {ReductionKind::quality, ReductionKind::dither}) {
             for (int number : {2, 3, 6}) {
-                ASSERT_NE(record(number, other), record(number, Quantizer::merge)) << number;
+                ASSERT_NE(record(number, other), record(number, ReductionKind::merge)) << number;
             }
         }
     }
 
-    Record record(int number, Quantizer quantizer) const {
+    Record record(int number, ReductionKind quantizer) const {
         const int index = number - 1;
         return record_of_design(picture_, index % kColumns, index / kColumns, quantizer);
     }
@@ -42,7 +42,7 @@ class ReductionMenu : public testing::Test {
     }
 
     // The window shows design `number` converted with `quantizer`, symbol and preview.
-    testing::AssertionResult shows(RunningProgram& program, int number, Quantizer quantizer,
+    testing::AssertionResult shows(RunningProgram& program, int number, ReductionKind quantizer,
                                    const std::string& name) const {
         const Record expected = record(number, quantizer);
         const ClientPixels pixels = program.look();
@@ -68,34 +68,34 @@ TEST_F(ReductionMenu,
     ASSERT_TRUE(open_image(program, IDM_QR_FROM_IMAGE));
     ASSERT_TRUE(quiet(program));
     program.click(true);
-    EXPECT_TRUE(shows(program, 2, Quantizer::merge, "reduction_merge_2"));
+    EXPECT_TRUE(shows(program, 2, ReductionKind::merge, "reduction_merge_2"));
 
     // Picking converts the design on show again, and stepping keeps the choice.
     pick(program, IDM_REDUCE_QUALITY);
-    EXPECT_TRUE(shows(program, 2, Quantizer::quality, "reduction_quality_2"));
+    EXPECT_TRUE(shows(program, 2, ReductionKind::quality, "reduction_quality_2"));
     program.click(true);
-    EXPECT_TRUE(shows(program, 3, Quantizer::quality, "reduction_quality_3"));
+    EXPECT_TRUE(shows(program, 3, ReductionKind::quality, "reduction_quality_3"));
 
     // Command 103 sets the flag: the median cut runs whatever the choice.
     ASSERT_TRUE(open_image(program, IDM_QR_FROM_IMAGE_MEDIAN_CUT));
     ASSERT_TRUE(quiet(program));
-    EXPECT_TRUE(shows(program, 1, Quantizer::median_cut, "reduction_flag_1"));
+    EXPECT_TRUE(shows(program, 1, ReductionKind::median_cut, "reduction_flag_1"));
     program.click(false);
-    EXPECT_TRUE(shows(program, 6, Quantizer::median_cut, "reduction_flag_6"));
+    EXPECT_TRUE(shows(program, 6, ReductionKind::median_cut, "reduction_flag_6"));
 
     // Picking clears the flag.
     pick(program, IDM_REDUCE_DITHER);
-    EXPECT_TRUE(shows(program, 6, Quantizer::dither, "reduction_dither_6"));
+    EXPECT_TRUE(shows(program, 6, ReductionKind::dither, "reduction_dither_6"));
     pick(program, IDM_REDUCE_MEDIAN_CUT);
-    EXPECT_TRUE(shows(program, 6, Quantizer::median_cut, "reduction_median_6"));
+    EXPECT_TRUE(shows(program, 6, ReductionKind::median_cut, "reduction_median_6"));
     pick(program, IDM_REDUCE_DITHER);
 
     // Command 102 resets the choice to the merge quantiser.
     ASSERT_TRUE(open_image(program, IDM_QR_FROM_IMAGE));
     ASSERT_TRUE(quiet(program));
-    EXPECT_TRUE(shows(program, 1, Quantizer::merge, "reduction_reset_1"));
+    EXPECT_TRUE(shows(program, 1, ReductionKind::merge, "reduction_reset_1"));
     program.click(true);
-    EXPECT_TRUE(shows(program, 2, Quantizer::merge, "reduction_reset_2"));
+    EXPECT_TRUE(shows(program, 2, ReductionKind::merge, "reduction_reset_2"));
     EXPECT_EQ(program.close(), 0);
 }
 

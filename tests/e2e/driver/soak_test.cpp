@@ -208,7 +208,7 @@ class Soak : public testing::Test {
         std::vector<Record> records;
         for (int row = 0; row < grid.rows; ++row) {
             for (int column = 0; column < grid.columns; ++column) {
-                records.push_back(record_of_design(part, column, row, Quantizer::merge));
+                records.push_back(record_of_design(part, column, row, ReductionKind::merge));
             }
         }
         return records;

@@ -1,4 +1,4 @@
-#include "tile_sources.h"
+#include "dib_tiles.h"
 
 #include <gtest/gtest.h>
 
