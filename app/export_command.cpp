@@ -13,7 +13,7 @@
 #include "export_page.h"
 #include "file_dialog.h"
 #include "keep_and_share.h"
-#include "keep_failure.h"
+#include "message_box.h"
 #include "message_texts.h"
 #include "progress_window.h"
 #include "resource_ids.h"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "qr_profile.h"
+#include "colour_slots.h"
 #include "tile.h"
 
 inline constexpr int kMainWindowWidth = 400;  // outer size

@@ -75,8 +75,9 @@ class CliProgram : public testing::Test {
         picture.rgb.resize(static_cast<size_t>(width) * height * 3);
         for (auto& b : picture.rgb)
             b = static_cast<uint8_t>(rng() >> 24);
-        std::string error;
-        ASSERT_EQ(write_bmp_file((dir / name).string().c_str(), picture, &error), 0) << error;
+        const std::vector<uint8_t> bytes = encode_bmp24(picture);
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     fs::path dir;
