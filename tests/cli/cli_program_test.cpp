@@ -240,7 +240,7 @@ TEST_F(CliProgram, UsageErrorsExitWithTwo) {
     EXPECT_EQ(version.out.rfind("brevane-cli ", 0), 0u);
 }
 
-TEST_F(CliProgram, PreviewShowsUnknownColoursInMagenta) {
+TEST_F(CliProgram, PreviewShowsUnknownColoursAsTheWindowsCheckerboard) {
     TestRecord record = zero_record();
     record[88] = 0x14;          // slot 0: red
     record[89] = 0xFF;          // slot 1: no palette code
@@ -253,5 +253,6 @@ TEST_F(CliProgram, PreviewShowsUnknownColoursInMagenta) {
     ASSERT_EQ(bmp.size(), 54u + 32 * 32 * 3);
     // Top row of the picture is the last stored row; pixels are blue, green, red.
     const size_t top = 54 + 31 * 32 * 3;
-    EXPECT_EQ(bmp.substr(top, 9), std::string("\x00\x00\xFF\xFF\x00\xFF\xFF\x00\xFF", 9));
+    // Red, then the checkerboard: light at (1, 0), dark at (2, 0).
+    EXPECT_EQ(bmp.substr(top, 9), std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00\x00", 9));
 }
