@@ -75,10 +75,10 @@ PictureLoad read_picture_file(const wchar_t* path, Picture* picture) {
             return PictureLoad::unreadable;
     }
     // The reader checks the sides its header states before it allocates anything.
-    std::string reason;
-    bool too_large = false;
-    if (read_picture(bytes.data(), bytes.size(), picture, &reason, &too_large) != 0) {
-        return too_large ? PictureLoad::too_large : PictureLoad::unreadable;
+    PictureRefusal refusal;
+    if (read_picture(bytes.data(), bytes.size(), picture, &refusal) != 0) {
+        return refusal.error == PictureError::kTooLarge ? PictureLoad::too_large
+                                                         : PictureLoad::unreadable;
     }
     return PictureLoad::loaded;
 }

@@ -23,9 +23,9 @@ Picture load_picture(const fs::path& path) {
         fail_with_file(path_to_utf8(path), "file too large for a picture");
     const std::vector<uint8_t> bytes = read_whole_file(path);
     Picture picture;
-    std::string error;
-    if (read_picture(bytes.data(), bytes.size(), &picture, &error) != 0)
-        fail_with_file(path_to_utf8(path), error);
+    PictureRefusal refusal;
+    if (read_picture(bytes.data(), bytes.size(), &picture, &refusal) != 0)
+        fail_with_file(path_to_utf8(path), refusal.fault);
     return picture;
 }
 

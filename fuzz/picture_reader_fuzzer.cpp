@@ -29,17 +29,18 @@ bool is_bmp(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Picture image;
-    std::string error;
-    const int status = read_picture(data, size, &image, &error);
+    PictureRefusal refusal;
+    const int status = read_picture(data, size, &image, &refusal);
     if (is_bmp(data, size)) {
         Picture bmp_only;
-        std::string bmp_error;
-        check(read_bmp(data, size, &bmp_only, &bmp_error) == status);
-        check(bmp_only.rgb == image.rgb && bmp_error == error);
+        PictureRefusal bmp_refusal;
+        check(read_bmp(data, size, &bmp_only, &bmp_refusal) == status);
+        check(bmp_only.rgb == image.rgb && bmp_refusal.fault == refusal.fault &&
+              bmp_refusal.error == refusal.error);
     }
     if (status != 0) {
         check(status == -1);
-        check(!error.empty());
+        check(refusal.error != PictureError::kNone && !refusal.fault.empty());
         check(image.width == 0 && image.height == 0 && image.rgb.empty());
         return 0;
     }
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;  // two more copies would not fit the fuzzer's memory limit
     const std::vector<uint8_t> file = encode_bmp24(image);
     Picture reread;
-    check(read_picture(file.data(), file.size(), &reread, &error) == 0);
+    check(read_picture(file.data(), file.size(), &reread, &refusal) == 0);
     check(reread.width == image.width && reread.height == image.height);
     check(reread.rgb == image.rgb);
     return 0;

@@ -53,13 +53,6 @@ int32_t i32(const uint8_t* p) {
     return static_cast<int32_t>(u32(p));
 }
 
-int fail(std::string* error, const std::string& message) {
-    if (error != nullptr) {
-        *error = message;
-    }
-    return -1;
-}
-
 // One colour channel of a 16- or 32-bit pixel.
 struct ChannelMask {
     uint32_t mask;
@@ -180,7 +173,7 @@ uint8_t channel_value(uint32_t pixel, const ChannelMask& channel) {
 
 // Reads the masks of a 16- or 32-bit file into layout->channel.
 int read_channel_masks(const uint8_t* data, size_t size, uint32_t header_size, uint32_t compression,
-                       BmpLayout* layout, size_t* headers_end, std::string* error) {
+                       BmpLayout* layout, size_t* headers_end, PictureRefusal* refusal) {
     uint32_t masks[kChannels];
     if (compression == kBiRgb) {
         const uint32_t* defaults = layout->bits_per_pixel == 16 ? kRgb555Masks : kRgb888Masks;
@@ -192,7 +185,8 @@ int read_channel_masks(const uint8_t* data, size_t size, uint32_t header_size, u
             const size_t mask_count = compression == kBiAlphaBitfields ? 4 : 3;
             *headers_end = mask_start + mask_count * kMaskBytes;
             if (*headers_end > size) {
-                return fail(error, "truncated BMP file: the bit-field masks are cut off");
+                return refuse(refusal, PictureError::kTruncated,
+                              "truncated BMP file: the bit-field masks are cut off");
             }
         }
         for (int c = 0; c < kChannels; ++c) {
@@ -201,18 +195,19 @@ int read_channel_masks(const uint8_t* data, size_t size, uint32_t header_size, u
     }
     for (int c = 0; c < kChannels; ++c) {
         if (make_channel_mask(masks[c], layout->bits_per_pixel, &layout->channel[c]) != 0) {
-            return fail(error, "invalid BMP bit-field mask");
+            return refuse(refusal, PictureError::kInvalid, "invalid BMP bit-field mask");
         }
     }
     return 0;
 }
 
 int read_palette_layout(size_t size, uint32_t colours_used, bool core_header, BmpLayout* layout,
-                        size_t* headers_end, std::string* error) {
+                        size_t* headers_end, PictureRefusal* refusal) {
     const int64_t full_palette = int64_t{1} << layout->bits_per_pixel;
     if (colours_used > full_palette) {
-        return fail(error, "BMP colour count " + std::to_string(colours_used) + " is more than " +
-                               std::to_string(layout->bits_per_pixel) + " bits can index");
+        return refuse(refusal, PictureError::kInvalid,
+                      "BMP colour count " + std::to_string(colours_used) + " is more than " +
+                          std::to_string(layout->bits_per_pixel) + " bits can index");
     }
     // A zero count means all.
     const int64_t entries = colours_used == 0 ? full_palette : colours_used;
@@ -221,25 +216,28 @@ int read_palette_layout(size_t size, uint32_t colours_used, bool core_header, Bm
     layout->palette_entry_size = core_header ? 3 : 4;
     *headers_end += layout->palette_entry_size * static_cast<size_t>(entries);
     if (*headers_end > size) {
-        return fail(error, "truncated BMP file: the colour table is cut off");
+        return refuse(refusal, PictureError::kTruncated,
+                      "truncated BMP file: the colour table is cut off");
     }
     return 0;
 }
 
-int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string* error,
-                bool* too_large) {
+int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, PictureRefusal* refusal) {
     if (size < kFileHeaderSize + 4) {
-        return fail(error, "truncated BMP file: the file header is cut off");
+        return refuse(refusal, PictureError::kTruncated,
+                      "truncated BMP file: the file header is cut off");
     }
     if (data[0] != 'B' || data[1] != 'M') {
-        return fail(error, "not a BMP file (no \"BM\" signature)");
+        return refuse(refusal, PictureError::kNotAPicture, "not a BMP file (no \"BM\" signature)");
     }
     const uint32_t header_size = u32(data + kInfoHeaderStart);
     if (!is_known_header_size(header_size)) {
-        return fail(error, "unsupported BMP header size " + std::to_string(header_size));
+        return refuse(refusal, PictureError::kUnsupported,
+                      "unsupported BMP header size " + std::to_string(header_size));
     }
     if (kInfoHeaderStart + header_size > size) {
-        return fail(error, "truncated BMP file: the info header is cut off");
+        return refuse(refusal, PictureError::kTruncated,
+                      "truncated BMP file: the info header is cut off");
     }
     const uint8_t* header = data + kInfoHeaderStart;
     const bool core_header = header_size == kCoreHeaderSize;
@@ -266,63 +264,69 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string
     }
 
     if (width <= 0) {
-        return fail(error, "invalid BMP width " + std::to_string(width));
+        return refuse(refusal, PictureError::kInvalid,
+                      "invalid BMP width " + std::to_string(width));
     }
     if (height == 0) {
-        return fail(error, "invalid BMP height 0");
+        return refuse(refusal, PictureError::kInvalid, "invalid BMP height 0");
     }
     layout->top_down = height < 0;
     height = height < 0 ? -height : height;  // 64-bit: no overflow for INT32_MIN
     if (!picture_size_allowed(width, height)) {
-        if (too_large != nullptr) {
-            *too_large = picture_size_over_bound(width, height);
-        }
-        return fail(error, "BMP picture too large: " + std::to_string(width) + " x " +
-                               std::to_string(height));
+        return refuse(
+            refusal, size_refusal(width, height),
+            "BMP picture too large: " + std::to_string(width) + " x " + std::to_string(height));
     }
     layout->width = static_cast<int>(width);
     layout->height = static_cast<int>(height);
 
     if (planes != 1) {
-        return fail(error, "invalid BMP plane count " + std::to_string(planes));
+        return refuse(refusal, PictureError::kInvalid,
+                      "invalid BMP plane count " + std::to_string(planes));
     }
     if (!is_supported_depth(bits, core_header)) {
-        return fail(error, "unsupported BMP bit depth " + std::to_string(bits));
+        return refuse(refusal, PictureError::kUnsupported,
+                      "unsupported BMP bit depth " + std::to_string(bits));
     }
     layout->bits_per_pixel = bits;
     if (!depth_takes_compression(bits, compression)) {
-        return fail(error, compression_refusal(compression, bits));
+        return refuse(refusal, PictureError::kUnsupported, compression_refusal(compression, bits));
     }
     layout->compression = compression;
     if (is_run_length(compression) && layout->top_down) {
-        return fail(error, "invalid BMP file: run-length encoded rows cannot be stored top-down");
+        return refuse(refusal, PictureError::kInvalid,
+                      "invalid BMP file: run-length encoded rows cannot be stored top-down");
     }
     const bool masked_depth = bits == 16 || bits == 32;
 
     size_t headers_end = kInfoHeaderStart + header_size;
     if (masked_depth && read_channel_masks(data, size, header_size, compression, layout,
-                                           &headers_end, error) != 0) {
+                                           &headers_end, refusal) != 0) {
         return -1;
     }
     if (bits <= 8 &&
-        read_palette_layout(size, colours_used, core_header, layout, &headers_end, error) != 0) {
+        read_palette_layout(size, colours_used, core_header, layout, &headers_end, refusal) != 0) {
         return -1;
     }
 
     layout->pixel_offset = u32(data + kPixelOffsetField);
     if (layout->pixel_offset < headers_end) {
-        return fail(error, "invalid BMP pixel offset: it points into the headers");
+        return refuse(refusal, PictureError::kInvalid,
+                      "invalid BMP pixel offset: it points into the headers");
     }
     if (layout->pixel_offset > size) {
-        return fail(error, "truncated BMP file: the pixel data starts past the end of the file");
+        return refuse(refusal, PictureError::kTruncated,
+                      "truncated BMP file: the pixel data starts past the end of the file");
     }
     if (is_run_length(compression)) {
         if (image_bytes == 0) {
-            return fail(error, "damaged BMP file: the run-length stream is empty");
+            return refuse(refusal, PictureError::kDamaged,
+                          "damaged BMP file: the run-length stream is empty");
         }
         if (image_bytes > size - layout->pixel_offset) {
-            return fail(error,
-                        "truncated BMP file: the run-length stream runs past the end of the file");
+            return refuse(
+                refusal, PictureError::kTruncated,
+                "truncated BMP file: the run-length stream runs past the end of the file");
         }
         layout->rle_bytes = image_bytes;
         return 0;
@@ -334,7 +338,8 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, std::string
         static_cast<uint64_t>(layout->stride) * static_cast<uint64_t>(height - 1) +
         (row_bits + 7) / 8;
     if (pixel_bytes > size - layout->pixel_offset) {
-        return fail(error, "truncated BMP file: the pixel data runs past the end of the file");
+        return refuse(refusal, PictureError::kTruncated,
+                      "truncated BMP file: the pixel data runs past the end of the file");
     }
     return 0;
 }
@@ -362,7 +367,7 @@ int palette_index(const uint8_t* row, int x, int bits) {
 }
 
 int decode_row(const uint8_t* row, const BmpLayout& layout, const PaletteColour* palette,
-               uint8_t* out, std::string* error) {
+               uint8_t* out, PictureRefusal* refusal) {
     for (int x = 0; x < layout.width; ++x, out += 3) {
         switch (layout.bits_per_pixel) {
             case 24:
@@ -382,8 +387,9 @@ int decode_row(const uint8_t* row, const BmpLayout& layout, const PaletteColour*
             default: {
                 const int index = palette_index(row, x, layout.bits_per_pixel);
                 if (index >= layout.palette_entries) {
-                    return fail(error, "BMP pixel refers to colour " + std::to_string(index) +
-                                           " beyond the colour table");
+                    return refuse(refusal, PictureError::kDamaged,
+                                  "BMP pixel refers to colour " + std::to_string(index) +
+                                      " beyond the colour table");
                 }
                 out[0] = palette[index].r;
                 out[1] = palette[index].g;
@@ -402,7 +408,7 @@ class RunLengthDecoder {
     RunLengthDecoder(const BmpLayout& layout, const PaletteColour* palette, Picture* image)
         : layout_(layout), palette_(palette), image_(image) {}
 
-    int decode(const uint8_t* stream, size_t size, std::string* error) {
+    int decode(const uint8_t* stream, size_t size, PictureRefusal* refusal) {
         const bool four_bits = layout_.compression == kBiRle4;
         size_t at = 0;
         while (size - at >= 2) {
@@ -412,7 +418,7 @@ class RunLengthDecoder {
             if (count > 0) {  // an encoded run: one index, or two alternating nibbles
                 for (int i = 0; i < count; ++i) {
                     const int index = four_bits ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value;
-                    if (put(index, error) != 0) {
+                    if (put(index, refusal) != 0) {
                         return -1;
                     }
                 }
@@ -423,7 +429,8 @@ class RunLengthDecoder {
                 ++row_;
             } else if (value == kRleEndOfBitmap) {
                 if (pixels_set_ == 0) {
-                    return fail(error, "damaged BMP file: the run-length stream sets no pixel");
+                    return refuse(refusal, PictureError::kDamaged,
+                                  "damaged BMP file: the run-length stream sets no pixel");
                 }
                 return 0;
             } else if (value == kRleDelta) {
@@ -443,22 +450,24 @@ class RunLengthDecoder {
                     const uint8_t byte = stream[at + (four_bits ? static_cast<size_t>(i / 2)
                                                                 : static_cast<size_t>(i))];
                     const int index = four_bits ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte;
-                    if (put(index, error) != 0) {
+                    if (put(index, refusal) != 0) {
                         return -1;
                     }
                 }
                 at += padded;
             }
         }
-        return fail(error, "damaged BMP file: the run-length stream ends before its end code");
+        return refuse(refusal, PictureError::kDamaged,
+                      "damaged BMP file: the run-length stream ends before its end code");
     }
 
   private:
     // Sets the next pixel of the current row; pixels beyond the picture are dropped.
-    int put(int index, std::string* error) {
+    int put(int index, PictureRefusal* refusal) {
         if (index >= layout_.palette_entries) {
-            return fail(error, "BMP pixel refers to colour " + std::to_string(index) +
-                                   " beyond the colour table");
+            return refuse(
+                refusal, PictureError::kDamaged,
+                "BMP pixel refers to colour " + std::to_string(index) + " beyond the colour table");
         }
         if (x_ < layout_.width && row_ < layout_.height) {
             const int y = layout_.height - 1 - static_cast<int>(row_);
@@ -485,14 +494,14 @@ class RunLengthDecoder {
 };
 
 int decode_rows(const uint8_t* data, const BmpLayout& layout, const PaletteColour* palette,
-                Picture* image, std::string* error) {
+                Picture* image, PictureRefusal* refusal) {
     const size_t out_row_bytes = size_t{3} * static_cast<size_t>(layout.width);
     for (int stored = 0; stored < layout.height; ++stored) {
         const int y = layout.top_down ? stored : layout.height - 1 - stored;
         const uint8_t* row =
             data + layout.pixel_offset + layout.stride * static_cast<size_t>(stored);
         if (decode_row(row, layout, palette,
-                       image->rgb.data() + out_row_bytes * static_cast<size_t>(y), error) != 0) {
+                       image->rgb.data() + out_row_bytes * static_cast<size_t>(y), refusal) != 0) {
             return -1;
         }
     }
@@ -501,13 +510,10 @@ int decode_rows(const uint8_t* data, const BmpLayout& layout, const PaletteColou
 
 }  // namespace
 
-int read_bmp(const uint8_t* data, size_t size, Picture* out, std::string* error, bool* too_large) {
+int read_bmp(const uint8_t* data, size_t size, Picture* out, PictureRefusal* refusal) {
     *out = Picture{};
-    if (too_large != nullptr) {
-        *too_large = false;
-    }
     BmpLayout layout{};
-    if (read_layout(data, size, &layout, error, too_large) != 0) {
+    if (read_layout(data, size, &layout, refusal) != 0) {
         return -1;
     }
     PaletteColour palette[256];
@@ -521,8 +527,8 @@ int read_bmp(const uint8_t* data, size_t size, Picture* out, std::string* error,
         size_t{3} * static_cast<size_t>(layout.width) * static_cast<size_t>(layout.height), 0);
     const int status = is_run_length(layout.compression)
                            ? RunLengthDecoder(layout, palette, &image)
-                                 .decode(data + layout.pixel_offset, layout.rle_bytes, error)
-                           : decode_rows(data, layout, palette, &image, error);
+                                 .decode(data + layout.pixel_offset, layout.rle_bytes, refusal)
+                           : decode_rows(data, layout, palette, &image, refusal);
     if (status != 0) {
         return -1;
     }

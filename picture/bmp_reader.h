@@ -27,9 +27,9 @@
 #include <string>
 
 #include "picture.h"
+#include "picture_error.h"
 
-// Returns 0 with *out filled, or -1 with *error set (and *out left empty).
-// *too_large, when given, tells whether it was refused because the sides its
-// header states are over picture_size_allowed's bound.
-int read_bmp(const uint8_t* data, size_t size, Picture* out, std::string* error,
-             bool* too_large = nullptr);
+// Returns 0 with *out filled, or -1 with *refusal set when given (and *out left
+// empty). Sides over picture_size_allowed's bound are refused as kTooLarge from
+// the header, before any pixel memory is allocated.
+int read_bmp(const uint8_t* data, size_t size, Picture* out, PictureRefusal* refusal);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "picture_error.h"
+
 inline constexpr int kMaxPictureSide = 16384;
 inline constexpr int64_t kMaxPicturePixels = int64_t{1} << 28;
 
@@ -22,4 +24,10 @@ constexpr bool picture_size_allowed(int64_t width, int64_t height) {
 // size alone, which the window reports as such.
 constexpr bool picture_size_over_bound(int64_t width, int64_t height) {
     return width >= 1 && height >= 1 && !picture_size_allowed(width, height);
+}
+
+// Why sides that picture_size_allowed refuses are refused.
+constexpr PictureError size_refusal(int64_t width, int64_t height) {
+    return picture_size_over_bound(width, height) ? PictureError::kTooLarge
+                                                  : PictureError::kInvalid;
 }

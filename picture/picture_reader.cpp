@@ -42,13 +42,6 @@ constexpr size_t kJpegMaxHuffmanCodes = 256;
 
 constexpr int kRgbChannels = 3;
 
-int fail(std::string* error, const std::string& message) {
-    if (error != nullptr) {
-        *error = message;
-    }
-    return -1;
-}
-
 template <size_t N>
 bool starts_with(const uint8_t* data, size_t size, const uint8_t (&magic)[N]) {
     return size >= N && std::equal(magic, magic + N, data);
@@ -108,14 +101,15 @@ class ZlibStreamCheck {
     Bytef scratch_[16384];
 };
 
-int check_png(const uint8_t* data, size_t size, std::string* error, bool* too_large) {
+int check_png(const uint8_t* data, size_t size, PictureRefusal* refusal) {
     size_t at = sizeof kPngSignature;
     bool first = true;
     bool saw_data = false;
     ZlibStreamCheck zlib_stream;
     while (true) {
         if (size - at < kPngChunkFrame) {
-            return fail(error, "truncated PNG file: it ends before its IEND chunk");
+            return refuse(refusal, PictureError::kTruncated,
+                          "truncated PNG file: it ends before its IEND chunk");
         }
         const uint32_t length = big_endian_u32(data + at);
         const uint8_t* type = data + at + 4;
@@ -127,30 +121,34 @@ int check_png(const uint8_t* data, size_t size, std::string* error, bool* too_la
                 type_name[i] = static_cast<char>(type[i]);
         }
         if (length > kPngMaxChunkLength || length > size - at - kPngChunkFrame) {
-            return fail(
-                error, "truncated PNG file: chunk " + type_name + " runs past the end of the file");
+            return refuse(
+                refusal, PictureError::kTruncated,
+                "truncated PNG file: chunk " + type_name + " runs past the end of the file");
         }
         const uint8_t* chunk_data = type + 4;
         const uLong crc = crc32(crc32(0L, Z_NULL, 0), type, 4 + length);
         if (crc != big_endian_u32(chunk_data + length)) {
-            return fail(error, "damaged PNG file: chunk " + type_name + " fails its CRC check");
+            return refuse(refusal, PictureError::kDamaged,
+                          "damaged PNG file: chunk " + type_name + " fails its CRC check");
         }
         if (first) {
             if (type_name != "IHDR" || length != kPngHeaderLength) {
-                return fail(error, "damaged PNG file: it does not begin with its IHDR chunk");
+                return refuse(refusal, PictureError::kDamaged,
+                              "damaged PNG file: it does not begin with its IHDR chunk");
             }
             const uint32_t width = big_endian_u32(chunk_data);
             const uint32_t height = big_endian_u32(chunk_data + 4);
             if (!picture_size_allowed(width, height)) {
-                *too_large = picture_size_over_bound(width, height);
-                return fail(error, "PNG picture too large or empty: " + std::to_string(width) +
-                                       " x " + std::to_string(height));
+                return refuse(refusal, size_refusal(width, height),
+                              "PNG picture too large or empty: " + std::to_string(width) + " x " +
+                                  std::to_string(height));
             }
             first = false;
         } else if (type_name == "IDAT") {
             saw_data = true;
             if (!zlib_stream.feed(chunk_data, length)) {
-                return fail(error, "damaged PNG file: its image data does not inflate");
+                return refuse(refusal, PictureError::kDamaged,
+                              "damaged PNG file: its image data does not inflate");
             }
         } else if (type_name == "IEND") {
             break;
@@ -158,7 +156,8 @@ int check_png(const uint8_t* data, size_t size, std::string* error, bool* too_la
         at += kPngChunkFrame + length;
     }
     if (!saw_data || !zlib_stream.finished()) {
-        return fail(error, "damaged PNG file: its image data is missing or cut off");
+        return refuse(refusal, PictureError::kDamaged,
+                      "damaged PNG file: its image data is missing or cut off");
     }
     return 0;
 }
@@ -266,7 +265,7 @@ int64_t jpeg_mcu_count(const uint8_t* segment, size_t length) {
 // Walks the marker segments from SOI to EOI, stepping over each scan's
 // entropy-coded data (where 0xFF is followed by a stuffed zero or a restart
 // marker).
-int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
+int check_jpeg(const uint8_t* data, size_t size, PictureRefusal* refusal) {
     const std::string truncated = "truncated JPEG file: it ends before its EOI marker";
     size_t at = 2;  // after SOI
     HuffmanTablesDefined tables;
@@ -275,22 +274,24 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
     uint64_t scan_bytes = 0;
     while (true) {
         if (at >= size) {
-            return fail(error, truncated);
+            return refuse(refusal, PictureError::kTruncated, truncated);
         }
         if (data[at] != kJpegMarkerPrefix) {
-            return fail(error, "damaged JPEG file: no marker at byte " + std::to_string(at));
+            return refuse(refusal, PictureError::kDamaged,
+                          "damaged JPEG file: no marker at byte " + std::to_string(at));
         }
         while (at < size && data[at] == kJpegMarkerPrefix) {
             ++at;  // a marker may be preceded by fill bytes
         }
         if (at >= size) {
-            return fail(error, truncated);
+            return refuse(refusal, PictureError::kTruncated, truncated);
         }
         const uint8_t marker = data[at++];
         if (marker == kJpegEndOfImage) {
             // stb would pad scans that are too short with zeros.
             if (static_cast<int64_t>(scan_bytes * kBitsPerByte) < mcus) {
-                return fail(error, "truncated JPEG file: its scan data is too short for its size");
+                return refuse(refusal, PictureError::kTruncated,
+                              "truncated JPEG file: its scan data is too short for its size");
             }
             return 0;
         }
@@ -298,28 +299,33 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
             continue;
         }
         if (marker == kJpegStuffedZero) {
-            return fail(error, "damaged JPEG file: no marker at byte " + std::to_string(at - 2));
+            return refuse(refusal, PictureError::kDamaged,
+                          "damaged JPEG file: no marker at byte " + std::to_string(at - 2));
         }
         if (size - at < 2) {
-            return fail(error, truncated);
+            return refuse(refusal, PictureError::kTruncated, truncated);
         }
         const size_t length = size_t{data[at]} << 8 | data[at + 1];
         if (length < 2) {
-            return fail(error, "damaged JPEG file: a segment length below 2");
+            return refuse(refusal, PictureError::kDamaged,
+                          "damaged JPEG file: a segment length below 2");
         }
         if (length > size - at) {
-            return fail(error, "truncated JPEG file: a marker segment runs past the end");
+            return refuse(refusal, PictureError::kTruncated,
+                          "truncated JPEG file: a marker segment runs past the end");
         }
         const uint8_t* segment = data + at + 2;
         if (marker == kJpegHuffmanTables && !tables.record(segment, length - 2)) {
-            return fail(error, "damaged JPEG file: a Huffman table that does not fit");
+            return refuse(refusal, PictureError::kDamaged,
+                          "damaged JPEG file: a Huffman table that does not fit");
         }
         if (marker >= kJpegBaselineFrame && marker <= kJpegProgressiveFrame) {
             progressive = marker == kJpegProgressiveFrame;
             mcus = jpeg_mcu_count(segment, length - 2);
         }
         if (marker == kJpegStartOfScan && !tables.cover_scan(segment, length - 2, progressive)) {
-            return fail(error, "damaged JPEG file: a scan uses a Huffman table never defined");
+            return refuse(refusal, PictureError::kDamaged,
+                          "damaged JPEG file: a scan uses a Huffman table never defined");
         }
         at += length;
         if (marker != kJpegStartOfScan) {
@@ -328,7 +334,7 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
         const size_t scan_start = at;
         while (true) {
             if (size - at < 2) {
-                return fail(error, truncated);
+                return refuse(refusal, PictureError::kTruncated, truncated);
             }
             if (data[at] != kJpegMarkerPrefix) {
                 ++at;
@@ -349,25 +355,27 @@ int check_jpeg(const uint8_t* data, size_t size, std::string* error) {
 }
 
 int decode_with_stb(const uint8_t* data, size_t size, const char* format, Picture* out,
-                    std::string* error, bool* too_large) {
+                    PictureRefusal* refusal) {
     if (size > static_cast<size_t>(INT_MAX)) {
-        return fail(error, std::string(format) + " file too large");
+        return refuse(refusal, PictureError::kTooLarge, std::string(format) + " file too large");
     }
     const int length = static_cast<int>(size);
     int width = 0;
     int height = 0;
     int channels = 0;
     if (stbi_info_from_memory(data, length, &width, &height, &channels) == 0) {
-        return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
+        return refuse(refusal, PictureError::kUndecodable,
+                      std::string("cannot decode ") + format + ": " + stbi_failure_reason());
     }
     if (!picture_size_allowed(width, height)) {
-        *too_large = picture_size_over_bound(width, height);
-        return fail(error, std::string(format) + " picture too large or empty: " +
-                               std::to_string(width) + " x " + std::to_string(height));
+        return refuse(refusal, size_refusal(width, height),
+                      std::string(format) + " picture too large or empty: " +
+                          std::to_string(width) + " x " + std::to_string(height));
     }
     stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, kRgbChannels);
     if (pixels == nullptr) {
-        return fail(error, std::string("cannot decode ") + format + ": " + stbi_failure_reason());
+        return refuse(refusal, PictureError::kUndecodable,
+                      std::string("cannot decode ") + format + ": " + stbi_failure_reason());
     }
     Picture image;
     image.width = width;
@@ -386,28 +394,22 @@ bool has_picture_signature(const uint8_t* head, size_t count) {
            starts_with(head, count, kJpegSignature);
 }
 
-int read_picture(const uint8_t* data, size_t size, Picture* out, std::string* error,
-                 bool* too_large) {
+int read_picture(const uint8_t* data, size_t size, Picture* out, PictureRefusal* refusal) {
     *out = Picture{};
-    bool over_bound = false;
-    if (too_large == nullptr) {
-        too_large = &over_bound;
-    }
-    *too_large = false;
     if (starts_with(data, size, kBmpSignature)) {
-        return read_bmp(data, size, out, error, too_large);
+        return read_bmp(data, size, out, refusal);
     }
     if (starts_with(data, size, kPngSignature)) {
-        if (check_png(data, size, error, too_large) != 0) {
+        if (check_png(data, size, refusal) != 0) {
             return -1;
         }
-        return decode_with_stb(data, size, "PNG", out, error, too_large);
+        return decode_with_stb(data, size, "PNG", out, refusal);
     }
     if (starts_with(data, size, kJpegSignature)) {
-        if (check_jpeg(data, size, error) != 0) {
+        if (check_jpeg(data, size, refusal) != 0) {
             return -1;
         }
-        return decode_with_stb(data, size, "JPEG", out, error, too_large);
+        return decode_with_stb(data, size, "JPEG", out, refusal);
     }
-    return fail(error, "not a BMP, PNG or JPEG file");
+    return refuse(refusal, PictureError::kNotAPicture, "not a BMP, PNG or JPEG file");
 }

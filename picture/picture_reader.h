@@ -19,13 +19,13 @@
 #include <string>
 
 #include "picture.h"
+#include "picture_error.h"
 
-// The format is told by the first bytes. Returns 0 with *out filled, or -1 with
-// *error set to a reason (and *out left empty). *too_large, when given, tells
-// whether it was refused because the sides its header states are over
-// picture_size_allowed's bound (found before any pixel memory is allocated).
-int read_picture(const uint8_t* data, size_t size, Picture* out, std::string* error,
-                 bool* too_large = nullptr);
+// The format is told by the first bytes. Returns 0 with *out filled, or -1
+// with *refusal set when given (and *out left empty). A picture refused as
+// kTooLarge is refused for the sides its header states (found before any pixel
+// memory is allocated) or for its bytes.
+int read_picture(const uint8_t* data, size_t size, Picture* out, PictureRefusal* refusal);
 
 // Enough of a file's start to tell every format read_picture reads.
 inline constexpr size_t kPictureSignatureBytes = 8;

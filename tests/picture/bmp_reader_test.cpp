@@ -28,18 +28,18 @@ Rows decoded(const Picture& image) {
 
 Picture read_or_fail(const std::vector<uint8_t>& file) {
     Picture image;
-    std::string error;
-    EXPECT_EQ(read_bmp(file.data(), file.size(), &image, &error), 0) << error;
+    PictureRefusal refusal;
+    EXPECT_EQ(read_bmp(file.data(), file.size(), &image, &refusal), 0) << refusal.fault;
     return image;
 }
 
 std::string refusal(const std::vector<uint8_t>& file) {
     Picture image;
-    std::string error;
-    EXPECT_EQ(read_bmp(file.data(), file.size(), &image, &error), -1);
+    PictureRefusal refusal;
+    EXPECT_EQ(read_bmp(file.data(), file.size(), &image, &refusal), -1);
     EXPECT_TRUE(image.rgb.empty());
-    EXPECT_FALSE(error.empty());
-    return error;
+    EXPECT_NE(refusal.error, PictureError::kNone);
+    return refusal.fault;
 }
 
 const Rows kPicture = {

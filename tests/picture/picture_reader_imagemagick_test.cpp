@@ -63,8 +63,8 @@ int depth_of(const std::vector<uint8_t>& file) {
 
 void expect_reads_as(const std::vector<uint8_t>& file, const Picture& picture) {
     Picture image;
-    std::string error;
-    ASSERT_EQ(read_bmp(file.data(), file.size(), &image, &error), 0) << error;
+    PictureRefusal refusal;
+    ASSERT_EQ(read_bmp(file.data(), file.size(), &image, &refusal), 0) << refusal.fault;
     EXPECT_EQ(image.width, picture.width);
     EXPECT_EQ(image.height, picture.height);
     EXPECT_EQ(image.rgb, picture.rgb);
@@ -186,8 +186,8 @@ TEST_F(ImageMagickFiles, ThirtyTwoBitBitfieldsWithAlpha) {
 void expect_picture_reads_as(const std::vector<uint8_t>& file, const Picture& picture,
                              int tolerance) {
     Picture image;
-    std::string error;
-    ASSERT_EQ(read_picture(file.data(), file.size(), &image, &error), 0) << error;
+    PictureRefusal refusal;
+    ASSERT_EQ(read_picture(file.data(), file.size(), &image, &refusal), 0) << refusal.fault;
     ASSERT_EQ(image.width, picture.width);
     ASSERT_EQ(image.height, picture.height);
     int worst = 0;
@@ -268,16 +268,15 @@ TEST_F(ImageMagickFiles, OverTheSizeBoundIsToldApartFromDamage) {
     const Picture small = picture_of(40, 24, spread_colours(50, 0x0A1B2C));
     for (const char* format : {"BMP3:", "PNG24:", "JPEG:"}) {
         Picture image;
-        std::string error;
-        bool too_large = false;
+        PictureRefusal refusal;
         const std::vector<uint8_t> file = convert(small, "", format);
         const std::vector<uint8_t> over = with_stated_width(file, kMaxPictureSide + 1);
-        EXPECT_EQ(read_picture(over.data(), over.size(), &image, &error, &too_large), -1);
-        EXPECT_TRUE(too_large) << format << ": " << error;
+        EXPECT_EQ(read_picture(over.data(), over.size(), &image, &refusal), -1);
+        EXPECT_EQ(refusal.error, PictureError::kTooLarge) << format << ": " << refusal.fault;
         std::vector<uint8_t> cut = file;
         cut.resize(cut.size() * 2 / 3);
-        EXPECT_EQ(read_picture(cut.data(), cut.size(), &image, &error, &too_large), -1);
-        EXPECT_FALSE(too_large) << format << ": " << error;
+        EXPECT_EQ(read_picture(cut.data(), cut.size(), &image, &refusal), -1);
+        EXPECT_EQ(refusal.error, PictureError::kTruncated) << format << ": " << refusal.fault;
     }
 }
 
@@ -293,11 +292,11 @@ TEST(PictureReader, InputsThatOnceBrokeStbAreHandled) {
         std::ifstream in(entry.path(), std::ios::binary);
         const std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
         Picture image;
-        std::string error;
-        if (read_picture(bytes.data(), bytes.size(), &image, &error) == 0) {
+        PictureRefusal refusal;
+        if (read_picture(bytes.data(), bytes.size(), &image, &refusal) == 0) {
             EXPECT_EQ(image.rgb.size(), size_t{3} * image.width * image.height) << entry.path();
         } else {
-            EXPECT_FALSE(error.empty()) << entry.path();
+            EXPECT_FALSE(refusal.fault.empty()) << entry.path();
         }
     }
     EXPECT_GE(files, 2);

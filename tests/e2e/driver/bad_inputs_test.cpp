@@ -20,9 +20,9 @@ namespace {
 bool refused_for_size(const std::wstring& path) {
     const std::vector<uint8_t> bytes = read_bytes(path);
     Picture image;
-    std::string error;
-    bool too_large = false;
-    return read_picture(bytes.data(), bytes.size(), &image, &error, &too_large) != 0 && too_large;
+    PictureRefusal refusal;
+    return read_picture(bytes.data(), bytes.size(), &image, &refusal) != 0 &&
+           refusal.error == PictureError::kTooLarge;
 }
 
 bool starts_with(const std::wstring& text, const std::wstring& prefix) {

@@ -66,9 +66,8 @@ namespace {
 DibPicture read_with(const std::wstring& path, bool bmp_only) {
     const std::vector<uint8_t> bytes = read_bytes(path);
     Picture image;
-    std::string error;
-    const int status = bmp_only ? read_bmp(bytes.data(), bytes.size(), &image, &error)
-                                : read_picture(bytes.data(), bytes.size(), &image, &error);
+    const int status = bmp_only ? read_bmp(bytes.data(), bytes.size(), &image, nullptr)
+                                : read_picture(bytes.data(), bytes.size(), &image, nullptr);
     return status == 0 ? picture_of_image(image) : DibPicture{};
 }
 

@@ -1,0 +1,28 @@
+// Why the picture reader refused a file: a kind, with one line of text for each
+// in picture_error_message, and the exact fault in words for the command-line
+// tool to print. The window tells a picture too large from any other refusal.
+#pragma once
+
+#include <string>
+
+enum class PictureError {
+    kNone,
+    kNotAPicture,  // no BMP, PNG or JPEG signature
+    kTooLarge,     // sides over picture_size_allowed's bound, or more bytes than any such picture
+    kTruncated,    // the file ends before what its headers promise
+    kDamaged,      // a check fails: a CRC, the zlib stream, a marker, a run-length stream
+    kInvalid,      // a header field no writer sets: sides, planes, masks, offsets
+    kUnsupported,  // a valid variant the reader does not take: header size, depth, compression
+    kUndecodable,  // the decoder refused what passed our checks
+};
+
+// A short English sentence fragment for the kind, never null.
+const char* picture_error_message(PictureError error);
+
+struct PictureRefusal {
+    PictureError error = PictureError::kNone;
+    std::string fault;  // one line, e.g. "damaged PNG file: chunk IDAT fails its CRC check"
+};
+
+// Fills *refusal when given; returns -1, the readers' failure.
+int refuse(PictureRefusal* refusal, PictureError error, std::string fault);
