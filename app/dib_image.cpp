@@ -35,17 +35,7 @@ size_t dib24_stride(int width) {
 }
 
 void copy_picture_to_dib24_rows(const Picture& picture, uint8_t* rows) {
-    const size_t row_bytes = kBytesPerPixel * static_cast<size_t>(picture.width);
-    const size_t stride = dib24_stride(picture.width);
-    for (int y = 0; y < picture.height; ++y) {
-        const uint8_t* in = picture.rgb.data() + row_bytes * static_cast<size_t>(y);
-        uint8_t* out = rows + stride * static_cast<size_t>(picture.height - 1 - y);
-        for (size_t p = 0; p < row_bytes; p += kBytesPerPixel) {
-            out[p] = in[p + 2];
-            out[p + 1] = in[p + 1];
-            out[p + 2] = in[p];
-        }
-    }
+    write_bottom_up_bgr_rows(picture, dib24_stride(picture.width), rows);
 }
 
 HBITMAP dib24_of_picture(const Picture& picture, BITMAP* description) {

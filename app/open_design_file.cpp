@@ -4,25 +4,31 @@
 #include "commands.h"
 #include "file_commands.h"
 #include "encoder.h"
-#include "file_access.h"
 #include "file_dialog.h"
 #include "message_texts.h"
 
 namespace {
 
-// The bytes of the file that go into the record (design_file_bytes_taken);
-// -1 when it can't be opened or read.
+// The bytes of the file that go into the record (design_file_bytes_taken), read
+// from a file opened for reading, shared with no one; -1 when it can't be opened or read.
 int read_design_file(const wchar_t* path, uint8_t (&head)[kDesignRecordSize]) {
-    HANDLE file = open_existing_file(path);
+    HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return -1;
     }
-    uint64_t size = 0;
+    LARGE_INTEGER size{};
     int count = -1;
-    if (read_file_size(file, &size)) {
-        count = design_file_bytes_taken(size);
-        if (!read_exactly(file, head, count)) {
-            count = -1;
+    if (GetFileSizeEx(file, &size) && size.QuadPart >= 0) {
+        count = design_file_bytes_taken(static_cast<uint64_t>(size.QuadPart));
+        for (int done = 0; done < count;) {
+            DWORD got = 0;
+            if (!ReadFile(file, head + done, static_cast<DWORD>(count - done), &got, nullptr) ||
+                got == 0) {
+                count = -1;
+                break;
+            }
+            done += static_cast<int>(got);
         }
     }
     CloseHandle(file);

@@ -75,8 +75,8 @@ int run_record(const Arguments& a) {
                                  ") lies outside its grid of " + std::to_string(grid.columns) +
                                  " x " + std::to_string(grid.rows));
     }
-    const auto workspace = std::make_unique<ConversionWorkspace>();
-    const RecordBytes record = convert_design(designs, column, row, reduction_for(a), workspace.get());
+    const RecordBytes record =
+        designs_to_export(designs, reduction_for(a)).record(row * grid.columns + column);
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
@@ -152,7 +152,9 @@ int run_decode(const Arguments& a) {
                                  std::to_string(picture.width) + " x " +
                                  std::to_string(picture.height));
     }
-    sample_screenshot(screenshot_bottom_up_bgr_rows(picture).data());
+    std::vector<uint8_t> rows(picture.rgb.size());
+    write_bottom_up_bgr_rows(picture, 3 * static_cast<size_t>(picture.width), rows.data());
+    sample_screenshot(rows.data());
     RecordBytes record{};
     const DecodeError error = decode_qr_with_reason(record.data());
     if (error != DecodeError::kNone)

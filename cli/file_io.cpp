@@ -32,17 +32,8 @@ RecordBytes read_record_file(const fs::path& path) {
     return record;
 }
 
-void write_file_atomically(const fs::path& path, std::string_view bytes) {
+void write_file_atomically(const fs::path& path, std::span<const uint8_t> bytes) {
     std::string reason;
-    if (!write_file_atomically(
-            path, std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
-            &reason)) {
-        fail_with_file(path_to_utf8(path), reason);
-    }
-}
-
-void write_file_atomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::string reason;
-    if (!write_file_atomically(path, std::span<const uint8_t>(bytes), &reason))
+    if (!::write_file_atomically(path, bytes, &reason))
         fail_with_file(path_to_utf8(path), reason);
 }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string_view>
+#include <span>
 #include <vector>
 
 #include "design_record.h"
@@ -15,5 +15,4 @@ std::vector<uint8_t> read_whole_file(const std::filesystem::path& path);
 RecordBytes read_record_file(const std::filesystem::path& path);
 
 // write_file_atomically of atomic_file.h; throws CliError naming the file on failure.
-void write_file_atomically(const std::filesystem::path& path, std::string_view bytes);
-void write_file_atomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+void write_file_atomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);

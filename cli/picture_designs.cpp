@@ -12,23 +12,6 @@ PictureDesigns cut_into_designs(Picture picture, const std::string& name) {
     return PictureDesigns{std::move(picture), grid};
 }
 
-RecordBytes convert_design(const PictureDesigns& designs, int column, int row,
-                           const Reduction& reduction, ConversionWorkspace* workspace) {
-    Rgb tile[kTilePixels];
-    read_picture_tile(designs.picture, column, row, tile);
-    RecordBytes record;
-    convert_tile_to_record(tile, reduction, workspace, record.data());
-    return record;
-}
-
-RecordBytes convert_design(const PictureDesigns& designs, int column, int row, ReductionKind kind) {
-    Rgb tile[kTilePixels];
-    read_picture_tile(designs.picture, column, row, tile);
-    RecordBytes record;
-    convert_tile_to_record(tile, kind, record.data());
-    return record;
-}
-
 ExportDesigns designs_to_export(const PictureDesigns& designs, const Reduction& reduction) {
     return converted_designs(
         designs.grid,

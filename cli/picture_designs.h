@@ -18,14 +18,7 @@ struct PictureDesigns {
 // Throws CliError (bad input) naming the file unless both sides are multiples of 32.
 PictureDesigns cut_into_designs(Picture picture, const std::string& name);
 
-// The record of design (column, row), counted from 0 at the top left. merge and
-// median cut convert exactly as the window program does.
-RecordBytes convert_design(const PictureDesigns& designs, int column, int row,
-                           const Reduction& reduction, ConversionWorkspace* workspace);
-
-// The same with a reduction kind alone (quality and dither in a shared workspace).
-RecordBytes convert_design(const PictureDesigns& designs, int column, int row, ReductionKind kind);
-
 // Every design converted with `reduction`, as the export takes them (the
-// designs must outlive the export).
+// designs must outlive the result). merge and median cut convert exactly as the
+// window program does.
 ExportDesigns designs_to_export(const PictureDesigns& designs, const Reduction& reduction);

@@ -9,6 +9,8 @@
 
 #include "picture_limits.h"
 
+using enum PictureError;
+
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
@@ -185,7 +187,7 @@ int read_channel_masks(const uint8_t* data, size_t size, uint32_t header_size, u
             const size_t mask_count = compression == kBiAlphaBitfields ? 4 : 3;
             *headers_end = mask_start + mask_count * kMaskBytes;
             if (*headers_end > size) {
-                return refuse(refusal, PictureError::kTruncated,
+                return refuse(refusal, kTruncated,
                               "truncated BMP file: the bit-field masks are cut off");
             }
         }
@@ -195,7 +197,7 @@ int read_channel_masks(const uint8_t* data, size_t size, uint32_t header_size, u
     }
     for (int c = 0; c < kChannels; ++c) {
         if (make_channel_mask(masks[c], layout->bits_per_pixel, &layout->channel[c]) != 0) {
-            return refuse(refusal, PictureError::kInvalid, "invalid BMP bit-field mask");
+            return refuse(refusal, kInvalid, "invalid BMP bit-field mask");
         }
     }
     return 0;
@@ -205,7 +207,7 @@ int read_palette_layout(size_t size, uint32_t colours_used, bool core_header, Bm
                         size_t* headers_end, PictureRefusal* refusal) {
     const int64_t full_palette = int64_t{1} << layout->bits_per_pixel;
     if (colours_used > full_palette) {
-        return refuse(refusal, PictureError::kInvalid,
+        return refuse(refusal, kInvalid,
                       "BMP colour count " + std::to_string(colours_used) + " is more than " +
                           std::to_string(layout->bits_per_pixel) + " bits can index");
     }
@@ -216,28 +218,25 @@ int read_palette_layout(size_t size, uint32_t colours_used, bool core_header, Bm
     layout->palette_entry_size = core_header ? 3 : 4;
     *headers_end += layout->palette_entry_size * static_cast<size_t>(entries);
     if (*headers_end > size) {
-        return refuse(refusal, PictureError::kTruncated,
-                      "truncated BMP file: the colour table is cut off");
+        return refuse(refusal, kTruncated, "truncated BMP file: the colour table is cut off");
     }
     return 0;
 }
 
 int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, PictureRefusal* refusal) {
     if (size < kFileHeaderSize + 4) {
-        return refuse(refusal, PictureError::kTruncated,
-                      "truncated BMP file: the file header is cut off");
+        return refuse(refusal, kTruncated, "truncated BMP file: the file header is cut off");
     }
     if (data[0] != 'B' || data[1] != 'M') {
-        return refuse(refusal, PictureError::kNotAPicture, "not a BMP file (no \"BM\" signature)");
+        return refuse(refusal, kNotAPicture, "not a BMP file (no \"BM\" signature)");
     }
     const uint32_t header_size = u32(data + kInfoHeaderStart);
     if (!is_known_header_size(header_size)) {
-        return refuse(refusal, PictureError::kUnsupported,
+        return refuse(refusal, kUnsupported,
                       "unsupported BMP header size " + std::to_string(header_size));
     }
     if (kInfoHeaderStart + header_size > size) {
-        return refuse(refusal, PictureError::kTruncated,
-                      "truncated BMP file: the info header is cut off");
+        return refuse(refusal, kTruncated, "truncated BMP file: the info header is cut off");
     }
     const uint8_t* header = data + kInfoHeaderStart;
     const bool core_header = header_size == kCoreHeaderSize;
@@ -264,11 +263,10 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, PictureRefu
     }
 
     if (width <= 0) {
-        return refuse(refusal, PictureError::kInvalid,
-                      "invalid BMP width " + std::to_string(width));
+        return refuse(refusal, kInvalid, "invalid BMP width " + std::to_string(width));
     }
     if (height == 0) {
-        return refuse(refusal, PictureError::kInvalid, "invalid BMP height 0");
+        return refuse(refusal, kInvalid, "invalid BMP height 0");
     }
     layout->top_down = height < 0;
     height = height < 0 ? -height : height;  // 64-bit: no overflow for INT32_MIN
@@ -281,20 +279,18 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, PictureRefu
     layout->height = static_cast<int>(height);
 
     if (planes != 1) {
-        return refuse(refusal, PictureError::kInvalid,
-                      "invalid BMP plane count " + std::to_string(planes));
+        return refuse(refusal, kInvalid, "invalid BMP plane count " + std::to_string(planes));
     }
     if (!is_supported_depth(bits, core_header)) {
-        return refuse(refusal, PictureError::kUnsupported,
-                      "unsupported BMP bit depth " + std::to_string(bits));
+        return refuse(refusal, kUnsupported, "unsupported BMP bit depth " + std::to_string(bits));
     }
     layout->bits_per_pixel = bits;
     if (!depth_takes_compression(bits, compression)) {
-        return refuse(refusal, PictureError::kUnsupported, compression_refusal(compression, bits));
+        return refuse(refusal, kUnsupported, compression_refusal(compression, bits));
     }
     layout->compression = compression;
     if (is_run_length(compression) && layout->top_down) {
-        return refuse(refusal, PictureError::kInvalid,
+        return refuse(refusal, kInvalid,
                       "invalid BMP file: run-length encoded rows cannot be stored top-down");
     }
     const bool masked_depth = bits == 16 || bits == 32;
@@ -311,21 +307,19 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, PictureRefu
 
     layout->pixel_offset = u32(data + kPixelOffsetField);
     if (layout->pixel_offset < headers_end) {
-        return refuse(refusal, PictureError::kInvalid,
-                      "invalid BMP pixel offset: it points into the headers");
+        return refuse(refusal, kInvalid, "invalid BMP pixel offset: it points into the headers");
     }
     if (layout->pixel_offset > size) {
-        return refuse(refusal, PictureError::kTruncated,
+        return refuse(refusal, kTruncated,
                       "truncated BMP file: the pixel data starts past the end of the file");
     }
     if (is_run_length(compression)) {
         if (image_bytes == 0) {
-            return refuse(refusal, PictureError::kDamaged,
-                          "damaged BMP file: the run-length stream is empty");
+            return refuse(refusal, kDamaged, "damaged BMP file: the run-length stream is empty");
         }
         if (image_bytes > size - layout->pixel_offset) {
             return refuse(
-                refusal, PictureError::kTruncated,
+                refusal, kTruncated,
                 "truncated BMP file: the run-length stream runs past the end of the file");
         }
         layout->rle_bytes = image_bytes;
@@ -338,7 +332,7 @@ int read_layout(const uint8_t* data, size_t size, BmpLayout* layout, PictureRefu
         static_cast<uint64_t>(layout->stride) * static_cast<uint64_t>(height - 1) +
         (row_bits + 7) / 8;
     if (pixel_bytes > size - layout->pixel_offset) {
-        return refuse(refusal, PictureError::kTruncated,
+        return refuse(refusal, kTruncated,
                       "truncated BMP file: the pixel data runs past the end of the file");
     }
     return 0;
@@ -387,7 +381,7 @@ int decode_row(const uint8_t* row, const BmpLayout& layout, const PaletteColour*
             default: {
                 const int index = palette_index(row, x, layout.bits_per_pixel);
                 if (index >= layout.palette_entries) {
-                    return refuse(refusal, PictureError::kDamaged,
+                    return refuse(refusal, kDamaged,
                                   "BMP pixel refers to colour " + std::to_string(index) +
                                       " beyond the colour table");
                 }
@@ -429,7 +423,7 @@ class RunLengthDecoder {
                 ++row_;
             } else if (value == kRleEndOfBitmap) {
                 if (pixels_set_ == 0) {
-                    return refuse(refusal, PictureError::kDamaged,
+                    return refuse(refusal, kDamaged,
                                   "damaged BMP file: the run-length stream sets no pixel");
                 }
                 return 0;
@@ -457,7 +451,7 @@ class RunLengthDecoder {
                 at += padded;
             }
         }
-        return refuse(refusal, PictureError::kDamaged,
+        return refuse(refusal, kDamaged,
                       "damaged BMP file: the run-length stream ends before its end code");
     }
 
@@ -466,7 +460,7 @@ class RunLengthDecoder {
     int put(int index, PictureRefusal* refusal) {
         if (index >= layout_.palette_entries) {
             return refuse(
-                refusal, PictureError::kDamaged,
+                refusal, kDamaged,
                 "BMP pixel refers to colour " + std::to_string(index) + " beyond the colour table");
         }
         if (x_ < layout_.width && row_ < layout_.height) {

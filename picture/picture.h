@@ -2,6 +2,7 @@
 // picture file and what the writers and the fit take.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct Picture {
 // (32 * column + x, 32 * row + y); pixels beyond the picture come out white.
 void read_picture_tile(const Picture& picture, int column, int row, Rgb* tile);
 
-// A 400 x 240 screenshot laid out as sample_screenshot reads it: blue-green-red
-// rows stored bottom-up with a stride of 3 * width.
-std::vector<uint8_t> screenshot_bottom_up_bgr_rows(const Picture& screenshot);
+// The picture as a positive-height 24-bit DIB holds it, the layout that
+// sample_screenshot reads and Windows draws: blue-green-red rows stored
+// bottom-up, `stride` bytes apart (at least 3 * width; padding left as it is).
+void write_bottom_up_bgr_rows(const Picture& picture, size_t stride, uint8_t* rows);

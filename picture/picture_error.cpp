@@ -1,25 +1,27 @@
 #include "picture_error.h"
 
+#include <iterator>
+
+namespace {
+
+// In the order of PictureError.
+constexpr const char* kPictureErrorMessages[] = {
+    "no error",
+    "not a BMP, PNG or JPEG file",
+    "picture too large",
+    "truncated file",
+    "damaged file",
+    "invalid picture header",
+    "unsupported kind of picture",
+    "picture cannot be decoded",
+};
+static_assert(std::size(kPictureErrorMessages) == static_cast<size_t>(PictureError::kUndecodable) + 1);
+
+}  // namespace
+
 const char* picture_error_message(PictureError error) {
-    switch (error) {
-        case PictureError::kNone:
-            return "no error";
-        case PictureError::kNotAPicture:
-            return "not a BMP, PNG or JPEG file";
-        case PictureError::kTooLarge:
-            return "picture too large";
-        case PictureError::kTruncated:
-            return "truncated file";
-        case PictureError::kDamaged:
-            return "damaged file";
-        case PictureError::kInvalid:
-            return "invalid picture header";
-        case PictureError::kUnsupported:
-            return "unsupported kind of picture";
-        case PictureError::kUndecodable:
-            return "picture cannot be decoded";
-    }
-    return "unknown error";
+    const auto index = static_cast<size_t>(error);
+    return index < std::size(kPictureErrorMessages) ? kPictureErrorMessages[index] : "unknown error";
 }
 
 int refuse(PictureRefusal* refusal, PictureError error, std::string fault) {

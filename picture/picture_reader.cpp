@@ -12,6 +12,8 @@
 #include "bmp_reader.h"
 #include "picture_limits.h"
 
+using enum PictureError;
+
 namespace {
 
 constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
@@ -108,8 +110,7 @@ int check_png(const uint8_t* data, size_t size, PictureRefusal* refusal) {
     ZlibStreamCheck zlib_stream;
     while (true) {
         if (size - at < kPngChunkFrame) {
-            return refuse(refusal, PictureError::kTruncated,
-                          "truncated PNG file: it ends before its IEND chunk");
+            return refuse(refusal, kTruncated, "truncated PNG file: it ends before its IEND chunk");
         }
         const uint32_t length = big_endian_u32(data + at);
         const uint8_t* type = data + at + 4;
@@ -122,18 +123,18 @@ int check_png(const uint8_t* data, size_t size, PictureRefusal* refusal) {
         }
         if (length > kPngMaxChunkLength || length > size - at - kPngChunkFrame) {
             return refuse(
-                refusal, PictureError::kTruncated,
+                refusal, kTruncated,
                 "truncated PNG file: chunk " + type_name + " runs past the end of the file");
         }
         const uint8_t* chunk_data = type + 4;
         const uLong crc = crc32(crc32(0L, Z_NULL, 0), type, 4 + length);
         if (crc != big_endian_u32(chunk_data + length)) {
-            return refuse(refusal, PictureError::kDamaged,
+            return refuse(refusal, kDamaged,
                           "damaged PNG file: chunk " + type_name + " fails its CRC check");
         }
         if (first) {
             if (type_name != "IHDR" || length != kPngHeaderLength) {
-                return refuse(refusal, PictureError::kDamaged,
+                return refuse(refusal, kDamaged,
                               "damaged PNG file: it does not begin with its IHDR chunk");
             }
             const uint32_t width = big_endian_u32(chunk_data);
@@ -147,7 +148,7 @@ int check_png(const uint8_t* data, size_t size, PictureRefusal* refusal) {
         } else if (type_name == "IDAT") {
             saw_data = true;
             if (!zlib_stream.feed(chunk_data, length)) {
-                return refuse(refusal, PictureError::kDamaged,
+                return refuse(refusal, kDamaged,
                               "damaged PNG file: its image data does not inflate");
             }
         } else if (type_name == "IEND") {
@@ -156,8 +157,7 @@ int check_png(const uint8_t* data, size_t size, PictureRefusal* refusal) {
         at += kPngChunkFrame + length;
     }
     if (!saw_data || !zlib_stream.finished()) {
-        return refuse(refusal, PictureError::kDamaged,
-                      "damaged PNG file: its image data is missing or cut off");
+        return refuse(refusal, kDamaged, "damaged PNG file: its image data is missing or cut off");
     }
     return 0;
 }
@@ -274,23 +274,23 @@ int check_jpeg(const uint8_t* data, size_t size, PictureRefusal* refusal) {
     uint64_t scan_bytes = 0;
     while (true) {
         if (at >= size) {
-            return refuse(refusal, PictureError::kTruncated, truncated);
+            return refuse(refusal, kTruncated, truncated);
         }
         if (data[at] != kJpegMarkerPrefix) {
-            return refuse(refusal, PictureError::kDamaged,
+            return refuse(refusal, kDamaged,
                           "damaged JPEG file: no marker at byte " + std::to_string(at));
         }
         while (at < size && data[at] == kJpegMarkerPrefix) {
             ++at;  // a marker may be preceded by fill bytes
         }
         if (at >= size) {
-            return refuse(refusal, PictureError::kTruncated, truncated);
+            return refuse(refusal, kTruncated, truncated);
         }
         const uint8_t marker = data[at++];
         if (marker == kJpegEndOfImage) {
             // stb would pad scans that are too short with zeros.
             if (static_cast<int64_t>(scan_bytes * kBitsPerByte) < mcus) {
-                return refuse(refusal, PictureError::kTruncated,
+                return refuse(refusal, kTruncated,
                               "truncated JPEG file: its scan data is too short for its size");
             }
             return 0;
@@ -299,24 +299,23 @@ int check_jpeg(const uint8_t* data, size_t size, PictureRefusal* refusal) {
             continue;
         }
         if (marker == kJpegStuffedZero) {
-            return refuse(refusal, PictureError::kDamaged,
+            return refuse(refusal, kDamaged,
                           "damaged JPEG file: no marker at byte " + std::to_string(at - 2));
         }
         if (size - at < 2) {
-            return refuse(refusal, PictureError::kTruncated, truncated);
+            return refuse(refusal, kTruncated, truncated);
         }
         const size_t length = size_t{data[at]} << 8 | data[at + 1];
         if (length < 2) {
-            return refuse(refusal, PictureError::kDamaged,
-                          "damaged JPEG file: a segment length below 2");
+            return refuse(refusal, kDamaged, "damaged JPEG file: a segment length below 2");
         }
         if (length > size - at) {
-            return refuse(refusal, PictureError::kTruncated,
+            return refuse(refusal, kTruncated,
                           "truncated JPEG file: a marker segment runs past the end");
         }
         const uint8_t* segment = data + at + 2;
         if (marker == kJpegHuffmanTables && !tables.record(segment, length - 2)) {
-            return refuse(refusal, PictureError::kDamaged,
+            return refuse(refusal, kDamaged,
                           "damaged JPEG file: a Huffman table that does not fit");
         }
         if (marker >= kJpegBaselineFrame && marker <= kJpegProgressiveFrame) {
@@ -324,7 +323,7 @@ int check_jpeg(const uint8_t* data, size_t size, PictureRefusal* refusal) {
             mcus = jpeg_mcu_count(segment, length - 2);
         }
         if (marker == kJpegStartOfScan && !tables.cover_scan(segment, length - 2, progressive)) {
-            return refuse(refusal, PictureError::kDamaged,
+            return refuse(refusal, kDamaged,
                           "damaged JPEG file: a scan uses a Huffman table never defined");
         }
         at += length;
@@ -334,7 +333,7 @@ int check_jpeg(const uint8_t* data, size_t size, PictureRefusal* refusal) {
         const size_t scan_start = at;
         while (true) {
             if (size - at < 2) {
-                return refuse(refusal, PictureError::kTruncated, truncated);
+                return refuse(refusal, kTruncated, truncated);
             }
             if (data[at] != kJpegMarkerPrefix) {
                 ++at;
@@ -357,14 +356,14 @@ int check_jpeg(const uint8_t* data, size_t size, PictureRefusal* refusal) {
 int decode_with_stb(const uint8_t* data, size_t size, const char* format, Picture* out,
                     PictureRefusal* refusal) {
     if (size > static_cast<size_t>(INT_MAX)) {
-        return refuse(refusal, PictureError::kTooLarge, std::string(format) + " file too large");
+        return refuse(refusal, kTooLarge, std::string(format) + " file too large");
     }
     const int length = static_cast<int>(size);
     int width = 0;
     int height = 0;
     int channels = 0;
     if (stbi_info_from_memory(data, length, &width, &height, &channels) == 0) {
-        return refuse(refusal, PictureError::kUndecodable,
+        return refuse(refusal, kUndecodable,
                       std::string("cannot decode ") + format + ": " + stbi_failure_reason());
     }
     if (!picture_size_allowed(width, height)) {
@@ -374,7 +373,7 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, Pictur
     }
     stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, kRgbChannels);
     if (pixels == nullptr) {
-        return refuse(refusal, PictureError::kUndecodable,
+        return refuse(refusal, kUndecodable,
                       std::string("cannot decode ") + format + ": " + stbi_failure_reason());
     }
     Picture image;
@@ -411,5 +410,5 @@ int read_picture(const uint8_t* data, size_t size, Picture* out, PictureRefusal*
         }
         return decode_with_stb(data, size, "JPEG", out, refusal);
     }
-    return refuse(refusal, PictureError::kNotAPicture, "not a BMP, PNG or JPEG file");
+    return refuse(refusal, kNotAPicture, "not a BMP, PNG or JPEG file");
 }

@@ -60,18 +60,16 @@ BENCHMARK(BM_ExportWhole)->Unit(benchmark::kMillisecond);
 void BM_ExportConversionOnly(benchmark::State& state) {
     const PictureDesigns designs = cut_into_designs(noise_picture(), "noise");
     for (auto _ : state) {
-        for (int row = 0; row < designs.grid.rows; ++row) {
-            for (int column = 0; column < designs.grid.columns; ++column) {
-                benchmark::DoNotOptimize(convert_design(designs, column, row, ReductionKind::merge));
-            }
-        }
+        const ExportDesigns converted = designs_to_export(designs, Reduction{});
+        for (int index = 0; index < converted.count; ++index)
+            benchmark::DoNotOptimize(converted.record(index));
     }
 }
 BENCHMARK(BM_ExportConversionOnly)->Unit(benchmark::kMillisecond);
 
 void BM_ExportImagesOnly(benchmark::State& state) {
     const PictureDesigns designs = cut_into_designs(noise_picture(), "noise");
-    const RecordBytes record = convert_design(designs, 0, 0, ReductionKind::merge);
+    const RecordBytes record = designs_to_export(designs, Reduction{}).record(0);
     for (auto _ : state) {
         for (int design = 0; design < 100; ++design) {
             benchmark::DoNotOptimize(render_qr(record, kDefaultQrScale, kDefaultQrBorder));

@@ -87,15 +87,7 @@ DibPicture picture_of_image(const Picture& image) {
     picture.height = image.height;
     const size_t stride = static_cast<size_t>(picture.stride());
     picture.rows.assign(stride * static_cast<size_t>(image.height), 0);
-    for (int y = 0; y < image.height; ++y) {
-        const uint8_t* rgb = &image.rgb[3 * static_cast<size_t>(image.width) * y];
-        uint8_t* bgr = &picture.rows[stride * static_cast<size_t>(image.height - 1 - y)];
-        for (int x = 0; x < 3 * image.width; x += 3) {
-            bgr[x] = rgb[x + 2];
-            bgr[x + 1] = rgb[x + 1];
-            bgr[x + 2] = rgb[x];
-        }
-    }
+    write_bottom_up_bgr_rows(image, stride, picture.rows.data());
     return picture;
 }
 
