@@ -39,8 +39,8 @@ testing::AssertionResult heading_whole(const ClientPixels& pixels, const WindowL
     }
     if (layout.heading.x + extent.cx > pixels.width ||
         layout.heading.y + extent.cy > layout.counter.y) {
-        return testing::AssertionFailure() << "the heading of " << extent.cx << " x " << extent.cy
-                                           << " pixels does not fit";
+        return testing::AssertionFailure()
+               << "the heading of " << extent.cx << " x " << extent.cy << " pixels does not fit";
     }
     return testing::AssertionSuccess();
 }
