@@ -15,8 +15,8 @@ inline constexpr int kHeadingX = 0;
 inline constexpr int kHeadingY = 0;
 inline constexpr int kCounterX = 0;
 inline constexpr int kCounterY = 24;
-// One line of the texts: the device context's default font at 96 DPI.
-inline constexpr int kTextLineHeight = 16;
+// One line of the texts: the height of the device context's default font at 96 DPI.
+inline constexpr int kTextLineHeight = 18;
 
 // The symbol: one module is a filled square of 2 x 2 pixels, top-left module
 // at (40, 80), no quiet zone drawn; it covers x 40..225 and y 80..265.
