@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "image_command.h"
+#include "file_commands.h"
 
 // Command 100: a design file's first bytes (up to 620) over the design record.
 void open_design_file(HWND main_window);

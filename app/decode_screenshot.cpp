@@ -1,12 +1,15 @@
+#include <span>
+#include <string>
+
 #include "app_state.h"
 #include "commands.h"
 #include "decoder.h"
 #include "dib_image.h"
-#include "file_access.h"
 #include "file_dialog.h"
 #include "message_box.h"
 #include "message_texts.h"
-#include "screenshot_command.h"
+#include "file_commands.h"
+#include "whole_files.h"
 
 void decode_screenshot(HWND main_window) {
     wchar_t path[MAX_PATH];
@@ -41,7 +44,10 @@ void decode_screenshot(HWND main_window) {
         show_message(main_window, kDecodeFailedMessage, kErrorCaption);
         return;
     }
-    if (replace_file_atomically(kDecodeOutputFileName, app.design_record, kDesignRecordSize)) {
+    std::string unwritten;
+    if (write_file_atomically(kDecodeOutputFileName,
+                              std::span<const uint8_t>(app.design_record, kDesignRecordSize),
+                              &unwritten)) {
         show_message(main_window, kDecodeWrittenMessage, kSuccessCaption);
     }
 }

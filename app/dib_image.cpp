@@ -2,49 +2,19 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "picture_limits.h"
 #include "picture_reader.h"
+#include "whole_files.h"
 
 namespace {
 
 constexpr WORD kBitsPerPixel = 24;
 constexpr int kBytesPerPixel = kBitsPerPixel / 8;
 constexpr int kRowAlignment = 4;
-
-// The whole file into *bytes; too_large, unread, when it is larger than any
-// picture within the bound can be.
-PictureLoad read_file_bytes(const wchar_t* path, std::vector<uint8_t>* bytes) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return PictureLoad::unreadable;
-    }
-    PictureLoad outcome = PictureLoad::unreadable;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0) {
-        outcome = PictureLoad::unreadable;
-    } else if (size.QuadPart > kMaxPictureFileBytes) {
-        outcome = PictureLoad::too_large;
-    } else {
-        bytes->resize(static_cast<size_t>(size.QuadPart));
-        size_t done = 0;
-        outcome = PictureLoad::loaded;
-        while (done < bytes->size()) {
-            DWORD got = 0;
-            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes->size() - done, 1u << 30));
-            if (!ReadFile(file, bytes->data() + done, want, &got, nullptr) || got == 0) {
-                outcome = PictureLoad::unreadable;
-                break;
-            }
-            done += got;
-        }
-    }
-    CloseHandle(file);
-    return outcome;
-}
 
 }  // namespace
 
@@ -95,9 +65,14 @@ HBITMAP dib24_of_picture(const Picture& picture, BITMAP* description) {
 
 PictureLoad read_picture_file(const wchar_t* path, Picture* picture) {
     std::vector<uint8_t> bytes;
-    const PictureLoad read = read_file_bytes(path, &bytes);
-    if (read != PictureLoad::loaded) {
-        return read;
+    std::string unread;
+    switch (read_whole_file(std::filesystem::path(path), kMaxPictureFileBytes, &bytes, &unread)) {
+        case WholeFileRead::read:
+            break;
+        case WholeFileRead::too_large:
+            return PictureLoad::too_large;
+        case WholeFileRead::unreadable:
+            return PictureLoad::unreadable;
     }
     // The reader checks the sides its header states before it allocates anything.
     std::string reason;

@@ -25,8 +25,8 @@ std::wstring dropped_file_path(HDROP drop, UINT index) {
     return path;
 }
 
-// The file's first bytes, up to kFileSignatureBytes; -1 when it can't be read.
-int read_file_signature(const wchar_t* path, uint8_t (&head)[kFileSignatureBytes]) {
+// The file's first bytes, up to kPictureSignatureBytes; -1 when it can't be read.
+int read_file_signature(const wchar_t* path, uint8_t (&head)[kPictureSignatureBytes]) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -39,7 +39,7 @@ int read_file_signature(const wchar_t* path, uint8_t (&head)[kFileSignatureBytes
 }
 
 bool open_file_of_its_kind(HWND main_window, const wchar_t* path) {
-    uint8_t head[kFileSignatureBytes];
+    uint8_t head[kPictureSignatureBytes];
     const int count = read_file_signature(path, head);
     if (count < 0) {
         return false;

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "app_state.h"
-#include "atomic_file.h"
+#include "whole_files.h"
 #include "commands.h"
 #include "convert_current_design.h"
 #include "design_renderings.h"
 #include "dib_image.h"
 #include "file_dialog.h"
 #include "keep_and_share.h"
-#include "keep_failure.h"
+#include "message_box.h"
 #include "message_texts.h"
 #include "png_writer.h"
 #include "resource_ids.h"

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "keep_failure.h"
 #include "message_texts.h"
 
 void show_message(HWND owner, const wchar_t* text, const wchar_t* caption) {

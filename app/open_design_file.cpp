@@ -2,7 +2,7 @@
 
 #include "app_state.h"
 #include "commands.h"
-#include "design_file_command.h"
+#include "file_commands.h"
 #include "encoder.h"
 #include "file_access.h"
 #include "file_dialog.h"

@@ -2,27 +2,22 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <limits>
 #include <span>
 #include <string>
 
-#include "atomic_file.h"
+#include "whole_files.h"
 #include "cli_error.h"
 #include "utf8_path.h"
 
 namespace fs = std::filesystem;
 
 std::vector<uint8_t> read_whole_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        fail_with_file(path_to_utf8(path), std::string("cannot open: ") + std::strerror(errno));
     std::vector<uint8_t> bytes;
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-    }
-    if (in.bad())
-        fail_with_file(path_to_utf8(path), "read error");
+    std::string reason;
+    if (::read_whole_file(path, std::numeric_limits<std::uintmax_t>::max(), &bytes, &reason) !=
+        WholeFileRead::read)
+        fail_with_file(path_to_utf8(path), reason);
     return bytes;
 }
 

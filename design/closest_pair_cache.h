@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "colour_table.h"
+#include "merge_colour_table.h"
 
 inline constexpr int kPairIndexBits = 10;
 inline constexpr int32_t kPairIndexRange = 1 << kPairIndexBits;  // 1024 = kTilePixels

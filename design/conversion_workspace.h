@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "cielab.h"
-#include "colour_table.h"
+#include "merge_colour_table.h"
 #include "design_record.h"
 #include "merge_quantizer.h"
 #include "palette.h"

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "colour_slots.h"
 #include "tile.h"
 
 inline constexpr int kDesignRecordSize = 620;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "colour_slots.h"
 #include "tile.h"
 
 // Writes all kDesignRecordSize bytes of record: the fixed texts and numbers, the

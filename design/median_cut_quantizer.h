@@ -4,6 +4,7 @@
 #pragma once
 
 #include "channel_partition_sort.h"
+#include "colour_slots.h"
 #include "tile.h"
 
 // Red if its spread (largest minus smallest value) is strictly the widest, else

@@ -4,7 +4,8 @@
 #pragma once
 
 #include "closest_pair_cache.h"
-#include "colour_table.h"
+#include "merge_colour_table.h"
+#include "colour_slots.h"
 #include "tile.h"
 
 // The colour table of the tile after merging: at most 15 entries with their pixel

@@ -1,6 +1,7 @@
 // Assigning a pixel to one of the colour slots of its design.
 #pragma once
 
+#include "colour_slots.h"
 #include "tile.h"
 
 // The index (0 to 14) of the slot whose colour is nearest to pixel, searching all

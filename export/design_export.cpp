@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "atomic_file.h"
+#include "whole_files.h"
 #include "design_renderings.h"
 #include "export_page.h"
 #include "png_writer.h"

@@ -1,7 +1,7 @@
 #include "design_renderings.h"
 
 #include "encoder.h"
-#include "palette.h"
+#include "design_picture.h"
 #include "screenshot_layout.h"
 #include "symbol_buffers.h"
 
@@ -9,7 +9,6 @@ namespace {
 
 constexpr Rgb kWhite = {255, 255, 255};
 constexpr Rgb kBlack = {0, 0, 0};
-constexpr Rgb kNoColour = {255, 0, 255};
 
 Picture blank_picture(int width, int height, Rgb colour) {
     Picture picture;
@@ -47,13 +46,6 @@ void draw_symbol(const RecordBytes& record, Picture& picture, int left, int top,
     }
 }
 
-Rgb slot_colour(const RecordBytes& record, int slot) {
-    Rgb colour = kNoColour;
-    if (slot < kSlotCount)
-        palette_colour(record[kPaletteCodesOffset + slot], &colour);
-    return colour;
-}
-
 }  // namespace
 
 Picture render_qr(const RecordBytes& record, int scale, int border) {
@@ -71,11 +63,21 @@ Picture render_screenshot(const RecordBytes& record) {
 
 Picture render_preview(const RecordBytes& record, int scale) {
     Picture picture = blank_picture(kTileSide * scale, kTileSide * scale, kWhite);
+    DesignPixel slots[kSlotCount + 1];
+    read_slot_colours(record.data(), slots);
     for (int y = 0; y < kTileSide; ++y) {
         for (int x = 0; x < kTileSide; ++x) {
-            const uint8_t pair = record[kPixelDataOffset + y * kPixelRowBytes + x / 2];
-            const int slot = (x % 2 == 0) ? (pair & 0x0F) : (pair >> 4);
-            fill_square(picture, x * scale, y * scale, scale, slot_colour(record, slot));
+            const DesignPixel& pixel = slots[design_pixel_slot(record.data(), x, y)];
+            for (int dy = 0; dy < scale; ++dy) {
+                uint8_t* p = picture.rgb.data() +
+                             (static_cast<size_t>(y * scale + dy) * picture.width + x * scale) * 3;
+                for (int dx = 0; dx < scale; ++dx, p += 3) {
+                    const Rgb colour = drawn_colour(pixel, x * scale + dx, y * scale + dy);
+                    p[0] = colour.r;
+                    p[1] = colour.g;
+                    p[2] = colour.b;
+                }
+            }
         }
     }
     return picture;

@@ -22,8 +22,8 @@ Picture render_qr(const RecordBytes& record, int scale, int border);
 // top-left module at (194, 42).
 Picture render_screenshot(const RecordBytes& record);
 
-// The design in its palette colours, each design pixel scale x scale. Bytes that
-// name no palette colour, and slot 15, show as magenta.
+// The design in its palette colours, each design pixel scale x scale; marked
+// pixels as the checkerboard of design_picture.h.
 Picture render_preview(const RecordBytes& record, int scale);
 
 // 93 lines of 93 '0'/'1' characters (1 = dark), each ended by LF.

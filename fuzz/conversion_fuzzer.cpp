@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "colour_table.h"
+#include "merge_colour_table.h"
 #include "design_conversion.h"
 #include "design_record.h"
 #include "palette.h"

@@ -529,24 +529,3 @@ int read_bmp(const uint8_t* data, size_t size, Picture* out, std::string* error,
     *out = std::move(image);
     return 0;
 }
-
-int read_bmp_file(const char* path, Picture* out, std::string* error) {
-    *out = Picture{};
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
-    if (!file) {
-        return fail(error, std::string("cannot open ") + path);
-    }
-    std::vector<uint8_t> bytes;
-    uint8_t chunk[65536];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        if (static_cast<int64_t>(bytes.size() + got) > kMaxPictureFileBytes) {
-            return fail(error, std::string("file too large for a BMP picture: ") + path);
-        }
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    if (std::ferror(file.get())) {
-        return fail(error, std::string("cannot read ") + path);
-    }
-    return read_bmp(bytes.data(), bytes.size(), out, error);
-}

@@ -33,6 +33,3 @@
 // header states are over picture_size_allowed's bound.
 int read_bmp(const uint8_t* data, size_t size, Picture* out, std::string* error,
              bool* too_large = nullptr);
-
-// Reads the whole file at path and decodes it as read_bmp does.
-int read_bmp_file(const char* path, Picture* out, std::string* error);

@@ -55,18 +55,3 @@ std::vector<uint8_t> encode_bmp24(const Picture& image) {
     }
     return file;
 }
-
-int write_bmp_file(const char* path, const Picture& image, std::string* error) {
-    const std::vector<uint8_t> bytes = encode_bmp24(image);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "wb"), std::fclose);
-    if (!file) {
-        *error = std::string("cannot create ") + path;
-        return -1;
-    }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
-        std::fclose(file.release()) != 0) {
-        *error = std::string("cannot write ") + path;
-        return -1;
-    }
-    return 0;
-}

@@ -10,6 +10,3 @@
 
 // The complete file. The image holds width * height pixels, both sides at least 1.
 std::vector<uint8_t> encode_bmp24(const Picture& image);
-
-// Writes encode_bmp24(image) to path. Returns 0, or -1 with *error set.
-int write_bmp_file(const char* path, const Picture& image, std::string* error);

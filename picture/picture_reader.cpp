@@ -17,6 +17,7 @@ namespace {
 constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr uint8_t kJpegSignature[] = {0xFF, 0xD8, 0xFF};
 constexpr uint8_t kBmpSignature[] = {'B', 'M'};
+static_assert(sizeof kPngSignature <= kPictureSignatureBytes);
 
 // A PNG chunk: 4 bytes of length, 4 of type, the data, 4 of CRC over type and data.
 constexpr size_t kPngChunkFrame = 12;
@@ -379,6 +380,11 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, Pictur
 }
 
 }  // namespace
+
+bool has_picture_signature(const uint8_t* head, size_t count) {
+    return starts_with(head, count, kBmpSignature) || starts_with(head, count, kPngSignature) ||
+           starts_with(head, count, kJpegSignature);
+}
 
 int read_picture(const uint8_t* data, size_t size, Picture* out, std::string* error,
                  bool* too_large) {

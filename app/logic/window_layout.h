@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "qr_profile.h"
+#include "colour_slots.h"
 #include "tile.h"
 
 inline constexpr int kMainWindowWidth = 400;  // outer size

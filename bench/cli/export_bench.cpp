@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -45,8 +46,9 @@ void BM_ExportWhole(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / "brevane-export-bench";
     fs::create_directories(dir);
     const fs::path image = dir / "noise.bmp";
-    std::string error;
-    write_bmp_file(image.string().c_str(), noise_picture(), &error);
+    const std::vector<uint8_t> bytes = encode_bmp24(noise_picture());
+    std::ofstream(image, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     const Arguments arguments =
         parse_arguments({"export", image.string(), "-o", (dir / "out").string()});
     for (auto _ : state)

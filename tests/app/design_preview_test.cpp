@@ -1,4 +1,5 @@
 // The preview drawn from a record: palette colours, marked damage, swatches.
+#include "design_picture.h"
 #include "design_preview.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 
 #include "capture_command.h"
 #include "conversion_plan.h"
-#include "image_command.h"
+#include "file_commands.h"
 #include "resource_ids.h"
 
 namespace {

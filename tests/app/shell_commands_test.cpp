@@ -1,9 +1,7 @@
 // What each command leaves in the state, and the checks it applies first.
 #include <gtest/gtest.h>
 
-#include "design_file_command.h"
-#include "image_command.h"
-#include "screenshot_command.h"
+#include "file_commands.h"
 
 namespace {
 

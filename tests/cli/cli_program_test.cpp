@@ -75,8 +75,9 @@ class CliProgram : public testing::Test {
         picture.rgb.resize(static_cast<size_t>(width) * height * 3);
         for (auto& b : picture.rgb)
             b = static_cast<uint8_t>(rng() >> 24);
-        std::string error;
-        ASSERT_EQ(write_bmp_file((dir / name).string().c_str(), picture, &error), 0) << error;
+        const std::vector<uint8_t> bytes = encode_bmp24(picture);
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     fs::path dir;
@@ -239,7 +240,7 @@ TEST_F(CliProgram, UsageErrorsExitWithTwo) {
     EXPECT_EQ(version.out.rfind("brevane-cli ", 0), 0u);
 }
 
-TEST_F(CliProgram, PreviewShowsUnknownColoursInMagenta) {
+TEST_F(CliProgram, PreviewShowsUnknownColoursAsTheWindowsCheckerboard) {
     TestRecord record = zero_record();
     record[88] = 0x14;          // slot 0: red
     record[89] = 0xFF;          // slot 1: no palette code
@@ -252,5 +253,6 @@ TEST_F(CliProgram, PreviewShowsUnknownColoursInMagenta) {
     ASSERT_EQ(bmp.size(), 54u + 32 * 32 * 3);
     // Top row of the picture is the last stored row; pixels are blue, green, red.
     const size_t top = 54 + 31 * 32 * 3;
-    EXPECT_EQ(bmp.substr(top, 9), std::string("\x00\x00\xFF\xFF\x00\xFF\xFF\x00\xFF", 9));
+    // Red, then the checkerboard: light at (1, 0), dark at (2, 0).
+    EXPECT_EQ(bmp.substr(top, 9), std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00\x00", 9));
 }

@@ -1,6 +1,7 @@
 // The production merge quantiser against the exhaustive closest-pair scan.
 #include <gtest/gtest.h>
 
+#include "colour_slots.h"
 #include "merge_equality_run.h"
 
 namespace {

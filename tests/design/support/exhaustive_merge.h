@@ -2,6 +2,7 @@
 // from its description. The production quantiser must match it pass for pass.
 #pragma once
 
+#include "colour_slots.h"
 #include "tile.h"
 
 struct ExhaustiveColourTable {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "capture_support.h"
+#include "design_picture.h"
 #include "design_preview.h"
 #include "design_record.h"
 #include "palette.h"

@@ -1,4 +1,4 @@
-#include "colour_table.h"
+#include "merge_colour_table.h"
 
 #include <algorithm>
 #include <iterator>

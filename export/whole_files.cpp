@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "whole_files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -91,4 +91,29 @@ bool write_file_atomically(const fs::path& path, std::span<const uint8_t> bytes,
     if (!failure.empty())
         return fail(temporary, "cannot replace: " + failure, reason);
     return true;
+}
+
+WholeFileRead read_whole_file(const fs::path& path, std::uintmax_t max_bytes,
+                              std::vector<uint8_t>* bytes, std::string* reason) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        *reason = std::string("cannot open: ") + std::strerror(errno);
+        return WholeFileRead::unreadable;
+    }
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > max_bytes)
+        return WholeFileRead::too_large;
+    bytes->clear();
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        if (bytes->size() + static_cast<size_t>(in.gcount()) > max_bytes)
+            return WholeFileRead::too_large;  // the file grew while it was read
+        bytes->insert(bytes->end(), buffer, buffer + in.gcount());
+    }
+    if (in.bad()) {
+        *reason = "read error";
+        return WholeFileRead::unreadable;
+    }
+    return WholeFileRead::read;
 }

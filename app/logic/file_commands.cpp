@@ -1,6 +1,23 @@
-#include "image_command.h"
+#include "file_commands.h"
 
+#include "design_record.h"
 #include "tile.h"
+
+int design_file_bytes_taken(uint64_t file_size) {
+    return file_size < kDesignRecordSize ? static_cast<int>(file_size) : kDesignRecordSize;
+}
+
+void accept_design_file(ShellState& state) {
+    state.display_mode = DisplayMode::design_file;
+}
+
+bool screenshot_size_accepted(PictureSize size) {
+    return size.width == kScreenshotSize.width && size.height == kScreenshotSize.height;
+}
+
+void accept_screenshot(ShellState& state) {
+    state.display_mode = DisplayMode::placeholder;
+}
 
 bool image_sides_accepted(PictureSize size) {
     return size.width > 0 && size.height > 0 && size.width % kTileSide == 0 &&
