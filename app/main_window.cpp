@@ -3,13 +3,29 @@
 #include "app_objects.h"
 #include "commands.h"
 #include "dropped_files.h"
+#include "main_window_scale.h"
 #include "message_texts.h"
 #include "reduction_menu.h"
 #include "resource_ids.h"
 #include "screen_capture.h"
-#include "window_layout.h"
 
 namespace {
+
+void resize_to_layout(HWND window) {
+    const WindowLayout& layout = main_window_layout();
+    SetWindowPos(window, nullptr, 0, 0, layout.window_width, layout.window_height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window moved to a display of another DPI, or the DPI changed: the
+// system suggests the new rectangle.
+void on_dpi_changed(HWND window, int dpi, const RECT* suggested) {
+    lay_out_main_window(dpi);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
+}
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -34,6 +50,9 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
         case WM_RBUTTONDOWN:
             on_right_button_down(window);
             return 0;
+        case WM_DPICHANGED:
+            on_dpi_changed(window, LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+            return 0;
         case WM_DESTROY:
             on_destroy();
             return 0;
@@ -50,6 +69,7 @@ bool register_main_window_class(HINSTANCE instance) {
     window_class.style = CS_HREDRAW | CS_VREDRAW;
     window_class.lpfnWndProc = main_window_procedure;
     window_class.hInstance = instance;
+    window_class.hIcon = LoadIconW(instance, IDI_BREVANE_NAME);
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     window_class.lpszMenuName = IDR_MAIN_MENU_NAME;
@@ -58,9 +78,18 @@ bool register_main_window_class(HINSTANCE instance) {
 }
 
 HWND create_main_window(HINSTANCE instance) {
-    return CreateWindowExW(0, kMainWindowClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, kMainWindowWidth, kMainWindowHeight,
-                           nullptr, nullptr, instance, nullptr);
+    lay_out_main_window(static_cast<int>(GetDpiForSystem()));
+    const WindowLayout& layout = main_window_layout();
+    HWND window = CreateWindowExW(0, kMainWindowClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, layout.window_width,
+                                  layout.window_height, nullptr, nullptr, instance, nullptr);
+    // The window may open on a display whose DPI is not the system's.
+    const int window_dpi = window != nullptr ? static_cast<int>(GetDpiForWindow(window)) : 0;
+    if (window_dpi != 0 && window_layout_at(window_dpi).dpi != layout.dpi) {
+        lay_out_main_window(window_dpi);
+        resize_to_layout(window);
+    }
+    return window;
 }
 
 bool on_command(HWND window, int command) {
@@ -128,5 +157,6 @@ void on_right_button_down(HWND window) {
 void on_destroy() {
     release_file_image();
     release_capture();
+    release_main_window_font();
     PostQuitMessage(0);
 }

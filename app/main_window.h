@@ -6,7 +6,8 @@
 // Registers the main window class; false when registration fails.
 bool register_main_window_class(HINSTANCE instance);
 
-// Creates the 400 x 360 main window with the class's menu; nullptr on failure.
+// Creates the main window, 400 x 360 at 96 DPI and scaled at its display's DPI,
+// with the class's menu; nullptr on failure.
 HWND create_main_window(HINSTANCE instance);
 
 void on_paint(HWND window);

@@ -3,6 +3,9 @@
 
 #define IDR_MAIN_MENU_NAME L"MYMENU"
 
+// The program's icon: the window's caption, the taskbar and the file.
+#define IDI_BREVANE_NAME L"BREVANE"
+
 // Main window commands, told by the low word of WM_COMMAND's wParam.
 #define IDM_OPEN_DESIGN_FILE 100
 #define IDM_DECODE_SCREENSHOT 101

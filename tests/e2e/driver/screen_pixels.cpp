@@ -1,7 +1,5 @@
 #include "screen_pixels.h"
 
-#include "window_layout.h"
-
 namespace {
 
 // A 32-bit top-down DIB section of width x height and a memory DC holding it.
@@ -85,24 +83,26 @@ bool area_is_white_outside(const ClientPixels& pixels, int left, int top, int ri
     return true;
 }
 
-std::string read_symbol(const ClientPixels& pixels, Modules* modules) {
-    if (pixels.width < kSymbolX + kSymbolPixels || pixels.height < kSymbolY + kSymbolPixels) {
+std::string read_symbol(const ClientPixels& pixels, Modules* modules, SymbolPlacement at) {
+    const int side = at.module_pixels;
+    if (pixels.width < at.x + kQrSide * side || pixels.height < at.y + kQrSide * side) {
         return "client area too small for the symbol";
     }
     for (int row = 0; row < kQrSide; ++row) {
         for (int column = 0; column < kQrSide; ++column) {
-            const int left = kSymbolX + kModulePixels * column;
-            const int top = kSymbolY + kModulePixels * row;
+            const int left = at.x + side * column;
+            const int top = at.y + side * row;
             const uint32_t colour = pixels.at(left, top);
             if (colour != kBlack && colour != kWhite) {
                 return "module (" + std::to_string(row) + ", " + std::to_string(column) +
                        ") is neither black nor white";
             }
-            for (int dy = 0; dy < kModulePixels; ++dy) {
-                for (int dx = 0; dx < kModulePixels; ++dx) {
+            for (int dy = 0; dy < side; ++dy) {
+                for (int dx = 0; dx < side; ++dx) {
                     if (pixels.at(left + dx, top + dy) != colour) {
                         return "module (" + std::to_string(row) + ", " + std::to_string(column) +
-                               ") is not a uniform 2 x 2 square";
+                               ") is not a uniform " + std::to_string(side) + " x " +
+                               std::to_string(side) + " square";
                     }
                 }
             }
@@ -117,19 +117,26 @@ bool symbol_area_blank(const ClientPixels& pixels) {
                          kSymbolY + kSymbolPixels);
 }
 
-int system_font_line_height() {
+int system_font_line_height(HFONT font) {
     Canvas canvas(1, 1);
+    if (font != nullptr) {
+        SelectObject(canvas.dc, font);
+    }
     TEXTMETRICW metrics{};
     GetTextMetricsW(canvas.dc, &metrics);
     return metrics.tmHeight;
 }
 
-std::string compare_text_line(const ClientPixels& pixels, int x, int y, const std::wstring& text) {
-    const int height = system_font_line_height();
+std::string compare_text_line(const ClientPixels& pixels, int x, int y, const std::wstring& text,
+                              HFONT font) {
+    const int height = system_font_line_height(font);
     if (y + height > pixels.height) {
         return "line below the client area";
     }
     Canvas canvas(pixels.width, height);
+    if (font != nullptr) {
+        SelectObject(canvas.dc, font);
+    }
     PatBlt(canvas.dc, 0, 0, pixels.width, height, WHITENESS);
     TextOutW(canvas.dc, x, 0, text.c_str(), static_cast<int>(text.size()));
     const ClientPixels expected = canvas.pixels();

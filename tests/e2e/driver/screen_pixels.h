@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "qr_profile.h"
+#include "window_layout.h"
 
 struct ClientPixels {
     int width = 0;
@@ -44,20 +45,28 @@ bool area_is_white_outside(const ClientPixels& pixels, int left, int top, int ri
 
 using Modules = std::array<uint8_t, kQrCells>;  // 1 dark, 0 light
 
-// Reads the 93 x 93 modules drawn at (40, 80): each must be a uniform 2 x 2
+// Where the window draws the symbol: at 96 DPI, (40, 80) with 2 x 2 modules.
+struct SymbolPlacement {
+    int x = kSymbolX;
+    int y = kSymbolY;
+    int module_pixels = kModulePixels;
+};
+
+// Reads the 93 x 93 modules drawn at the placement: each must be a uniform
 // square of pure black or pure white. Empty string on success, else what is wrong.
-std::string read_symbol(const ClientPixels& pixels, Modules* modules);
+std::string read_symbol(const ClientPixels& pixels, Modules* modules, SymbolPlacement at = {});
 
 // True when nothing is drawn where the symbol goes.
 bool symbol_area_blank(const ClientPixels& pixels);
 
-// Renders `text` in the system font at (x, y) on white, as the window does,
-// and compares it with the captured pixels across the whole client width.
-// Empty string on success, else what differs.
-std::string compare_text_line(const ClientPixels& pixels, int x, int y, const std::wstring& text);
+// Renders `text` in the system font (or `font`) at (x, y) on white, as the
+// window does, and compares it with the captured pixels across the whole
+// client width. Empty string on success, else what differs.
+std::string compare_text_line(const ClientPixels& pixels, int x, int y, const std::wstring& text,
+                              HFONT font = nullptr);
 
-// Height of a line of the system font.
-int system_font_line_height();
+// Height of a line of the system font (or `font`).
+int system_font_line_height(HFONT font = nullptr);
 
 // Whether the system font draws distinct glyphs for two Japanese characters,
 // rather than the same box for both.
