@@ -63,6 +63,41 @@ PictureDesigns designs_of_picture(const Arguments& a, const fs::path& image) {
     return cut_into_designs(std::move(fitted), name);
 }
 
+// A line on stderr that rewrites itself, once the work has run for a second.
+struct ProgressLine {
+    const char* format = "\rexporting design %d of %d";
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    bool shown = false;
+    bool allowed = stderr_is_terminal();
+
+    void update(int done, int total) {
+        if (!allowed)
+            return;
+        if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+            return;
+        shown = true;
+        std::fprintf(stderr, format, done, total);
+        std::fflush(stderr);
+    }
+    void finish() {
+        if (shown)
+            std::fputc('\n', stderr);
+    }
+};
+
+// The records of every design reduced by `dither` across designs, with its own
+// progress line.
+std::vector<RecordBytes> records_across_designs(const Arguments& a, const PictureDesigns& designs) {
+    ProgressLine line{"\rreducing across designs: step %d of %d"};
+    std::vector<RecordBytes> records =
+        dither_designs_across(designs, reduction_for(a).dither_strength, [&line](int done, int total) {
+            line.update(done, total);
+            return true;
+        });
+    line.finish();
+    return records;
+}
+
 int run_record(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const int column = grid_index(a.operands[1], "COLUMN");
@@ -75,39 +110,26 @@ int run_record(const Arguments& a) {
                                  ") lies outside its grid of " + std::to_string(grid.columns) +
                                  " x " + std::to_string(grid.rows));
     }
-    const auto workspace = std::make_unique<ConversionWorkspace>();
-    const RecordBytes record = convert_design(designs, column, row, reduction_for(a), workspace.get());
+    RecordBytes record;
+    if (a.across_designs) {
+        record = records_across_designs(a, designs)[row * grid.columns + column];
+    } else {
+        const auto workspace = std::make_unique<ConversionWorkspace>();
+        record = convert_design(designs, column, row, reduction_for(a), workspace.get());
+    }
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
 
-// A line on stderr that rewrites itself, once the export has run for a second.
-struct ExportProgressLine {
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    bool shown = false;
-    bool allowed = stderr_is_terminal();
-
-    void update(int done, int total) {
-        if (!allowed)
-            return;
-        if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
-            return;
-        shown = true;
-        std::fprintf(stderr, "\rexporting design %d of %d", done, total);
-        std::fflush(stderr);
-    }
-    void finish() {
-        if (shown)
-            std::fputc('\n', stderr);
-    }
-};
-
 int run_export(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const PictureDesigns designs = designs_of_picture(a, image);
-    ExportProgressLine line;
+    const ExportDesigns to_export =
+        a.across_designs ? ready_designs(records_across_designs(a, designs), designs.grid.columns)
+                         : designs_to_export(designs, reduction_for(a));
+    ProgressLine line;
     const ExportResult result =
-        export_designs(designs_to_export(designs, reduction_for(a)), path_to_utf8(image.filename()),
+        export_designs(to_export, path_to_utf8(image.filename()),
                        a.output, [&line](int done, int total) {
                            line.update(done, total);
                            return true;

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "design_conversion.h"
+#include "across_designs_dither.h"
 #include "design_count.h"
 #include "design_export.h"
 #include "design_record.h"
@@ -29,3 +31,8 @@ RecordBytes convert_design(const PictureDesigns& designs, int column, int row, R
 // Every design converted with `reduction`, as the export takes them (the
 // designs must outlive the export).
 ExportDesigns designs_to_export(const PictureDesigns& designs, const Reduction& reduction);
+
+// Every design's record of `dither` across designs, on every core, in row-major
+// order; the records do not depend on the number of cores.
+std::vector<RecordBytes> dither_designs_across(const PictureDesigns& designs, int strength,
+                                               const MuralProgress& progress);

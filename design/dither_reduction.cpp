@@ -35,24 +35,6 @@ Window window_around(int pixel, int radius) {
                   std::max(x - radius, 0), std::min(x + radius, kTileSide - 1)};
 }
 
-int slots_in_use(const uint8_t* record) {
-    int highest = 0;
-    for (int b = 0; b < kPixelDataLength; ++b) {
-        const uint8_t byte = record[kPixelDataOffset + b];
-        highest = std::max({highest, byte & 0xF, byte >> 4});
-    }
-    return highest + 1;
-}
-
-SlotColours slot_colours(const uint8_t* record) {
-    SlotColours s{};
-    s.count = slots_in_use(record);
-    for (int slot = 0; slot < s.count; ++slot) {
-        set_slot_colour(&s, slot, palette_index(record[kPaletteCodesOffset + slot]));
-    }
-    return s;
-}
-
 void diffuse_errors(const SlotColours& s, DitherWorkspace* w) {
     for (auto& row : w->diffused) {
         for (auto& cell : row) {

@@ -1,6 +1,9 @@
 #include "dither_terms.h"
 
+#include <algorithm>
+
 #include "colour_tables.h"
+#include "design_record.h"
 #include "palette.h"
 
 static_assert(kBlurWindowSide == 2 * kGaussianRadius + 1);
@@ -12,6 +15,28 @@ double blur_kernel_weight(int blur, int dy, int dx) {
     if (ay > kBlurRadius[blur] || ax > kBlurRadius[blur])
         return 0;
     return blur == kBoxBlur ? 1.0 : kGaussianSigma1p5[ay] * kGaussianSigma1p5[ax];
+}
+
+namespace {
+
+int slots_in_use(const uint8_t* record) {
+    int highest = 0;
+    for (int b = 0; b < kPixelDataLength; ++b) {
+        const uint8_t byte = record[kPixelDataOffset + b];
+        highest = std::max({highest, byte & 0xF, byte >> 4});
+    }
+    return highest + 1;
+}
+
+}  // namespace
+
+SlotColours slot_colours(const uint8_t* record) {
+    SlotColours s{};
+    s.count = slots_in_use(record);
+    for (int slot = 0; slot < s.count; ++slot) {
+        set_slot_colour(&s, slot, palette_index(record[kPaletteCodesOffset + slot]));
+    }
+    return s;
 }
 
 void set_slot_colour(SlotColours* s, int slot, int entry) {

@@ -47,6 +47,9 @@ struct SlotColours {
     int entry[kSlotCount];  // palette index (search order)
 };
 
+// The colours of a written record's slots up to the highest one a pixel names.
+SlotColours slot_colours(const uint8_t* record);
+
 // Makes palette entry `entry` slot `slot`'s colour.
 void set_slot_colour(SlotColours* s, int slot, int entry);
 

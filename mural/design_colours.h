@@ -1,0 +1,26 @@
+// The colours one design of a grid may place when dithered across designs: its
+// `quality` colours, then, while it has fewer than 15, the palette colours it
+// lacks in increasing order of their summed distance to its pixels.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "conversion_workspace.h"
+#include "dither_terms.h"
+#include "tile.h"
+
+// tile_lab: the tile's pixels in CIELAB as float, 3 a pixel in tile order (as
+// the `quality` reduction measures them). Writes the `quality` record to
+// quality_record and the design's colours, the quality ones first in their slots.
+void choose_design_colours(const Rgb* tile, const float* tile_lab, QualityWorkspace* workspace,
+                           uint8_t* quality_record, SlotColours* colours);
+
+// CIE76 between a pixel's and a palette colour's CIELAB in float, exactly as the
+// `quality` reduction's distance table holds it.
+inline float float_cie76(const float* x, const float* y) {
+    const float dl = x[0] - y[0];
+    const float da = x[1] - y[1];
+    const float db = x[2] - y[2];
+    return std::sqrt(dl * dl + da * da + db * db);  // IEEE 754: correctly rounded
+}
