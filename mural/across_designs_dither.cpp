@@ -167,20 +167,12 @@ std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileR
                    kAlwaysGoOn);
 
     const double pointwise_weight = kPointwiseScale * (kMaxDitherStrength - strength);
-    SearchMoves moves{std::vector<uint8_t>(designs, 0), std::vector<uint8_t>(designs, 0)};
-    for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
-        bool changed = false;
-        for (int row = 0; row < grid.rows; ++row) {
-            changed |= search_rows(c.get(), pointwise_weight, pass == 0, row * kTileSide,
-                                   (row + 1) * kTileSide, &moves);
-            if (!report(designs + pass * grid.rows + row + 1))
-                return {};
-        }
-        if (!changed)
-            break;
-        moves.last_pass.swap(moves.this_pass);
-        std::fill(moves.this_pass.begin(), moves.this_pass.end(), 0);
-    }
+    const bool searched =
+        search_passes(c.get(), pointwise_weight, threads, [&](int pass, int design_row) {
+            return report(designs + pass * grid.rows + design_row + 1);
+        });
+    if (!searched)
+        return {};
     if (!report(total))
         return {};
     for (int design = 0; design < designs; ++design) {

@@ -2,8 +2,7 @@
 // diffusion, the blurs' state, and the passes of the search.
 #pragma once
 
-#include <cstdint>
-#include <vector>
+#include <functional>
 
 #include "mural_canvas.h"
 
@@ -18,16 +17,14 @@ void prepare_blur_rows(MuralCanvas* c, int y0, int y1);
 // The curvature for the pixel rows [y0, y1), once every row's metric is prepared.
 void prepare_curvature_rows(MuralCanvas* c, int y0, int y1);
 
-// Which designs saw a move in the last pass and in this one, for the exact
-// shortcut: a design none of whose neighbours (the blur's reach, twice over, is
-// less than a design) moved since its last visit changes nothing and is skipped.
-struct SearchMoves {
-    std::vector<uint8_t> last_pass;
-    std::vector<uint8_t> this_pass;
-};
+// Called after each row of designs of a pass: (pass, row of designs); false stops.
+using PassProgress = std::function<bool(int pass, int design_row)>;
 
-// One pass of direct binary search over the pixel rows [y0, y1) in raster
-// order; returns whether any pixel changed. A pass is the rows from 0 to the
-// height in turn; `first` marks pass 0.
-bool search_rows(MuralCanvas* c, double pointwise_weight, bool first, int y0, int y1,
-                 SearchMoves* moves);
+// Direct binary search over the whole picture in raster order, pass after pass
+// until one changes nothing (at most kMaxSearchPasses): the same moves in the
+// same order as `dither`'s search within a design, with the blurs spanning the
+// borders. With several threads, passes run at once a few rows apart, each
+// seeing exactly what it would see one after the other: the same result for any
+// number. Returns false when the progress stopped it.
+bool search_passes(MuralCanvas* c, double pointwise_weight, int threads,
+                   const PassProgress& progress);
