@@ -12,7 +12,8 @@ namespace {
 // What the kept records were computed from.
 struct RecordsKey {
     TileSource source = TileSource::none;
-    DesignGrid grid{0, 0};
+    int columns = 0;
+    int rows = 0;
     unsigned generation = 0;
 
     bool operator==(const RecordsKey&) const = default;
@@ -20,13 +21,13 @@ struct RecordsKey {
 
 std::vector<RecordBytes> kept;
 RecordsKey kept_key;
+bool computing = false;
 
 }  // namespace
 
 bool across_designs_records_ready(HWND main_window, const ConversionPlan& plan) {
-    // Messages are handled while the records are computed; nothing may start them twice.
-    static bool computing = false;
-    const RecordsKey key{plan.source, app.shell.grid, picture_generation()};
+    const RecordsKey key{plan.source, app.shell.grid.columns, app.shell.grid.rows,
+                         picture_generation()};
     if (plan.source == TileSource::none || computing) {
         return false;
     }
@@ -55,6 +56,10 @@ bool across_designs_records_ready(HWND main_window, const ConversionPlan& plan) 
     kept = std::move(records);
     kept_key = key;
     return true;
+}
+
+bool across_designs_computing() {
+    return computing;
 }
 
 const std::vector<RecordBytes>& kept_across_designs_records() {

@@ -47,6 +47,11 @@ bool read_design_tile(const ConversionPlan& plan, DesignPosition position,
 }
 
 void convert_current_design(HWND main_window) {
+    // A click sent to the disabled window while the grid is reduced: the design
+    // it asks for is shown once the records are there.
+    if (across_designs_computing()) {
+        return;
+    }
     const ConversionPlan plan = current_conversion_plan();
     Rgb tile[kTilePixels];
     if (!read_design_tile(plan, app.shell.position, tile)) {

@@ -16,6 +16,18 @@ namespace {
 constexpr int kDialogTimeoutMs = 10000;
 constexpr int kDesigns = 6;  // 3 x 2
 
+// Design `number`'s record as the command line exported it.
+Record exported_record(const std::wstring& folder, int number) {
+    wchar_t name[32];
+    swprintf(name, 32, L"design-%03d.dat", number);
+    const std::vector<uint8_t> bytes = read_bytes(join_path(folder, name));
+    Record record{};
+    if (bytes.size() == record.size()) {
+        std::copy(bytes.begin(), bytes.end(), record.begin());
+    }
+    return record;
+}
+
 TEST(AcrossDesigns, PickedOnAThreeByTwoPictureShowsAndExportsTheCommandLinesRecords) {
     const std::wstring picture = data_file(L"picture_100x64.bmp");
     const std::wstring by_cli = scratch_folder(L"across_cli");
@@ -37,18 +49,21 @@ TEST(AcrossDesigns, PickedOnAThreeByTwoPictureShowsAndExportsTheCommandLinesReco
     program.click(true);
     ASSERT_TRUE(quiet(program));
 
-    // Picking converts the whole grid; design 2 stays on show.
+    // Picking reduces the whole grid in the progress window (the main window
+    // disabled meanwhile); design 2 stays on show.
     PostMessageW(program.main_window(), WM_COMMAND,
                  MAKEWPARAM(IDM_REDUCE_DITHER_ACROSS_DESIGNS, 0), 0);
+    ASSERT_TRUE(wait_until(
+        [&] {
+            Record shown{};
+            return IsWindowEnabled(program.main_window()) &&
+                   shown_record(program.look(), &shown) && shown == exported_record(by_cli, 2);
+        },
+        kDialogTimeoutMs));
     ASSERT_TRUE(quiet(program));
     for (int step = 0; step < kDesigns; ++step) {
         const int number = (step + 1) % kDesigns + 1;  // from design 2 round to design 1
-        wchar_t name[32];
-        swprintf(name, 32, L"design-%03d.dat", number);
-        const std::vector<uint8_t> bytes = read_bytes(join_path(by_cli, name));
-        ASSERT_EQ(bytes.size(), sizeof(Record));
-        Record expected{};
-        std::copy(bytes.begin(), bytes.end(), expected.begin());
+        const Record expected = exported_record(by_cli, number);
         const ClientPixels pixels = program.look();
         EXPECT_TRUE(shows_texts(pixels, kImageHeading, counter_text(number, kDesigns)));
         EXPECT_TRUE(shows_symbol_of(pixels, expected, "across_design_" + std::to_string(number)));
