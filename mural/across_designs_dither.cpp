@@ -62,16 +62,6 @@ void read_source(const MuralTileReader& read_tile, MuralCanvas* c) {
     }
 }
 
-void measure_source_rows(MuralCanvas* c, int y) {
-    for (int x = 0; x < c->width; ++x) {
-        const size_t p = static_cast<size_t>(y) * c->width + x;
-        const Lab lab = lab_of(c->source[p]);
-        c->lab[3 * p] = static_cast<float>(lab.l);
-        c->lab[3 * p + 1] = static_cast<float>(lab.a);
-        c->lab[3 * p + 2] = static_cast<float>(lab.b);
-    }
-}
-
 // Pixel `pixel` of design `design` in tile order, as an index into the canvas.
 size_t canvas_pixel(const MuralCanvas& c, int design, int pixel) {
     const int x = design % c.grid.columns * kTileSide + pixel % kTileSide;
@@ -86,7 +76,7 @@ void choose_colours(MuralCanvas* c, int design, QualityWorkspace* workspace,
     for (int p = 0; p < kTilePixels; ++p) {
         const size_t at = canvas_pixel(*c, design, p);
         tile[p] = c->source[at];
-        std::copy(&c->lab[3 * at], &c->lab[3 * at] + 3, &tile_lab[3 * p]);
+        float_lab_of(tile[p], &tile_lab[3 * p]);
     }
     SlotColours& s = c->colours[design];
     choose_design_colours(tile, tile_lab, workspace, quality_record, &s);
@@ -141,8 +131,6 @@ std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileR
     auto c = std::make_unique<MuralCanvas>();
     prepare_canvas(grid, c.get());
     read_source(read_tile, c.get());
-    for_each_index(c->height, threads, [&](int y, int) { measure_source_rows(c.get(), y); },
-                   kAlwaysGoOn);
 
     std::vector<RecordBytes> records(designs);
     std::vector<std::unique_ptr<QualityWorkspace>> workspaces(threads);

@@ -3,7 +3,7 @@
 // colours, filled up to 15 with the palette colours nearest to its pixels; the
 // error diffusion and the blurred search run over the whole picture, across the
 // borders between designs, each pixel choosing among its own design's colours.
-// It holds the whole picture in memory (about 115 bytes a pixel).
+// It holds the whole picture in memory (about 100 bytes a pixel).
 #pragma once
 
 #include <functional>

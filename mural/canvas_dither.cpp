@@ -58,7 +58,8 @@ bool search_pixel(MuralCanvas* c, double pointwise_weight, int qx, int qy) {
     });
     double curvature[kMetricTerms];
     load(&c->curvature[q * kMetricTerms], kMetricTerms, curvature);
-    const float* pixel_lab = &c->lab[q * 3];
+    float pixel_lab[3];  // computed afresh: kept, it would cost 12 bytes a pixel
+    float_lab_of(c->source[q], pixel_lab);
     const int current = c->slot[q];
     const double* design_colour = s.linear[current];
     const double current_pointwise = float_cie76(pixel_lab, slot_lab + 3 * current);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "cielab.h"
 #include "conversion_workspace.h"
 #include "dither_terms.h"
 #include "tile.h"
@@ -15,6 +16,14 @@
 // quality_record and the design's colours, the quality ones first in their slots.
 void choose_design_colours(const Rgb* tile, const float* tile_lab, QualityWorkspace* workspace,
                            uint8_t* quality_record, SlotColours* colours);
+
+// A colour's CIELAB as float, as the `quality` reduction holds its pixels'.
+inline void float_lab_of(Rgb colour, float* lab) {
+    const Lab exact = lab_of(colour);
+    lab[0] = static_cast<float>(exact.l);
+    lab[1] = static_cast<float>(exact.a);
+    lab[2] = static_cast<float>(exact.b);
+}
 
 // CIE76 between a pixel's and a palette colour's CIELAB in float, exactly as the
 // `quality` reduction's distance table holds it.

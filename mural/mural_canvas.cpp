@@ -37,7 +37,6 @@ void prepare_canvas(DesignGrid grid, MuralCanvas* c) {
     c->height = grid.rows * kTileSide;
     const size_t pixels = static_cast<size_t>(c->width) * c->height;
     c->source.assign(pixels, Rgb{});
-    c->lab.assign(pixels * 3, 0.0F);
     c->slot.assign(pixels, 0);
     for (int blur = 0; blur < kBlurCount; ++blur) {
         c->metric[blur].assign(pixels * kMetricTerms, 0.0F);

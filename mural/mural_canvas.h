@@ -17,14 +17,14 @@ inline constexpr int kEdgeReach = kGaussianRadius + 1;
 inline constexpr int kEdgeClasses = kEdgeReach * kEdgeReach;
 
 // Pixel i = y * width + x. Sums that decide a record run in double; what is kept
-// per pixel is float where it is not summed into (the Lab colour, the metric, the
-// curvature) and for the blurred error, so that 1600 designs fit in 200 MB.
+// per pixel (100 bytes) is float: the metric, the curvature and the blurred
+// error, so that 1600 designs fit in 200 MB. The source's CIELAB is computed
+// afresh where it is needed.
 struct MuralCanvas {
     DesignGrid grid{0, 0};
     int width = 0;
     int height = 0;
     std::vector<Rgb> source;
-    std::vector<float> lab;  // 3 a pixel: CIELAB of the source, as `quality` measures it
     std::vector<uint8_t> slot;  // the slot of the pixel's own design it shows
     // Per blur, the metric M (6 a pixel) at the blurred source, and M e (3 a
     // pixel), e the blurred design less the blurred source: as in `dither`, but
