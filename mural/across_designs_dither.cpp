@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "canvas_dither.h"
-#include "cielab.h"
 #include "design_colours.h"
 #include "design_record_writer.h"
 #include "mural_canvas.h"
@@ -116,7 +115,7 @@ void write_record(const MuralCanvas& c, int design, uint8_t* record) {
 }  // namespace
 
 int mural_progress_steps(DesignGrid grid) {
-    return grid.columns * grid.rows + kMaxSearchPasses * grid.rows;
+    return grid.columns * grid.rows + (1 + kMaxSearchPasses) * grid.rows;
 }
 
 std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileReader& read_tile,
@@ -145,23 +144,26 @@ std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileR
     if (!coloured)
         return {};
     if (strength == 0)
-        return records;
+        return report(total) ? records : std::vector<RecordBytes>{};
     workspaces.clear();
 
     diffuse_across_designs(c.get());
-    for_each_index(c->height, threads, [&](int y, int) { prepare_blur_rows(c.get(), y, y + 1); },
-                   kAlwaysGoOn);
+    // The blurs count one step a row of designs (as the rows of pixels come in, in any order).
+    const bool blurred = for_each_index(
+        c->height, threads, [&](int y, int) { prepare_blur_rows(c.get(), y, y + 1); },
+        [&](int rows_done) { return report(designs + rows_done / kTileSide); });
+    if (!blurred)
+        return {};
     for_each_index(c->height, threads, [&](int y, int) { prepare_curvature_rows(c.get(), y, y + 1); },
                    kAlwaysGoOn);
 
     const double pointwise_weight = kPointwiseScale * (kMaxDitherStrength - strength);
+    const int searching = designs + grid.rows;
     const bool searched =
         search_passes(c.get(), pointwise_weight, threads, [&](int pass, int design_row) {
-            return report(designs + pass * grid.rows + design_row + 1);
+            return report(searching + pass * grid.rows + design_row + 1);
         });
-    if (!searched)
-        return {};
-    if (!report(total))
+    if (!searched || !report(total))
         return {};
     for (int design = 0; design < designs; ++design) {
         write_record(*c, design, records[design].data());

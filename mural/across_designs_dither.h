@@ -25,9 +25,9 @@ struct MuralOptions {
     int threads = 1;  // the records are the same for any number
 };
 
-// The steps the progress counts for a grid: a design's colours, then each row of
-// designs in each pass of the search. The count reaches the total even when the
-// search ends early.
+// The steps the progress counts for a grid: a design's colours, a row of designs'
+// blurs, then each row of designs in each pass of the search. The count reaches
+// the total even when the search ends early.
 int mural_progress_steps(DesignGrid grid);
 
 // The records of every design of the grid in row-major order; empty when the
