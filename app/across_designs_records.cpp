@@ -1,9 +1,12 @@
 #include "across_designs_records.h"
 
+#include <new>
+
 #include "across_designs_dither.h"
 #include "app_objects.h"
 #include "app_state.h"
 #include "convert_current_design.h"
+#include "message_box.h"
 #include "message_texts.h"
 #include "progress_window.h"
 
@@ -41,15 +44,24 @@ bool across_designs_records_ready(HWND main_window, const ConversionPlan& plan) 
     begin_progress(main_window, kAcrossDesignsProgressTitle, kAcrossDesignsProgressFormat,
                    mural_progress_steps(grid), &run);
     // The tiles are read as stepping reads them; the one thread, as everything here.
-    std::vector<RecordBytes> records = dither_across_designs(
-        grid,
-        [&plan](int column, int row, Rgb* tile) {
-            read_design_tile(plan, DesignPosition{column, row}, tile);
-        },
-        MuralOptions{plan.reduction.dither_strength, 1},
-        [&run](int done, int total) { return continue_progress(run, done, total); });
+    std::vector<RecordBytes> records;
+    bool out_of_memory = false;
+    try {
+        records = dither_across_designs(
+            grid,
+            [&plan](int column, int row, Rgb* tile) {
+                read_design_tile(plan, DesignPosition{column, row}, tile);
+            },
+            MuralOptions{plan.reduction.dither_strength, 1},
+            [&run](int done, int total) { return continue_progress(run, done, total); });
+    } catch (const std::bad_alloc&) {
+        out_of_memory = true;
+    }
     end_progress(run);
     computing = false;
+    if (out_of_memory) {
+        show_message(main_window, kAcrossDesignsMemoryMessage, kErrorCaption);
+    }
     if (records.empty()) {
         return false;
     }

@@ -12,8 +12,9 @@
 
 // Makes sure the records of the plan's source and the current grid are kept:
 // if not, computes them on this thread in the progress window ("つなぎ目なしで
-// 減色中", キャンセル). False when there is no source or the user cancelled
-// (never called while they are being computed).
+// 減色中", キャンセル). False when there is no source, the user cancelled, or
+// the grid is too large for the memory there is (said in a message box); never
+// called while they are being computed.
 bool across_designs_records_ready(HWND main_window, const ConversionPlan& plan);
 
 // The kept records in row-major order (after across_designs_records_ready).

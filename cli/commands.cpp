@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "cli_error.h"
@@ -11,6 +12,7 @@
 #include "design_export.h"
 #include "design_renderings.h"
 #include "file_io.h"
+#include "physical_memory.h"
 #include "picture_designs.h"
 #include "picture_files.h"
 #include "picture_fit.h"
@@ -88,14 +90,24 @@ struct ProgressLine {
 // The records of every design reduced by `dither` across designs, with its own
 // progress line.
 std::vector<RecordBytes> records_across_designs(const Arguments& a, const PictureDesigns& designs) {
+    const std::string too_large = "its " +
+                                  std::to_string(designs.grid.columns * designs.grid.rows) +
+                                  " designs do not fit in memory to be dithered across";
+    const uint64_t memory = physical_memory_bytes();
+    if (memory != 0 && mural_bytes(designs.grid) > memory)
+        fail_with_file(a.operands[0], too_large);
     ProgressLine line{"\rreducing across designs: step %d of %d"};
-    std::vector<RecordBytes> records =
-        dither_designs_across(designs, reduction_for(a).dither_strength, [&line](int done, int total) {
-            line.update(done, total);
-            return true;
-        });
-    line.finish();
-    return records;
+    try {
+        std::vector<RecordBytes> records = dither_designs_across(
+            designs, reduction_for(a).dither_strength, [&line](int done, int total) {
+                line.update(done, total);
+                return true;
+            });
+        line.finish();
+        return records;
+    } catch (const std::bad_alloc&) {
+        fail_with_file(a.operands[0], too_large);
+    }
 }
 
 int run_record(const Arguments& a) {

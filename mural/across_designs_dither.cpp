@@ -114,6 +114,10 @@ void write_record(const MuralCanvas& c, int design, uint8_t* record) {
 
 }  // namespace
 
+uint64_t mural_bytes(DesignGrid grid) {
+    return static_cast<uint64_t>(grid.columns) * grid.rows * kTilePixels * kCanvasBytesPerPixel;
+}
+
 int mural_progress_steps(DesignGrid grid) {
     return grid.columns * grid.rows + (1 + kMaxSearchPasses) * grid.rows;
 }

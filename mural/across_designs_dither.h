@@ -6,6 +6,7 @@
 // It holds the whole picture in memory (about 100 bytes a pixel).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -30,8 +31,13 @@ struct MuralOptions {
 // the total even when the search ends early.
 int mural_progress_steps(DesignGrid grid);
 
+// The memory the whole picture of a grid takes while it is dithered, in bytes.
+uint64_t mural_bytes(DesignGrid grid);
+
 // The records of every design of the grid in row-major order; empty when the
 // progress cancelled. Tiles are read on the calling thread, one at a time.
+// Throws std::bad_alloc, before any tile is read, when the whole picture does
+// not fit in memory.
 std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileReader& read_tile,
                                                const MuralOptions& options,
                                                const MuralProgress& progress = {});

@@ -20,6 +20,11 @@ inline constexpr int kEdgeClasses = kEdgeReach * kEdgeReach;
 // per pixel (100 bytes) is float: the metric, the curvature and the blurred
 // error, so that 1600 designs fit in 200 MB. The source's CIELAB is computed
 // afresh where it is needed.
+inline constexpr int kCanvasBytesPerPixel =
+    sizeof(Rgb) + sizeof(uint8_t) +
+    kBlurCount * (kMetricTerms + kChannelCount) * sizeof(float) + kMetricTerms * sizeof(float);
+static_assert(kCanvasBytesPerPixel == 100);
+
 struct MuralCanvas {
     DesignGrid grid{0, 0};
     int width = 0;
