@@ -158,8 +158,9 @@ std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileR
         [&](int rows_done) { return report(designs + rows_done / kTileSide); });
     if (!blurred)
         return {};
-    for_each_index(c->height, threads, [&](int y, int) { prepare_curvature_rows(c.get(), y, y + 1); },
-                   kAlwaysGoOn);
+    for_each_index(
+        c->height, threads, [&](int y, int) { prepare_curvature_rows(c.get(), y, y + 1); },
+        kAlwaysGoOn);
 
     const double pointwise_weight = kPointwiseScale * (kMaxDitherStrength - strength);
     const int searching = designs + grid.rows;

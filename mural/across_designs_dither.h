@@ -23,7 +23,7 @@ using MuralProgress = std::function<bool(int done, int total)>;
 
 struct MuralOptions {
     int strength = kMaxDitherStrength;  // as `dither`'s; at 0 every record is the `quality` record
-    int threads = 1;  // the records are the same for any number
+    int threads = 1;                    // the records are the same for any number
 };
 
 // The steps the progress counts for a grid: a design's colours, a row of designs'

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "design_count.h"
 #include "colour_tables.h"
+#include "design_count.h"
 #include "dither_terms.h"
 #include "tile.h"
 
@@ -21,8 +21,8 @@ inline constexpr int kEdgeClasses = kEdgeReach * kEdgeReach;
 // error, so that 1600 designs fit in 200 MB. The source's CIELAB is computed
 // afresh where it is needed.
 inline constexpr int kCanvasBytesPerPixel =
-    sizeof(Rgb) + sizeof(uint8_t) +
-    kBlurCount * (kMetricTerms + kChannelCount) * sizeof(float) + kMetricTerms * sizeof(float);
+    sizeof(Rgb) + sizeof(uint8_t) + kBlurCount * (kMetricTerms + kChannelCount) * sizeof(float) +
+    kMetricTerms * sizeof(float);
 static_assert(kCanvasBytesPerPixel == 100);
 
 struct MuralCanvas {
@@ -37,7 +37,7 @@ struct MuralCanvas {
     // picture's edges.
     std::vector<float> metric[kBlurCount];
     std::vector<float> weighted_error[kBlurCount];
-    std::vector<float> curvature;  // 6 a pixel: the cost's curvature in the pixel's colour
+    std::vector<float> curvature;      // 6 a pixel: the cost's curvature in the pixel's colour
     std::vector<SlotColours> colours;  // per design, row-major
     std::vector<float> colour_lab;     // per design 15 x 3: its slots' CIELAB
     // The sum of a blur's weights within the picture around a pixel, and 1 / it,

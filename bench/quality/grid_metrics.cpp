@@ -67,7 +67,9 @@ void measure_grid(const std::vector<Rgb>& source, const std::vector<Rgb>& design
     const Linear s = to_linear(source);
     const Linear d = to_linear(design);
     auto box = [](int, int) { return 1.0; };
-    auto gaussian = [](int dy, int dx) { return std::exp(-(dy * dy + dx * dx) / (2 * kSigma * kSigma)); };
+    auto gaussian = [](int dy, int dx) {
+        return std::exp(-(dy * dy + dx * dx) / (2 * kSigma * kSigma));
+    };
     const Linear s_box = blur(s, width, height, 1, box);
     const Linear d_box = blur(d, width, height, 1, box);
     const Linear s_gauss = blur(s, width, height, 4, gaussian);

@@ -2,12 +2,13 @@
 // valid records, the `quality` records at strength 0, the same records for any
 // number of threads, and the same records on every build (the digest below is
 // checked natively and under Wine).
+#include "across_designs_dither.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
-#include "across_designs_dither.h"
 #include "design_conversion.h"
 #include "palette.h"
 
@@ -58,7 +59,8 @@ void expect_valid(const RecordBytes& record) {
 TEST(AcrossDesignsDither, PhotoGridGivesValidRecordsForAnyThreadCountAndTheCommittedDigest) {
     uint64_t digest = 0xcbf29ce484222325ULL;
     for (int strength : {kMaxDitherStrength, 50}) {
-        const std::vector<RecordBytes> one = dither_across_designs(kGrid, photo_tile, {strength, 1});
+        const std::vector<RecordBytes> one =
+            dither_across_designs(kGrid, photo_tile, {strength, 1});
         const std::vector<RecordBytes> three =
             dither_across_designs(kGrid, photo_tile, {strength, 3});
         ASSERT_EQ(one.size(), 6U);

@@ -32,14 +32,14 @@ TEST(AcrossDesigns, PickedOnAThreeByTwoPictureShowsAndExportsTheCommandLinesReco
     const std::wstring picture = data_file(L"picture_100x64.bmp");
     const std::wstring by_cli = scratch_folder(L"across_cli");
     const std::wstring by_window = scratch_folder(L"across_window");
-    ASSERT_EQ(run_cli_program(L"export \"" + picture +
-                              L"\" --reduce dither --across-designs --fit 3x2 -o \"" + by_cli +
-                              L"\""),
-              0);
+    ASSERT_EQ(
+        run_cli_program(L"export \"" + picture +
+                        L"\" --reduce dither --across-designs --fit 3x2 -o \"" + by_cli + L"\""),
+        0);
     RunningProgram program(scratch_folder(L"across"));
     ASSERT_TRUE(program.started());
-    ASSERT_TRUE(program.choose_file_for_command(IDM_OPEN_FITTED_PICTURE, kImageDialogTitle,
-                                                picture));
+    ASSERT_TRUE(
+        program.choose_file_for_command(IDM_OPEN_FITTED_PICTURE, kImageDialogTitle, picture));
     HWND dialog = wait_for_dialog(program.process_id(), kDesignCountDialogTitle, kDialogTimeoutMs);
     ASSERT_NE(dialog, nullptr);
     choose_grid(dialog, 3, 2);
@@ -51,13 +51,13 @@ TEST(AcrossDesigns, PickedOnAThreeByTwoPictureShowsAndExportsTheCommandLinesReco
 
     // Picking reduces the whole grid in the progress window (the main window
     // disabled meanwhile); design 2 stays on show.
-    PostMessageW(program.main_window(), WM_COMMAND,
-                 MAKEWPARAM(IDM_REDUCE_DITHER_ACROSS_DESIGNS, 0), 0);
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_REDUCE_DITHER_ACROSS_DESIGNS, 0),
+                 0);
     ASSERT_TRUE(wait_until(
         [&] {
             Record shown{};
-            return IsWindowEnabled(program.main_window()) &&
-                   shown_record(program.look(), &shown) && shown == exported_record(by_cli, 2);
+            return IsWindowEnabled(program.main_window()) && shown_record(program.look(), &shown) &&
+                   shown == exported_record(by_cli, 2);
         },
         kDialogTimeoutMs));
     ASSERT_TRUE(quiet(program));
