@@ -4,6 +4,7 @@
 
 #include "capture_support.h"
 #include "cli_program.h"
+#include "cli_records.h"
 #include "e2e_environment.h"
 #include "keep_support.h"
 #include "message_texts.h"
@@ -81,6 +82,34 @@ TEST(AcrossDesigns, PickedOnAThreeByTwoPictureShowsAndExportsTheCommandLinesReco
         EXPECT_EQ(read_bytes(join_path(by_window, name)), read_bytes(join_path(by_cli, name)))
             << std::string(name.begin(), name.end());
     }
+    EXPECT_EQ(program.close(), 0);
+}
+
+// A cancel in the progress window goes back to the reduction in force before:
+// on a 32 x 32 grid, long enough to be cancelled, 高画質 converts design 1 again.
+TEST(AcrossDesigns, CancelGoesBackToTheReductionBefore) {
+    const std::wstring picture = data_file(L"picture_1024x1024.bmp");
+    RunningProgram program(scratch_folder(L"across"));
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle, picture));
+    ASSERT_TRUE(quiet(program));
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_REDUCE_QUALITY, 0), 0);
+    ASSERT_TRUE(quiet(program));
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_REDUCE_DITHER_ACROSS_DESIGNS, 0),
+                 0);
+    HWND progress =
+        wait_for_dialog(program.process_id(), kAcrossDesignsProgressTitle, kDialogTimeoutMs);
+    ASSERT_NE(progress, nullptr);
+    click_dialog_button(progress, IDCANCEL);
+    ASSERT_TRUE(
+        wait_until([&] { return IsWindowEnabled(program.main_window()) != 0; }, kDialogTimeoutMs));
+    ASSERT_TRUE(quiet(program));
+    Record expected{};
+    std::string why;
+    ASSERT_TRUE(cli_record(picture, 0, 0, L"--reduce quality", &expected, &why)) << why;
+    const ClientPixels pixels = program.look();
+    EXPECT_TRUE(shows_texts(pixels, kImageHeading, counter_text(1, 1024)));
+    EXPECT_TRUE(shows_symbol_of(pixels, expected, "across_cancelled"));
     EXPECT_EQ(program.close(), 0);
 }
 
