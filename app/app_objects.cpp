@@ -2,7 +2,18 @@
 
 #include "app_state.h"
 
+namespace {
+
+unsigned generation = 0;
+
+}  // namespace
+
+unsigned picture_generation() {
+    return generation;
+}
+
 void release_file_image() {
+    ++generation;
     if (app.file_image != nullptr) {
         DeleteObject(app.file_image);
         app.file_image = nullptr;
@@ -17,6 +28,7 @@ void replace_file_image(HBITMAP image, const BITMAP& description) {
 }
 
 void release_capture() {
+    ++generation;
     if (app.capture_dc != nullptr) {
         // The bitmap can only be deleted once the DC no longer holds it.
         SelectObject(app.capture_dc, app.capture_dc_original_bitmap);

@@ -20,4 +20,8 @@ void replace_capture(HDC dc, HGDIOBJ original_bitmap, HBITMAP bitmap, int width,
 
 bool capture_present();
 
+// Changes whenever the file image or the capture is released or replaced, so
+// that what was computed from a picture can tell it is still the same one.
+unsigned picture_generation();
+
 PictureSize file_image_size();

@@ -37,6 +37,10 @@ void open_fitted_picture(HWND main_window);
 // design again when it came from a picture.
 void pick_reduction(HWND main_window, ReductionKind reduction);
 
+// Command 115: the dither across the whole grid; computes the grid's records
+// when the shown design came from a picture.
+void pick_across_designs(HWND main_window);
+
 // Puts the check mark of the reduction items of `menu` where the state says.
 void check_reduction_item(HMENU menu);
 

@@ -1,10 +1,14 @@
 #include "convert_current_design.h"
 
+#include <algorithm>
+
+#include "across_designs_records.h"
 #include "app_objects.h"
 #include "app_state.h"
 #include "design_conversion.h"
 #include "dib_tiles.h"
 #include "encoder.h"
+#include "reduction_menu.h"
 
 namespace {
 
@@ -43,12 +47,31 @@ bool read_design_tile(const ConversionPlan& plan, DesignPosition position,
 }
 
 void convert_current_design(HWND main_window) {
+    // A click sent to the disabled window while the grid is reduced: the design
+    // it asks for is shown once the records are there.
+    if (across_designs_computing()) {
+        return;
+    }
     const ConversionPlan plan = current_conversion_plan();
     Rgb tile[kTilePixels];
     if (!read_design_tile(plan, app.shell.position, tile)) {
         return;
     }
-    convert_tile_to_record(tile, plan.reduction, &conversion_workspace, app.design_record);
+    if (across_designs_in_force(app.shell)) {
+        if (!across_designs_records_ready(main_window, plan)) {
+            // Cancelled: the reduction in force before converts the design instead.
+            cancel_across_designs(app.shell);
+            convert_current_design(main_window);
+            return;
+        }
+        const DesignGrid grid = app.shell.grid;
+        const RecordBytes& record = kept_across_designs_records()[app.shell.position.row * grid.columns +
+                                                                   app.shell.position.column];
+        std::copy(record.begin(), record.end(), app.design_record);
+    } else {
+        drop_across_designs_records();
+        convert_tile_to_record(tile, plan.reduction, &conversion_workspace, app.design_record);
+    }
     app.shell.display_mode = DisplayMode::current_design;
     encode_qr(app.design_record);
     InvalidateRect(main_window, nullptr, TRUE);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "across_designs_records.h"
 #include "app_state.h"
 #include "commands.h"
 #include "convert_current_design.h"
@@ -16,6 +17,7 @@
 #include "message_box.h"
 #include "message_texts.h"
 #include "progress_window.h"
+#include "reduction_menu.h"
 #include "resource_ids.h"
 #include "utf8_path.h"
 
@@ -52,13 +54,19 @@ void export_all_designs(HWND main_window) {
         return;
     }
     const DesignGrid grid = app.shell.grid;
+    const bool across = across_designs_in_force(app.shell);
+    if (across && !across_designs_records_ready(main_window, plan)) {
+        return;
+    }
     // Each tile is read as stepping reads it, so the export writes what stepping shows.
-    const ExportDesigns designs = converted_designs(
-        grid,
-        [&plan](int column, int row, Rgb* tile) {
-            read_design_tile(plan, DesignPosition{column, row}, tile);
-        },
-        plan.reduction);
+    const ExportDesigns designs =
+        across ? ready_designs(kept_across_designs_records(), grid.columns)
+               : converted_designs(
+                     grid,
+                     [&plan](int column, int row, Rgb* tile) {
+                         read_design_tile(plan, DesignPosition{column, row}, tile);
+                     },
+                     plan.reduction);
     const wchar_t* title = plan.source == TileSource::capture_bitmap
                                ? kCaptureSourceStem
                                : last_path_component(app.picture_file_name);

@@ -117,6 +117,9 @@ bool on_command(HWND window, int command) {
         case IDM_OPEN_FITTED_PICTURE:
             open_fitted_picture(window);
             return true;
+        case IDM_REDUCE_DITHER_ACROSS_DESIGNS:
+            pick_across_designs(window);
+            return true;
         case IDM_SAVE_QR_PICTURE:
             save_qr_picture(window);
             return true;

@@ -10,11 +10,17 @@ void pick_reduction(HWND main_window, ReductionKind reduction) {
     }
 }
 
+void pick_across_designs(HWND main_window) {
+    if (choose_across_designs(app.shell)) {
+        convert_current_design(main_window);
+    }
+}
+
 void check_reduction_item(HMENU menu) {
     // Only the drop-down that holds the reduction items has them to check.
     if (GetMenuState(menu, IDM_REDUCE_MERGE, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
         return;
     }
-    CheckMenuRadioItem(menu, IDM_REDUCE_MERGE, IDM_REDUCE_DITHER, checked_reduction_item(app.shell),
-                       MF_BYCOMMAND);
+    CheckMenuRadioItem(menu, IDM_REDUCE_MERGE, IDM_REDUCE_DITHER_ACROSS_DESIGNS,
+                       checked_reduction_item(app.shell), MF_BYCOMMAND);
 }

@@ -100,6 +100,8 @@ void check_against_rule(const Arguments& a, const CommandRule& rule) {
         fail_usage("--median is short for --reduce median: give one of them");
     if (a.strength >= 0 && a.reduce != "dither")
         fail_usage("--strength goes with --reduce dither only");
+    if (a.across_designs && a.reduce != "dither")
+        fail_usage("--across-designs goes with --reduce dither only");
     if (a.scale >= 0 && !rule.takes_scale)
         fail_usage(name + " takes no --scale");
     if (a.border >= 0 && !rule.takes_border)
@@ -158,6 +160,8 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
             if (a.strength >= 0)
                 fail_usage("--strength given twice");
             a.strength = parse_whole_number(arg, option_value(args, i), 0, kMaxStrength);
+        } else if (arg == "--across-designs") {
+            a.across_designs = true;
         } else if (arg == "--scale") {
             a.scale = parse_whole_number(arg, option_value(args, i), 1, kMaxScale);
         } else if (arg == "--border") {
@@ -180,5 +184,6 @@ const char* usage_text() {
            "       brevane-cli preview RECORD.dat -o OUT.png|OUT.bmp [--scale N]\n"
            "       brevane-cli --help | --version\n"
            "REDUCTION: --reduce merge|median|quality|dither [--strength 0-100] (dither only,\n"
-           "           default 100), or --median for --reduce median; merge when absent\n";
+           "           default 100), or --median for --reduce median; merge when absent;\n"
+           "           --reduce dither --across-designs: one dither over the whole grid\n";
 }

@@ -13,6 +13,7 @@ struct Arguments {
     bool median = false;  // --median
     std::string reduce;   // --reduce: merge, median, quality or dither; empty when absent
     int strength = -1;    // --strength (dither only), -1 when absent
+    bool across_designs = false;  // --across-designs (dither only): one dither over the whole grid
     int scale = -1;       // --scale, -1 when absent
     int border = -1;      // --border, -1 when absent
     // --fit CxR: the picture is fitted to a grid of C x R designs first.

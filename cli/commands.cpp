@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "cli_error.h"
@@ -11,6 +12,7 @@
 #include "design_export.h"
 #include "design_renderings.h"
 #include "file_io.h"
+#include "physical_memory.h"
 #include "picture_designs.h"
 #include "picture_files.h"
 #include "picture_fit.h"
@@ -63,6 +65,51 @@ PictureDesigns designs_of_picture(const Arguments& a, const fs::path& image) {
     return cut_into_designs(std::move(fitted), name);
 }
 
+// A line on stderr that rewrites itself, once the work has run for a second.
+struct ProgressLine {
+    const char* format = "\rexporting design %d of %d";
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    bool shown = false;
+    bool allowed = stderr_is_terminal();
+
+    void update(int done, int total) {
+        if (!allowed)
+            return;
+        if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+            return;
+        shown = true;
+        std::fprintf(stderr, format, done, total);
+        std::fflush(stderr);
+    }
+    void finish() {
+        if (shown)
+            std::fputc('\n', stderr);
+    }
+};
+
+// The records of every design reduced by `dither` across designs, with its own
+// progress line.
+std::vector<RecordBytes> records_across_designs(const Arguments& a, const PictureDesigns& designs) {
+    const std::string too_large = "its " +
+                                  std::to_string(designs.grid.columns * designs.grid.rows) +
+                                  " designs do not fit in memory to be dithered across";
+    const uint64_t memory = physical_memory_bytes();
+    if (memory != 0 && mural_bytes(designs.grid) > memory)
+        fail_with_file(a.operands[0], too_large);
+    ProgressLine line{"\rreducing across designs: step %d of %d"};
+    try {
+        std::vector<RecordBytes> records = dither_designs_across(
+            designs, reduction_for(a).dither_strength, [&line](int done, int total) {
+                line.update(done, total);
+                return true;
+            });
+        line.finish();
+        return records;
+    } catch (const std::bad_alloc&) {
+        fail_with_file(a.operands[0], too_large);
+    }
+}
+
 int run_record(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const int column = grid_index(a.operands[1], "COLUMN");
@@ -75,39 +122,23 @@ int run_record(const Arguments& a) {
                                  ") lies outside its grid of " + std::to_string(grid.columns) +
                                  " x " + std::to_string(grid.rows));
     }
-    const RecordBytes record =
-        designs_to_export(designs, reduction_for(a)).record(row * grid.columns + column);
+    const int index = row * grid.columns + column;
+    const RecordBytes record = a.across_designs
+                                   ? records_across_designs(a, designs)[index]
+                                   : designs_to_export(designs, reduction_for(a)).record(index);
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
 
-// A line on stderr that rewrites itself, once the export has run for a second.
-struct ExportProgressLine {
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    bool shown = false;
-    bool allowed = stderr_is_terminal();
-
-    void update(int done, int total) {
-        if (!allowed)
-            return;
-        if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
-            return;
-        shown = true;
-        std::fprintf(stderr, "\rexporting design %d of %d", done, total);
-        std::fflush(stderr);
-    }
-    void finish() {
-        if (shown)
-            std::fputc('\n', stderr);
-    }
-};
-
 int run_export(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const PictureDesigns designs = designs_of_picture(a, image);
-    ExportProgressLine line;
+    const ExportDesigns to_export =
+        a.across_designs ? ready_designs(records_across_designs(a, designs), designs.grid.columns)
+                         : designs_to_export(designs, reduction_for(a));
+    ProgressLine line;
     const ExportResult result =
-        export_designs(designs_to_export(designs, reduction_for(a)), path_to_utf8(image.filename()),
+        export_designs(to_export, path_to_utf8(image.filename()),
                        a.output, [&line](int done, int total) {
                            line.update(done, total);
                            return true;

@@ -1,5 +1,8 @@
 #include "picture_designs.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "cli_error.h"
 
 PictureDesigns cut_into_designs(Picture picture, const std::string& name) {
@@ -19,4 +22,15 @@ ExportDesigns designs_to_export(const PictureDesigns& designs, const Reduction& 
             read_picture_tile(designs.picture, column, row, tile);
         },
         reduction);
+}
+
+std::vector<RecordBytes> dither_designs_across(const PictureDesigns& designs, int strength,
+                                               const MuralProgress& progress) {
+    const int cores = static_cast<int>(std::max(std::thread::hardware_concurrency(), 1U));
+    return dither_across_designs(
+        designs.grid,
+        [&designs](int column, int row, Rgb* tile) {
+            read_picture_tile(designs.picture, column, row, tile);
+        },
+        MuralOptions{strength, cores}, progress);
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "design_conversion.h"
+#include "across_designs_dither.h"
 #include "design_count.h"
 #include "design_export.h"
 #include "design_record.h"
@@ -22,3 +24,8 @@ PictureDesigns cut_into_designs(Picture picture, const std::string& name);
 // designs must outlive the result). merge and median cut convert exactly as the
 // window program does.
 ExportDesigns designs_to_export(const PictureDesigns& designs, const Reduction& reduction);
+
+// Every design's record of `dither` across designs, on every core, in row-major
+// order; the records do not depend on the number of cores.
+std::vector<RecordBytes> dither_designs_across(const PictureDesigns& designs, int strength,
+                                               const MuralProgress& progress);

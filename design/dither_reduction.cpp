@@ -4,44 +4,17 @@
 
 #include "colour_tables.h"
 #include "design_record_writer.h"
+#include "dither_terms.h"
 #include "quality_reduction.h"
 
 namespace {
-
-// The cost the search lowers: for each blur, the squared blurred error summed
-// over the tile, weighted; plus the pointwise term. The blurred error is
-// measured in CIELAB to first order: linear light through the derivative of
-// CIELAB at the blurred source. Chosen by measurement on photographs
-// (docs/reduction-quality.md): a 3 x 3 box and a Gaussian of sigma 1.5, the two
-// views the designs are judged by.
-constexpr int kBoxBlur = 0;
-constexpr int kBoxRadius = 1;
-constexpr int kBlurRadius[kBlurCount] = {kBoxRadius, kGaussianRadius};
-constexpr double kBlurWeight[kBlurCount] = {1.0, 1.0};
-
-// The pointwise term: squared CIE76 of each pixel to its design colour, times
-// (100 - strength) / 100: at strength 50 a pixel's own error counts as much as
-// the blurred error around it.
-constexpr double kPointwiseScale = 1.0 / kMaxDitherStrength;
-
-constexpr int kMaxSearchPasses = 16;
-// A change must lower the cost by more than this to be made, so that rounding
-// cannot make two colours trade places for ever.
-constexpr double kLeastChange = 1e-12;
-
-static_assert(kBlurWindowSide == 2 * kGaussianRadius + 1);
 
 void fill_kernels(DitherWorkspace* w) {
     for (int blur = 0; blur < kBlurCount; ++blur) {
         for (int dy = -kGaussianRadius; dy <= kGaussianRadius; ++dy) {
             for (int dx = -kGaussianRadius; dx <= kGaussianRadius; ++dx) {
-                const int ay = dy < 0 ? -dy : dy;
-                const int ax = dx < 0 ? -dx : dx;
-                double weight = 0;
-                if (ay <= kBlurRadius[blur] && ax <= kBlurRadius[blur]) {
-                    weight = blur == kBoxBlur ? 1.0 : kGaussianSigma1p5[ay] * kGaussianSigma1p5[ax];
-                }
-                w->kernel[blur][dy + kGaussianRadius][dx + kGaussianRadius] = weight;
+                w->kernel[blur][dy + kGaussianRadius][dx + kGaussianRadius] =
+                    blur_kernel_weight(blur, dy, dx);
             }
         }
     }
@@ -61,57 +34,6 @@ Window window_around(int pixel, int radius) {
     return Window{std::max(y - radius, 0), std::min(y + radius, kTileSide - 1),
                   std::max(x - radius, 0), std::min(x + radius, kTileSide - 1)};
 }
-
-int slots_in_use(const uint8_t* record) {
-    int highest = 0;
-    for (int b = 0; b < kPixelDataLength; ++b) {
-        const uint8_t byte = record[kPixelDataOffset + b];
-        highest = std::max({highest, byte & 0xF, byte >> 4});
-    }
-    return highest + 1;
-}
-
-struct SlotColours {
-    int count;
-    double linear[kSlotCount][kChannelCount];
-    int entry[kSlotCount];  // palette index
-};
-
-SlotColours slot_colours(const uint8_t* record) {
-    SlotColours s{};
-    s.count = slots_in_use(record);
-    for (int slot = 0; slot < s.count; ++slot) {
-        s.entry[slot] = palette_index(record[kPaletteCodesOffset + slot]);
-        const Rgb c = kFixedPalette[s.entry[slot]].colour;
-        s.linear[slot][0] = kSrgbToLinear[c.r];
-        s.linear[slot][1] = kSrgbToLinear[c.g];
-        s.linear[slot][2] = kSrgbToLinear[c.b];
-    }
-    return s;
-}
-
-int nearest_linear_slot(const double* value, const SlotColours& s) {
-    int best = 0;
-    double best_distance = 0;
-    for (int slot = 0; slot < s.count; ++slot) {
-        double distance = 0;
-        for (int ch = 0; ch < kChannelCount; ++ch) {
-            const double d = value[ch] - s.linear[slot][ch];
-            distance += d * d;
-        }
-        if (slot == 0 || distance < best_distance) {
-            best_distance = distance;
-            best = slot;
-        }
-    }
-    return best;
-}
-
-// Floyd-Steinberg weights, mirrored on right-to-left rows.
-constexpr double kDiffuseAhead = 7.0 / 16.0;
-constexpr double kDiffuseBehindBelow = 3.0 / 16.0;
-constexpr double kDiffuseBelow = 5.0 / 16.0;
-constexpr double kDiffuseAheadBelow = 1.0 / 16.0;
 
 void diffuse_errors(const SlotColours& s, DitherWorkspace* w) {
     for (auto& row : w->diffused) {
@@ -147,30 +69,6 @@ void diffuse_errors(const SlotColours& s, DitherWorkspace* w) {
             std::fill(c, c + kChannelCount, 0.0);
         }
         current = next;
-    }
-}
-
-// Symmetric 3 x 3 matrices as (xx, xy, xz, yy, yz, zz).
-void metric_times(const double* m, const double* v, double* out) {
-    out[0] = m[0] * v[0] + m[1] * v[1] + m[2] * v[2];
-    out[1] = m[1] * v[0] + m[3] * v[1] + m[4] * v[2];
-    out[2] = m[2] * v[0] + m[4] * v[1] + m[5] * v[2];
-}
-
-double quadratic_form(const double* m, const double* v) {
-    return m[0] * v[0] * v[0] + m[3] * v[1] * v[1] + m[5] * v[2] * v[2] +
-           2.0 * (m[1] * v[0] * v[1] + m[2] * v[0] * v[2] + m[4] * v[1] * v[2]);
-}
-
-// J^T J for the derivative J of CIELAB at a linear-light colour.
-void lab_metric(const double* colour, double* m) {
-    double j[3][3];
-    lab_jacobian(colour[0], colour[1], colour[2], j);
-    constexpr int kRow[kMetricTerms] = {0, 0, 0, 1, 1, 2};
-    constexpr int kColumn[kMetricTerms] = {0, 1, 2, 1, 2, 2};
-    for (int t = 0; t < kMetricTerms; ++t) {
-        m[t] = j[0][kRow[t]] * j[0][kColumn[t]] + j[1][kRow[t]] * j[1][kColumn[t]] +
-               j[2][kRow[t]] * j[2][kColumn[t]];
     }
 }
 

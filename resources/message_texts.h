@@ -64,3 +64,9 @@ inline constexpr wchar_t kExportOverwriteCaption[] = L"確認";
 // The progress window's caption, as brevane.rc gives it; designs written, then the number of designs.
 inline constexpr wchar_t kExportProgressTitle[] = L"すべて書き出し";
 inline constexpr wchar_t kExportProgressFormat[] = L"デザインを書き出しています (%d/%d)";
+// The same window while the dither across designs runs: its steps done, then all its steps.
+inline constexpr wchar_t kAcrossDesignsProgressTitle[] = L"つなぎ目なしで減色中";
+inline constexpr wchar_t kAcrossDesignsProgressFormat[] = L"つなぎ目なしで減色中 (%d/%d)";
+// A grid too large for the memory there is: the reduction in force before stays.
+inline constexpr wchar_t kAcrossDesignsMemoryMessage[] =
+    L"メモリが足りないため、つなぎ目なしで減色できません";

@@ -20,6 +20,7 @@
 #define IDM_REDUCE_MEDIAN_CUT 112
 #define IDM_REDUCE_QUALITY 113
 #define IDM_REDUCE_DITHER 114
+#define IDM_REDUCE_DITHER_ACROSS_DESIGNS 115
 
 // Keeping and sharing what the window shows, after a separator in the same drop-down.
 #define IDM_SAVE_QR_PICTURE 120

@@ -3,6 +3,8 @@
 # packages (CC BY / CC BY-SA, see /usr/share/doc/lomiri-wallpapers-*/copyright)
 # and prints the Markdown table of docs/reduction-quality.md. Needs a native build.
 # With --picture OUT.png: the side-by-side picture of docs/reductions.png instead.
+# With --grids: the table of whole assembled pictures (the dither across designs);
+# with --grid-picture OUT.png: the picture of docs/across-designs.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,8 +22,14 @@ names=(
 if [ "${1:-}" = "--picture" ]; then
   exec "$report" --picture "$2" "$photos/friends_by_Aitzol_Berasategi.jpg"
 fi
+if [ "${1:-}" = "--grid-picture" ]; then
+  exec "$report" --grid-picture "$2" "$photos/Bridge_by_Sander_Klootwijk.jpg"
+fi
 files=()
 for name in "${names[@]}"; do
   files+=("$photos/$name.jpg")
 done
+if [ "${1:-}" = "--grids" ]; then
+  exec "$report" --grids "${files[@]}"
+fi
 exec "$report" "${files[@]}"

@@ -40,10 +40,36 @@ int menu_item_of_reduction(ReductionKind reduction) {
 bool choose_reduction(ShellState& state, ReductionKind reduction) {
     state.median_cut = false;
     state.chosen_reduction = reduction;
+    state.across_designs = false;
     return state.display_mode == DisplayMode::current_design;
 }
 
 int checked_reduction_item(const ShellState& state) {
+    if (across_designs_in_force(state)) {
+        return IDM_REDUCE_DITHER_ACROSS_DESIGNS;
+    }
     return menu_item_of_reduction(state.median_cut ? ReductionKind::median_cut
                                                    : state.chosen_reduction);
+}
+
+bool choose_across_designs(ShellState& state) {
+    if (!across_designs_in_force(state)) {
+        state.median_cut_before_across = state.median_cut;
+        state.reduction_before_across = state.chosen_reduction;
+    }
+    const bool convert = choose_reduction(state, ReductionKind::dither);
+    state.across_designs = true;
+    return convert;
+}
+
+bool across_designs_in_force(const ShellState& state) {
+    // Opening a picture goes back to merge, which ends it too.
+    return state.across_designs && !state.median_cut &&
+           state.chosen_reduction == ReductionKind::dither;
+}
+
+void cancel_across_designs(ShellState& state) {
+    state.across_designs = false;
+    state.median_cut = state.median_cut_before_across;
+    state.chosen_reduction = state.reduction_before_across;
 }

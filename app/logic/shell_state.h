@@ -25,6 +25,11 @@ struct ShellState {
     bool median_cut = false;  // set by command 103, cleared by command 102
     // The reduction picked in the menu: runs whenever the median-cut flag is clear.
     ReductionKind chosen_reduction = ReductionKind::merge;
+    // Item 115: the dither runs across the whole grid at once (chosen_reduction is
+    // then dither). What was in force before it was picked, for a cancel to go back to.
+    bool across_designs = false;
+    bool median_cut_before_across = false;
+    ReductionKind reduction_before_across = ReductionKind::merge;
 };
 
 // Sets a new grid and makes its first design the current one.

@@ -6,6 +6,11 @@
 //   reduction_report --picture OUT.png PHOTO  a crop, its merge, quality and dither designs
 //   reduction_report --tiles OUT.inc PHOTO... the middle design of each photograph, as
 //                                             C++ initialisers for the tests
+//   reduction_report --grids PHOTO...         whole assembled pictures, each photograph
+//                                             fitted to kGrids: the table of the dither
+//                                             across designs
+//   reduction_report --grid-picture OUT.png PHOTO  a crop of the 8 x 5 grid: the photograph,
+//                                             its dither and its dither across designs
 // Photographs are scaled (in linear light) to kLongSide pixels on the longer side
 // and cropped about their centre to whole designs.
 #include <stb_image.h>
@@ -19,9 +24,11 @@
 #include <string>
 #include <vector>
 
+#include "across_designs_dither.h"
 #include "cielab.h"
 #include "design_conversion.h"
 #include "design_metrics.h"
+#include "grid_metrics.h"
 #include "design_record.h"
 #include "dither_reduction.h"
 #include "palette.h"
@@ -262,20 +269,197 @@ int write_tiles(const char* out, const std::vector<Photo>& photos) {
     return std::fclose(file) == 0 ? 0 : 1;
 }
 
+
+// ---- Whole assembled pictures ----
+
+constexpr DesignGrid kGrids[] = {{4, 4}, {8, 5}};
+
+// The photograph cropped about its centre to the grid's shape and scaled (in
+// linear light) to 32 pixels a design.
+Photo load_fitted(const std::string& path, DesignGrid grid) {
+    int w = 0;
+    int h = 0;
+    int channels = 0;
+    uint8_t* pixels = stbi_load(path.c_str(), &w, &h, &channels, 3);
+    if (pixels == nullptr) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        std::exit(1);
+    }
+    int cw = w;
+    int ch = static_cast<int>(static_cast<long long>(w) * grid.rows / grid.columns);
+    if (ch > h) {
+        ch = h;
+        cw = static_cast<int>(static_cast<long long>(h) * grid.columns / grid.rows);
+    }
+    const int x0 = (w - cw) / 2;
+    const int y0 = (h - ch) / 2;
+    Photo photo;
+    photo.name = path.substr(path.find_last_of('/') + 1);
+    photo.width = grid.columns * kTileSide;
+    photo.height = grid.rows * kTileSide;
+    photo.rgb.resize(static_cast<size_t>(photo.width) * photo.height * 3);
+    stbir_resize_uint8_srgb(pixels + (static_cast<size_t>(y0) * w + x0) * 3, cw, ch, w * 3,
+                            photo.rgb.data(), photo.width, photo.height, 0, 3,
+                            STBIR_ALPHA_CHANNEL_NONE, 0);
+    stbi_image_free(pixels);
+    return photo;
+}
+
+enum GridRow { kGridMerge, kGridQuality, kGridDither, kGridAcross, kGridRowCount };
+constexpr const char* kGridRowNames[kGridRowCount] = {
+    "merge (default)",
+    "quality (`--reduce quality`)",
+    "dither, design by design (`--reduce dither`)",
+    "dither across designs (`--reduce dither --across-designs`)",
+};
+constexpr Row kDesignByDesign[] = {kMerge, kQuality, kDither};
+
+std::vector<Rgb> photo_pixels(const Photo& photo) {
+    std::vector<Rgb> out(static_cast<size_t>(photo.width) * photo.height);
+    for (size_t p = 0; p < out.size(); ++p) {
+        out[p] = Rgb{photo.rgb[3 * p], photo.rgb[3 * p + 1], photo.rgb[3 * p + 2]};
+    }
+    return out;
+}
+
+// The grid's records with `row`'s reduction, in row-major order.
+std::vector<RecordBytes> grid_records(const Photo& photo, GridRow row,
+                                      ConversionWorkspace* workspace) {
+    const DesignGrid grid{photo.width / kTileSide, photo.height / kTileSide};
+    auto read = [&photo](int column, int r, Rgb* tile) { read_tile(photo, column, r, tile); };
+    if (row == kGridAcross)
+        return dither_across_designs(grid, read, MuralOptions{});
+    std::vector<RecordBytes> records(grid.columns * grid.rows);
+    Rgb tile[kTilePixels];
+    for (int r = 0; r < grid.rows; ++r) {
+        for (int column = 0; column < grid.columns; ++column) {
+            read(column, r, tile);
+            reduce(kDesignByDesign[row], tile, workspace, records[r * grid.columns + column].data());
+        }
+    }
+    return records;
+}
+
+std::vector<Rgb> assembled(const Photo& photo, const std::vector<RecordBytes>& records) {
+    const int columns = photo.width / kTileSide;
+    std::vector<Rgb> out(static_cast<size_t>(photo.width) * photo.height);
+    Rgb design[kTilePixels];
+    for (size_t d = 0; d < records.size(); ++d) {
+        design_colours(records[d].data(), design);
+        for (int p = 0; p < kTilePixels; ++p) {
+            const int x = static_cast<int>(d) % columns * kTileSide + p % kTileSide;
+            const int y = static_cast<int>(d) / columns * kTileSide + p / kTileSide;
+            out[static_cast<size_t>(y) * photo.width + x] = design[p];
+        }
+    }
+    return out;
+}
+
+int report_grids(const std::vector<std::string>& paths, ConversionWorkspace* workspace) {
+    GridErrors sums[kGridRowCount];
+    double seconds[kGridRowCount] = {};
+    double designs = 0;
+    for (const std::string& path : paths) {
+        for (const DesignGrid& grid : kGrids) {
+            const Photo photo = load_fitted(path, grid);
+            const std::vector<Rgb> source = photo_pixels(photo);
+            for (int r = 0; r < kGridRowCount; ++r) {
+                const auto start = std::chrono::steady_clock::now();
+                const std::vector<RecordBytes> records =
+                    grid_records(photo, static_cast<GridRow>(r), workspace);
+                seconds[r] +=
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                measure_grid(source, assembled(photo, records), photo.width, photo.height,
+                             &sums[r]);
+            }
+            designs += grid.columns * grid.rows;
+        }
+    }
+    std::printf("%zu photographs, each fitted to 4 x 4 and 8 x 5 designs: %d designs.\n\n",
+                paths.size(), static_cast<int>(designs));
+    std::printf(
+        "| reduction | CIE76 | 3×3 box, blurred | Gaussian σ 1.5, blurred | σ 1.5 near borders | "
+        "σ 1.5 inside | border ÷ inside | CIE76 ÷ dither | box ÷ dither | Gaussian ÷ dither | "
+        "ms per design |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
+    const GridErrors& dither = sums[kGridDither];
+    for (int r = 0; r < kGridRowCount; ++r) {
+        const GridErrors& e = sums[r];
+        const double border = e.gaussian_border / e.border_pixels;
+        const double inside = e.gaussian_inside / e.inside_pixels;
+        std::printf(
+            "| %s | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %.2f |\n",
+            kGridRowNames[r], e.cie76 / e.pixels, e.box_blurred / e.pixels,
+            e.gaussian_blurred / e.pixels, border, inside, border / inside,
+            e.cie76 / dither.cie76, e.box_blurred / dither.box_blurred,
+            e.gaussian_blurred / dither.gaussian_blurred, 1000 * seconds[r] / designs);
+    }
+    return 0;
+}
+
+// 4 x 4 designs from the top middle of the photograph fitted to 8 x 5: the
+// photograph, its dither and its dither across designs, each enlarged kEnlarge times.
+int write_grid_picture(const char* out, const std::string& path, ConversionWorkspace* workspace) {
+    constexpr DesignGrid kGrid{8, 5};
+    constexpr int kDesigns = 4;
+    constexpr int kEnlarge = 4;
+    constexpr int kGap = 8;
+    constexpr int kPanelSide = kDesigns * kTileSide * kEnlarge;
+    constexpr int kPanelCount = 3;
+    const Photo photo = load_fitted(path, kGrid);
+    const std::vector<Rgb> panels[kPanelCount] = {
+        photo_pixels(photo),
+        assembled(photo, grid_records(photo, kGridDither, workspace)),
+        assembled(photo, grid_records(photo, kGridAcross, workspace)),
+    };
+    const int width = kPanelCount * kPanelSide + (kPanelCount - 1) * kGap;
+    std::vector<uint8_t> image(static_cast<size_t>(width) * kPanelSide * 3, 255);
+    const int x0 = (kGrid.columns - kDesigns) / 2 * kTileSide;
+    for (int panel = 0; panel < kPanelCount; ++panel) {
+        for (int y = 0; y < kPanelSide; ++y) {
+            for (int x = 0; x < kPanelSide; ++x) {
+                const Rgb c =
+                    panels[panel][static_cast<size_t>(y / kEnlarge) * photo.width + x0 + x / kEnlarge];
+                uint8_t* px = &image[(static_cast<size_t>(y) * width + panel * (kPanelSide + kGap) + x) * 3];
+                px[0] = c.r;
+                px[1] = c.g;
+                px[2] = c.b;
+            }
+        }
+    }
+    return stbi_write_png(out, width, kPanelSide, 3, image.data(), width * 3) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const char* picture = nullptr;
     const char* tiles = nullptr;
+    const char* grid_picture = nullptr;
+    bool grids = false;
     std::vector<Photo> photos;
+    std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--grids") == 0) {
+            grids = true;
+        } else if (std::strcmp(argv[i], "--grid-picture") == 0 && i + 1 < argc) {
+            grid_picture = argv[++i];
+        } else if (grids || grid_picture != nullptr) {
+            paths.push_back(argv[i]);
+        } else if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc) {
             picture = argv[++i];
         } else if (std::strcmp(argv[i], "--tiles") == 0 && i + 1 < argc) {
             tiles = argv[++i];
         } else {
             photos.push_back(load_photo(argv[i]));
         }
+    }
+    if (grids || grid_picture != nullptr) {
+        if (paths.empty())
+            return 2;
+        auto workspace = std::make_unique<ConversionWorkspace>();
+        return grids ? report_grids(paths, workspace.get())
+                     : write_grid_picture(grid_picture, paths[0], workspace.get());
     }
     if (photos.empty()) {
         std::fprintf(stderr,

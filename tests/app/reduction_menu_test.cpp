@@ -84,4 +84,42 @@ TEST(ReductionMenu, PlainAndFittedImagesResetTheChoiceMedianCutAndCaptureKeepIt)
     }
 }
 
+TEST(ReductionMenu, AcrossDesignsFollowsTheRulesOfTheOtherItemsAndACancelGoesBack) {
+    ShellState state;
+    state.display_mode = DisplayMode::current_design;
+    choose_reduction(state, ReductionKind::quality);
+    EXPECT_TRUE(choose_across_designs(state));
+    EXPECT_TRUE(across_designs_in_force(state));
+    EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_DITHER_ACROSS_DESIGNS);
+    EXPECT_EQ(quantizer_run(state, true), ReductionKind::dither);
+    ReductionKind untouched = ReductionKind::merge;
+    EXPECT_FALSE(reduction_of_menu_item(IDM_REDUCE_DITHER_ACROSS_DESIGNS, &untouched));
+
+    // Picked again, it still goes back to what was in force before the first pick.
+    choose_across_designs(state);
+    cancel_across_designs(state);
+    EXPECT_FALSE(across_designs_in_force(state));
+    EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_QUALITY);
+
+    // The median-cut command holds it off; a capture brings it back; ディザ ends it.
+    choose_across_designs(state);
+    accept_image(state, kImage, ImageCommand::median_cut);
+    EXPECT_FALSE(across_designs_in_force(state));
+    prepare_capture_conversion(state);
+    EXPECT_TRUE(across_designs_in_force(state));
+    choose_reduction(state, ReductionKind::dither);
+    EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_DITHER);
+
+    // A cancel after the median-cut command goes back to it.
+    accept_image(state, kImage, ImageCommand::median_cut);
+    choose_across_designs(state);
+    cancel_across_designs(state);
+    EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_MEDIAN_CUT);
+
+    choose_across_designs(state);
+    accept_image(state, kImage, ImageCommand::fitted);
+    EXPECT_FALSE(across_designs_in_force(state));
+    EXPECT_EQ(checked_reduction_item(state), IDM_REDUCE_MERGE);
+}
+
 }  // namespace

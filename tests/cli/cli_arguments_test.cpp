@@ -60,6 +60,9 @@ TEST(Arguments, MisuseIsAUsageError) {
         {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "dither", "--strength", "101"},
         {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "dither", "--strength", "5.5"},
         {"qr", "r.dat", "-o", "q.png", "--reduce", "merge"},
+        {"export", "p.bmp", "-o", "d", "--across-designs"},
+        {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "quality", "--across-designs"},
+        {"qr", "r.dat", "-o", "q.png", "--across-designs"},
     };
     for (const auto& args : misuses) {
         std::string joined;

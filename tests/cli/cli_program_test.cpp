@@ -188,6 +188,24 @@ TEST_F(CliProgram, ReductionsOnTheCommandLine) {
     EXPECT_FALSE(fs::exists(dir / "bad.dat"));
 }
 
+// record gives one design of the whole grid's result, as export writes it.
+TEST_F(CliProgram, AcrossDesignsRecordIsTheExportsDesign) {
+    write_noise_picture("pic.bmp", 96, 64, 13);
+    const std::string across = " --reduce dither --across-designs ";
+    ASSERT_EQ(run("export " + path("pic.bmp") + across + "-o " + path("out")).exit_code, 0);
+    ASSERT_EQ(run("record " + path("pic.bmp") + " 1 1" + across + "-o " + path("one.dat")).exit_code,
+              0);
+    EXPECT_EQ(slurp(dir / "one.dat"), slurp(dir / "out" / "design-005.dat"));
+    ASSERT_EQ(run("record " + path("pic.bmp") + " 1 1 --reduce dither --strength 0 -o " +
+                  path("flat.dat") + " --across-designs")
+                  .exit_code,
+              0);
+    ASSERT_EQ(run("record " + path("pic.bmp") + " 1 1 --reduce quality -o " + path("quality.dat"))
+                  .exit_code,
+              0);
+    EXPECT_EQ(slurp(dir / "flat.dat"), slurp(dir / "quality.dat"));
+}
+
 TEST_F(CliProgram, BadInputExitsWithOneAndWritesNothing) {
     write_noise_picture("pic.bmp", 64, 32, 9);
     write_noise_picture("odd.bmp", 40, 32, 10);

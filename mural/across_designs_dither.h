@@ -1,0 +1,43 @@
+// `dither` across designs: one dither over a whole grid of designs, so that the
+// designs laid side by side show no seams. Each design keeps its `quality`
+// colours, filled up to 15 with the palette colours nearest to its pixels; the
+// error diffusion and the blurred search run over the whole picture, across the
+// borders between designs, each pixel choosing among its own design's colours.
+// It holds the whole picture in memory (about 100 bytes a pixel).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "design_count.h"
+#include "design_record.h"
+#include "dither_reduction.h"
+#include "tile.h"
+
+// Fills `tile` with the pixels of design (column, row), counted from 0 at the top left.
+using MuralTileReader = std::function<void(int column, int row, Rgb* tile)>;
+
+// Called on the calling thread with (steps done, steps in all); false cancels.
+using MuralProgress = std::function<bool(int done, int total)>;
+
+struct MuralOptions {
+    int strength = kMaxDitherStrength;  // as `dither`'s; at 0 every record is the `quality` record
+    int threads = 1;                    // the records are the same for any number
+};
+
+// The steps the progress counts for a grid: a design's colours, a row of designs'
+// blurs, then each row of designs in each pass of the search. The count reaches
+// the total even when the search ends early.
+int mural_progress_steps(DesignGrid grid);
+
+// The memory the whole picture of a grid takes while it is dithered, in bytes.
+uint64_t mural_bytes(DesignGrid grid);
+
+// The records of every design of the grid in row-major order; empty when the
+// progress cancelled. Tiles are read on the calling thread, one at a time.
+// Throws std::bad_alloc, before any tile is read, when the whole picture does
+// not fit in memory.
+std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileReader& read_tile,
+                                               const MuralOptions& options,
+                                               const MuralProgress& progress = {});
