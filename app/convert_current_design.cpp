@@ -6,7 +6,6 @@
 #include "app_objects.h"
 #include "app_state.h"
 #include "design_conversion.h"
-#include "dib_tiles.h"
 #include "encoder.h"
 #include "reduction_menu.h"
 

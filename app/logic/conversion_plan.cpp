@@ -1,5 +1,7 @@
 #include "conversion_plan.h"
 
+#include "tile_sources.h"
+
 ConversionPlan plan_conversion(const ShellState& state, bool capture_present,
                                PictureSize file_image) {
     const bool file_image_present = file_image.width > 0 && file_image.height > 0;
@@ -10,4 +12,15 @@ ConversionPlan plan_conversion(const ShellState& state, bool capture_present,
     }
     return ConversionPlan{file_image_present ? TileSource::file_image : TileSource::none,
                           reduction};
+}
+
+void read_tile_from_dib_rows(const uint8_t* bits, int width, int height, int column, int row,
+                             Rgb* tile) {
+    read_tile_pixels(
+        width, height, column, row,
+        [&](int64_t px, int64_t py) {
+            const uint8_t* bgr = bits + 3 * ((height - 1 - py) * width + px);
+            return Rgb{bgr[2], bgr[1], bgr[0]};
+        },
+        tile);
 }

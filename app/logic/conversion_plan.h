@@ -1,6 +1,8 @@
 // Where convert_current_design reads the current design from, and with which quantiser.
 #pragma once
 
+#include <cstdint>
+
 #include "design_conversion.h"
 #include "shell_state.h"
 
@@ -28,3 +30,10 @@ struct ConversionPlan {
 // reduction chosen in the menu runs (dither at full strength).
 ConversionPlan plan_conversion(const ShellState& state, bool capture_present,
                                PictureSize file_image);
+
+// Design (column, row) from the file image: 24-bit blue-green-red rows stored
+// bottom-up with a stride of 3 * width, as its DIB section holds them (the width,
+// a multiple of 32, keeps rows unpadded): pixel (X, Y) starts at byte
+// 3 * ((height - 1 - Y) * width + X).
+void read_tile_from_dib_rows(const uint8_t* bits, int width, int height, int column, int row,
+                             Rgb* tile);

@@ -1,4 +1,4 @@
-#include "dib_tiles.h"
+#include "conversion_plan.h"
 
 #include <gtest/gtest.h>
 

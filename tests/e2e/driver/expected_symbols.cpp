@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "decoder.h"
-#include "dib_tiles.h"
+#include "conversion_plan.h"
 #include "encoder.h"
 #include "screenshot_layout.h"
 #include "symbol_buffers.h"
