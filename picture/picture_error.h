@@ -3,6 +3,7 @@
 // tool to print. The window tells a picture too large from any other refusal.
 #pragma once
 
+#include <iterator>
 #include <string>
 
 enum class PictureError {
@@ -16,8 +17,23 @@ enum class PictureError {
     kUndecodable,  // the decoder refused what passed our checks
 };
 
-// A short English sentence fragment for the kind, never null.
-const char* picture_error_message(PictureError error);
+// A short English sentence fragment for each kind, in the order of PictureError.
+inline constexpr const char* kPictureErrorMessages[] = {
+    "no error",
+    "not a BMP, PNG or JPEG file",
+    "picture too large",
+    "truncated file",
+    "damaged file",
+    "invalid picture header",
+    "unsupported kind of picture",
+    "picture cannot be decoded",
+};
+static_assert(std::size(kPictureErrorMessages) ==
+              static_cast<size_t>(PictureError::kUndecodable) + 1);
+
+constexpr const char* picture_error_message(PictureError error) {
+    return kPictureErrorMessages[static_cast<size_t>(error)];
+}
 
 struct PictureRefusal {
     PictureError error = PictureError::kNone;
@@ -25,4 +41,10 @@ struct PictureRefusal {
 };
 
 // Fills *refusal when given; returns -1, the readers' failure.
-int refuse(PictureRefusal* refusal, PictureError error, std::string fault);
+inline int refuse(PictureRefusal* refusal, PictureError error, std::string fault) {
+    if (refusal != nullptr) {
+        refusal->error = error;
+        refusal->fault = std::move(fault);
+    }
+    return -1;
+}
