@@ -45,15 +45,22 @@ struct Photo {
     std::vector<uint8_t> rgb;
 };
 
-Photo load_photo(const std::string& path) {
-    int w = 0;
-    int h = 0;
+// The photograph's RGB pixels, to be freed with stbi_image_free; the report ends
+// when it cannot be read.
+uint8_t* load_rgb(const std::string& path, int* w, int* h) {
     int channels = 0;
-    uint8_t* pixels = stbi_load(path.c_str(), &w, &h, &channels, 3);
+    uint8_t* pixels = stbi_load(path.c_str(), w, h, &channels, 3);
     if (pixels == nullptr) {
         std::fprintf(stderr, "cannot read %s\n", path.c_str());
         std::exit(1);
     }
+    return pixels;
+}
+
+Photo load_photo(const std::string& path) {
+    int w = 0;
+    int h = 0;
+    uint8_t* pixels = load_rgb(path, &w, &h);
     const double scale = static_cast<double>(kLongSide) / (w > h ? w : h);
     const int sw = static_cast<int>(w * scale);
     const int sh = static_cast<int>(h * scale);
@@ -279,12 +286,7 @@ constexpr DesignGrid kGrids[] = {{4, 4}, {8, 5}};
 Photo load_fitted(const std::string& path, DesignGrid grid) {
     int w = 0;
     int h = 0;
-    int channels = 0;
-    uint8_t* pixels = stbi_load(path.c_str(), &w, &h, &channels, 3);
-    if (pixels == nullptr) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        std::exit(1);
-    }
+    uint8_t* pixels = load_rgb(path, &w, &h);
     int cw = w;
     int ch = static_cast<int>(static_cast<long long>(w) * grid.rows / grid.columns);
     if (ch > h) {
