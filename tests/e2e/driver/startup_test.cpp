@@ -139,6 +139,7 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
         {L"メディアンカット", IDM_REDUCE_MEDIAN_CUT, false},
         {L"高画質", IDM_REDUCE_QUALITY, false},
         {L"ディザ", IDM_REDUCE_DITHER, false},
+        {L"ディザ (つなぎ目なし)", IDM_REDUCE_DITHER_ACROSS_DESIGNS, false},
         {L"", 0, false},
         {L"QRコードを保存...\tCtrl+S", IDM_SAVE_QR_PICTURE, false},
         {L"デザインを保存...", IDM_SAVE_DESIGN_FILE, false},
@@ -151,7 +152,7 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
         EXPECT_EQ(items[i].id, expected[i].id) << "item " << i;
     }
     EXPECT_NE(GetMenuState(drop_down, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
-    EXPECT_NE(GetMenuState(drop_down, 6, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_NE(GetMenuState(drop_down, 7, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     DestroyMenu(menu);
     FreeLibrary(module);
 }
