@@ -70,17 +70,12 @@ bool try_decode(const ScanPicture& picture, const SymbolGrid& grid, ModuleThresh
 // The ways to read one triple, the most exact first.
 std::vector<SymbolGrid> grids_for(const ScanPicture& picture, const FinderTriple& triple) {
     std::vector<SymbolGrid> grids;
-    const auto first = finder_map(triple);
-    if (!first)
-        return grids;
-    const auto corner = corner_map(picture, triple, *first);
-    const ProjectiveMap& best = corner ? *corner : *first;
-    SymbolGrid fitted = fitted_grid(picture, best);
-    if (fitted.valid())
-        grids.push_back(fitted);
-    grids.emplace_back(best);
-    if (corner)
-        grids.emplace_back(*first);
+    if (const auto fit = fit_symbol(picture, triple)) {
+        grids.push_back(fit->cells);
+        grids.emplace_back(fit->whole);
+    }
+    if (const auto affine = finder_map(triple))
+        grids.emplace_back(*affine);
     return grids;
 }
 
