@@ -22,8 +22,8 @@ namespace {
 // stays linear in the pixels.
 constexpr size_t kBaseTriples = 48;
 constexpr size_t kPixelsPerExtraTriple = 40000;
-// Pictures this small are not looked at again at half the size: a symbol
-// they hold has modules of a pixel or two.
+// A picture where nothing was found is looked at again at half the size,
+// unless it is this small: a symbol it holds has modules of a pixel or two.
 constexpr int kMinHalvedSide = 200;
 
 struct Found {
@@ -188,7 +188,7 @@ ScanResult scan_designs(const Picture& picture, const ScanProgress& progress) {
     const ScanPicture full(picture, ticker);
     if (ticker.cancelled() || !scan_pass(full, 1, ticker, result.designs))
         return cancelled();
-    if (std::min(picture.width, picture.height) >= kMinHalvedSide) {
+    if (result.designs.empty() && std::min(picture.width, picture.height) >= kMinHalvedSide) {
         const ScanPicture half = ScanPicture::halved(full, ticker);
         if (ticker.cancelled() || !scan_pass(half, 2, ticker, result.designs))
             return cancelled();
