@@ -21,7 +21,7 @@ constexpr int kCoreModules = 3;
 // symbols lose a pixel to blur or compression on any edge.
 constexpr double kRunSlackModules = 0.5;
 constexpr double kRunSlackPixels = 0.8;
-constexpr double kMinOuterModules = 0.4;
+constexpr double kMinOuterModules = 0.3;
 constexpr int kMinCorePixels = 2;
 constexpr double kMaxOuterModules = 2.2;
 // The row and column estimates of one finder may differ this much under perspective.
