@@ -33,6 +33,19 @@ struct ScoredTriple {
     double score;  // lower is likelier
 };
 
+bool likelier(const ScoredTriple& x, const ScoredTriple& y) {
+    return x.score < y.score;
+}
+
+// Keeps the `count` likeliest, so that memory stays bounded however many fit.
+constexpr size_t kPruneFactor = 4;
+void keep_best(std::vector<ScoredTriple>& scored, size_t count) {
+    if (scored.size() <= count)
+        return;
+    std::nth_element(scored.begin(), scored.begin() + count, scored.end(), likelier);
+    scored.resize(count);
+}
+
 }  // namespace
 
 std::vector<FinderTriple> finder_triples(const std::vector<FinderCandidate>& candidates,
@@ -80,12 +93,13 @@ std::vector<FinderTriple> finder_triples(const std::vector<FinderCandidate>& can
                 const FinderCandidate& below = b_is_right ? c : b;
                 scored.push_back(
                     {{{corner.x, corner.y}, {right.x, right.y}, {below.x, below.y}, module}, score});
+                if (scored.size() >= kPruneFactor * max_triples)
+                    keep_best(scored, max_triples);
             }
         }
     }
     const size_t kept = std::min(max_triples, scored.size());
-    std::partial_sort(scored.begin(), scored.begin() + kept, scored.end(),
-                      [](const auto& x, const auto& y) { return x.score < y.score; });
+    std::partial_sort(scored.begin(), scored.begin() + kept, scored.end(), likelier);
     std::vector<FinderTriple> out;
     for (size_t k = 0; k < kept; ++k)
         out.push_back(scored[k].triple);
