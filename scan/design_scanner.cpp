@@ -105,10 +105,9 @@ void sort_into_reading_order(std::vector<ScannedDesign>& designs) {
                 kQrSide * std::max(designs[k].module_size, designs[row_start].module_size) / 2;
         if (!new_row)
             continue;
-        std::stable_sort(designs.begin() + row_start, designs.begin() + k,
-                         [](const auto& a, const auto& b) {
-                             return symbol_centre(a).x < symbol_centre(b).x;
-                         });
+        std::stable_sort(
+            designs.begin() + row_start, designs.begin() + k,
+            [](const auto& a, const auto& b) { return symbol_centre(a).x < symbol_centre(b).x; });
         row_start = k;
     }
 }

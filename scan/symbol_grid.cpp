@@ -26,7 +26,9 @@ constexpr size_t kMinNodesFound = 5;
 // A pattern this many modules from where the whole fit puts it is not used.
 constexpr double kMaxNodeStrayModules = 1.5;
 
-double centre_of(int track) { return track + 0.5; }
+double centre_of(int track) {
+    return track + 0.5;
+}
 
 int cell_of(double t) {
     int cell = 0;
@@ -114,10 +116,9 @@ SymbolGrid::SymbolGrid(const std::array<std::array<PicturePoint, 4>, 4>& nodes) 
             const double v0 = centre_of(kAlignmentTracks[row]);
             const double v1 = centre_of(kAlignmentTracks[row + 1]);
             auto& cell = cells_[row * kLastTrack + col];
-            cell = ProjectiveMap::through(
-                {ModulePoint{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}},
-                {nodes[row][col], nodes[row][col + 1], nodes[row + 1][col + 1],
-                 nodes[row + 1][col]});
+            cell = ProjectiveMap::through({ModulePoint{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}},
+                                          {nodes[row][col], nodes[row][col + 1],
+                                           nodes[row + 1][col + 1], nodes[row + 1][col]});
             valid_ = valid_ && cell.has_value();
         }
     }
@@ -129,10 +130,10 @@ PicturePoint SymbolGrid::operator()(ModulePoint m) const {
 }
 
 std::optional<ProjectiveMap> finder_map(const FinderTriple& f) {
-    return ProjectiveMap::affine_through(
-        {ModulePoint{kFinderCentre, kFinderCentre}, {kFarFinderCentre, kFinderCentre},
-         {kFinderCentre, kFarFinderCentre}},
-        {f.top_left, f.top_right, f.bottom_left});
+    return ProjectiveMap::affine_through({ModulePoint{kFinderCentre, kFinderCentre},
+                                          {kFarFinderCentre, kFinderCentre},
+                                          {kFinderCentre, kFarFinderCentre}},
+                                         {f.top_left, f.top_right, f.bottom_left});
 }
 
 namespace {
