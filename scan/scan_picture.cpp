@@ -90,12 +90,20 @@ void ScanPicture::make_thresholds(ScanTicker& ticker) {
         const int y_end = std::min(height_, (by + 1) * kBlockSide);
         for (int y = by * kBlockSide; y < y_end; ++y) {
             const uint8_t* row = grey_.data() + static_cast<size_t>(y) * width_;
-            for (int x = 0; x < width_; ++x) {
-                const int bx = x / kBlockSide;
-                row_sums[bx] += row[x];
-                row_counts[bx] += 1;
-                mins[bx] = std::min(mins[bx], row[x]);
-                maxs[bx] = std::max(maxs[bx], row[x]);
+            for (int bx = 0; bx < blocks_x_; ++bx) {
+                const uint8_t* block = row + bx * kBlockSide;
+                const int n = std::min(kBlockSide, width_ - bx * kBlockSide);
+                unsigned sum = 0;
+                uint8_t low = mins[bx], high = maxs[bx];
+                for (int i = 0; i < n; ++i) {
+                    sum += block[i];
+                    low = std::min(low, block[i]);
+                    high = std::max(high, block[i]);
+                }
+                row_sums[bx] += sum;
+                row_counts[bx] += static_cast<uint32_t>(n);
+                mins[bx] = low;
+                maxs[bx] = high;
             }
         }
         ticker.keep_going();
@@ -145,8 +153,12 @@ void ScanPicture::make_dark(ScanTicker& ticker) {
             block_threshold_.data() + static_cast<size_t>(y / kBlockSide) * blocks_x_;
         const uint8_t* in = grey_.data() + static_cast<size_t>(y) * width_;
         uint8_t* out = dark_.data() + static_cast<size_t>(y) * width_;
-        for (int x = 0; x < width_; ++x)
-            out[x] = in[x] < thresholds[x / kBlockSide] ? 1 : 0;
+        for (int bx = 0; bx < blocks_x_; ++bx) {
+            const uint8_t threshold = thresholds[bx];
+            const int end = std::min(width_, (bx + 1) * kBlockSide);
+            for (int x = bx * kBlockSide; x < end; ++x)
+                out[x] = in[x] < threshold ? 1 : 0;
+        }
         if ((y & 63) == 0)
             ticker.keep_going();
     }
