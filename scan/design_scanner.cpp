@@ -26,11 +26,6 @@ constexpr size_t kPixelsPerExtraTriple = 40000;
 // unless it is this small: a symbol it holds has modules of a pixel or two.
 constexpr int kMinHalvedSide = 200;
 
-struct Found {
-    ScannedDesign design;
-    SymbolGrid grid;
-};
-
 // The symbol's outer corners under a grid.
 std::array<PicturePoint, 4> corners_of(const SymbolGrid& grid) {
     const double side = kQrSide;

@@ -9,9 +9,9 @@ namespace {
 constexpr double kFinderCentre = 3.5;
 constexpr double kFarFinderCentre = kQrSide - kFinderCentre;
 constexpr int kLastTrack = kAlignmentTracks.size() - 1;
-// Search radii around a predicted alignment centre, in modules: wider for the
-// first, predicted by an affine map, than for the rest.
-constexpr double kCornerSearchModules = 5.0;
+// Search radii around a predicted alignment centre, in modules: wider while
+// only the finders' affine map predicts it than once a projective one does.
+constexpr double kAffineSearchModules = 2.5;
 constexpr double kTrackSearchModules = 2.0;
 constexpr double kCoarseStep = 0.5;
 constexpr double kFineStep = 0.125;
@@ -186,7 +186,7 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
             (k == kNearestNodes && found_nodes.empty()))
             return std::nullopt;
         const Node node = order[k];
-        const double radius = from.size() < 4 ? kCornerSearchModules / 2 : kTrackSearchModules;
+        const double radius = from.size() < 4 ? kAffineSearchModules : kTrackSearchModules;
         if (const auto found = find_alignment(picture, current_map(), node_centre(node), radius)) {
             from.push_back(node_centre(node));
             to.push_back(*found);
