@@ -1,0 +1,264 @@
+#include "finder_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Runs across a finder: outer dark, light, dark core, light, outer dark.
+struct FinderRuns {
+    int outer_before;
+    int light_before;
+    int core;
+    int light_after;
+    int outer_after;
+};
+
+constexpr int kFinderInnerModules = 5;  // light, 3 dark, light
+constexpr int kCoreModules = 3;
+// How far a run may stray from its share, in modules and in whole pixels: small
+// symbols lose a pixel to blur or compression on any edge.
+constexpr double kRunSlackModules = 0.5;
+constexpr double kRunSlackPixels = 0.8;
+constexpr double kMinOuterModules = 0.3;
+constexpr int kMinCorePixels = 2;
+constexpr double kMaxOuterModules = 2.2;
+// The row and column estimates of one finder may differ this much under perspective.
+constexpr double kAxisModuleRatio = 2.0;
+// A walk along a column stops counting an outer run this many modules long.
+constexpr double kWalkLimitModules = 4.0;
+// Hits closer than this many modules belong to one candidate.
+constexpr double kMergeModules = 2.0;
+constexpr double kMergeSizeRatio = 1.6;
+constexpr int kRetireEveryRows = 8;
+// Only the strongest candidates get their centres refined: the rest are rarely tried.
+constexpr size_t kRefinedCandidates = 400;
+
+std::optional<double> module_size_of(const FinderRuns& r) {
+    // The core, three modules, is clearly longer than either light run, one
+    // module, even when blur or perspective eat into it.
+    if (r.core < kMinCorePixels || 2 * r.core < 3 * std::max(r.light_before, r.light_after))
+        return std::nullopt;
+    const double module = (r.light_before + r.core + r.light_after) / double(kFinderInnerModules);
+    const double slack = kRunSlackModules * module + kRunSlackPixels;
+    if (std::abs(r.light_before - module) > slack || std::abs(r.light_after - module) > slack)
+        return std::nullopt;
+    if (std::abs(r.core - kCoreModules * module) > 2 * slack)
+        return std::nullopt;
+    const double min_outer = std::max(1.0, kMinOuterModules * module);
+    if (r.outer_before < min_outer || r.outer_after < min_outer)
+        return std::nullopt;
+    const double max_outer = kMaxOuterModules * module + kRunSlackPixels;
+    if (r.outer_before > max_outer && r.outer_after > max_outer)
+        return std::nullopt;
+    return module;
+}
+
+// Runs through (x, y) along one axis: step (dx, dy). Returns the runs and the
+// core's extent [first, last] along the axis, or nothing when the pattern is
+// not there.
+struct AxisCrossing {
+    double centre;
+    double module_size;
+};
+
+std::optional<AxisCrossing> cross_axis(const ScanPicture& p, int x, int y, int dx, int dy,
+                                       double expected_module) {
+    const int limit = static_cast<int>(expected_module * kWalkLimitModules) + 3;
+    auto inside = [&](int px, int py) {
+        return px >= 0 && py >= 0 && px < p.width() && py < p.height();
+    };
+    auto walk = [&](int sign, int& core, int& light, int& outer) {
+        int px = x, py = y;
+        core = light = outer = 0;
+        while (inside(px, py) && p.dark(px, py)) {
+            ++core;
+            px += sign * dx, py += sign * dy;
+            if (core > 3 * limit)
+                return false;
+        }
+        while (inside(px, py) && !p.dark(px, py)) {
+            ++light;
+            px += sign * dx, py += sign * dy;
+            if (light > limit)
+                return false;
+        }
+        while (inside(px, py) && p.dark(px, py) && outer < limit) {
+            ++outer;
+            px += sign * dx, py += sign * dy;
+        }
+        return true;
+    };
+    if (!p.dark(x, y))
+        return std::nullopt;
+    int core_back, light_back, outer_back, core_fwd, light_fwd, outer_fwd;
+    if (!walk(-1, core_back, light_back, outer_back) || !walk(1, core_fwd, light_fwd, outer_fwd))
+        return std::nullopt;
+    const FinderRuns runs{outer_back, light_back, core_back + core_fwd - 1, light_fwd, outer_fwd};
+    const auto module = module_size_of(runs);
+    if (!module)
+        return std::nullopt;
+    const int position = dx != 0 ? x : y;
+    const double first = position - (core_back - 1);
+    return AxisCrossing{first + runs.core / 2.0, *module};
+}
+
+// The centroid of the dark core's pixels: under perspective more exact than
+// the middle of the runs. Nothing when the core reaches beyond a window of a
+// few modules, joined to other dark pixels.
+constexpr double kCoreReachModules = 3.5;
+
+std::optional<std::pair<double, double>> core_centroid(const ScanPicture& p, double x, double y,
+                                                       double module) {
+    const int sx = static_cast<int>(x), sy = static_cast<int>(y);
+    if (sx < 0 || sy < 0 || sx >= p.width() || sy >= p.height() || !p.dark(sx, sy))
+        return std::nullopt;
+    const int reach = static_cast<int>(kCoreReachModules * module) + 2;
+    const int side = 2 * reach + 1;
+    std::vector<uint8_t> seen(static_cast<size_t>(side) * side, 0);
+    auto mark = [&](int px, int py) { seen[(py - sy + reach) * side + (px - sx + reach)] = 1; };
+    auto marked = [&](int px, int py) {
+        return seen[(py - sy + reach) * side + (px - sx + reach)] != 0;
+    };
+    std::vector<std::pair<int, int>> stack = {{sx, sy}};
+    mark(sx, sy);
+    double sum_x = 0, sum_y = 0;
+    int count = 0;
+    while (!stack.empty()) {
+        const auto [px, py] = stack.back();
+        stack.pop_back();
+        sum_x += px + 0.5, sum_y += py + 0.5, ++count;
+        const std::pair<int, int> next[4] = {
+            {px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}};
+        for (const auto& [nx, ny] : next) {
+            if (nx < 0 || ny < 0 || nx >= p.width() || ny >= p.height() || !p.dark(nx, ny))
+                continue;
+            if (std::abs(nx - sx) > reach || std::abs(ny - sy) > reach)
+                return std::nullopt;
+            if (marked(nx, ny))
+                continue;
+            mark(nx, ny);
+            stack.push_back({nx, ny});
+        }
+    }
+    return std::pair{sum_x / count, sum_y / count};
+}
+
+// Gathers the hits of the rows into candidates. Hits are merged only with
+// candidates some recent row has touched, looked up by the column band they lie in.
+class CandidateCollector {
+  public:
+    explicit CandidateCollector(int width) : bands_(width / kBandWidth + 1) {}
+
+    void add(double x, double y, double module, int row) {
+        const int band = band_of(x);
+        for (int b = std::max(0, band - 1); b <= std::min<int>(bands_.size() - 1, band + 1); ++b) {
+            for (size_t k : bands_[b]) {
+                Accumulated& a = all_[k];
+                const double m = a.module_sum / a.hits;
+                const double reach =
+                    std::min<double>(kMergeModules * std::max(m, module) + 1, kBandWidth);
+                if (std::abs(a.x_sum / a.hits - x) <= reach &&
+                    std::abs(a.y_sum / a.hits - y) <= reach &&
+                    std::max(m, module) <= kMergeSizeRatio * std::min(m, module)) {
+                    a.x_sum += x, a.y_sum += y, a.module_sum += module, ++a.hits;
+                    a.last_row = row;
+                    return;
+                }
+            }
+        }
+        bands_[band].push_back(all_.size());
+        all_.push_back({x, y, module, 1, row});
+    }
+
+    // Forgets for merging every candidate no row has touched for a while.
+    void retire_before(int row) {
+        for (auto& band : bands_) {
+            std::erase_if(band, [&](size_t k) {
+                const Accumulated& a = all_[k];
+                return a.last_row + kMergeModules * 2 * a.module_sum / a.hits + 2 < row;
+            });
+        }
+    }
+
+    std::vector<FinderCandidate> result(const ScanPicture& picture) const {
+        std::vector<FinderCandidate> out;
+        out.reserve(all_.size());
+        for (const Accumulated& a : all_)
+            out.push_back({a.x_sum / a.hits, a.y_sum / a.hits, a.module_sum / a.hits, a.hits});
+        std::stable_sort(out.begin(), out.end(),
+                         [](const auto& a, const auto& b) { return a.hits > b.hits; });
+        for (size_t k = 0; k < out.size() && k < kRefinedCandidates; ++k) {
+            if (const auto c = core_centroid(picture, out[k].x, out[k].y, out[k].module_size))
+                out[k].x = c->first, out[k].y = c->second;
+        }
+        return out;
+    }
+
+  private:
+    static constexpr int kBandWidth = 64;
+    static int band_of(double x) { return std::max(0, static_cast<int>(x) / kBandWidth); }
+
+    struct Accumulated {
+        double x_sum, y_sum, module_sum;
+        int hits;
+        int last_row;
+    };
+    std::vector<Accumulated> all_;
+    std::vector<std::vector<size_t>> bands_;
+};
+
+struct Run {
+    int start;
+    int length;
+};
+
+// The runs of one row, alternating in colour; dark_first says the first one's.
+void runs_of_row(const uint8_t* row, int width, std::vector<Run>& runs, bool& dark_first) {
+    runs.clear();
+    dark_first = row[0] != 0;
+    int start = 0;
+    for (int x = 1; x <= width; ++x) {
+        if (x == width || row[x] != row[x - 1]) {
+            runs.push_back({start, x - start});
+            start = x;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<FinderCandidate> find_finder_candidates(const ScanPicture& picture,
+                                                    ScanTicker& ticker) {
+    CandidateCollector collector(picture.width());
+    std::vector<Run> runs;
+    for (int y = 0; y < picture.height(); ++y) {
+        if (!ticker.keep_going())
+            return {};
+        bool dark_first = false;
+        runs_of_row(picture.dark_row(y), picture.width(), runs, dark_first);
+        // Dark runs have indices of dark_first's parity; the core needs two runs each side.
+        for (size_t k = dark_first ? 2 : 3; k + 2 < runs.size(); k += 2) {
+            const FinderRuns row_runs{runs[k - 2].length, runs[k - 1].length, runs[k].length,
+                                      runs[k + 1].length, runs[k + 2].length};
+            const auto row_module = module_size_of(row_runs);
+            if (!row_module)
+                continue;
+            const int cx = runs[k].start + runs[k].length / 2;
+            const auto column = cross_axis(picture, cx, y, 0, 1, *row_module);
+            if (!column || column->module_size > kAxisModuleRatio * *row_module ||
+                *row_module > kAxisModuleRatio * column->module_size)
+                continue;
+            const int cy = static_cast<int>(column->centre);
+            const auto row = cross_axis(picture, cx, cy, 1, 0, *row_module);
+            if (!row)
+                continue;
+            collector.add(row->centre, column->centre, (row->module_size + column->module_size) / 2,
+                          y);
+        }
+        if (y % kRetireEveryRows == 0)
+            collector.retire_before(y);
+    }
+    return collector.result(picture);
+}

@@ -1,0 +1,215 @@
+#include "symbol_grid.h"
+
+#include <cmath>
+
+#include "qr_profile.h"
+
+namespace {
+
+constexpr double kFinderCentre = 3.5;
+constexpr double kFarFinderCentre = kQrSide - kFinderCentre;
+constexpr int kLastTrack = kAlignmentTracks.size() - 1;
+// Search radii around a predicted alignment centre, in modules: wider while
+// only the finders' affine map predicts it than once a projective one does.
+constexpr double kAffineSearchModules = 2.5;
+constexpr double kTrackSearchModules = 2.0;
+constexpr double kCoarseStep = 0.5;
+constexpr double kFineStep = 0.125;
+// Mean grey of the light ring less that of the dark modules, at the least.
+constexpr double kMinAlignmentContrast = 12.0;
+// Of the five patterns nearest the finders at least two, and of all 13 at least
+// five, must be found for a fit.
+constexpr size_t kNearestNodes = 2;  // beside the top-left finder, one of them at least
+constexpr size_t kFirstNodesChecked = 5;
+constexpr size_t kMinFirstNodesFound = 2;
+constexpr size_t kMinNodesFound = 5;
+// A pattern this many modules from where the whole fit puts it is not used.
+constexpr double kMaxNodeStrayModules = 1.5;
+
+double centre_of(int track) {
+    return track + 0.5;
+}
+
+int cell_of(double t) {
+    int cell = 0;
+    while (cell + 1 < kLastTrack && t >= centre_of(kAlignmentTracks[cell + 1]))
+        ++cell;
+    return cell;
+}
+
+// How well an alignment pattern (dark centre, light ring, dark ring) sits at
+// q, with ex and ey one module along the symbol's columns and rows: the mean
+// grey of the light ring less that of the dark modules; 0 when more modules
+// than allowed fall on the wrong side of the threshold. A coarse look reads
+// the centre, the light ring and the middles of the dark ring's sides, and
+// allows none; a full one reads all 25.
+constexpr int kFullFitWrongModules = 2;
+
+double alignment_fit(const ScanPicture& picture, PicturePoint q, PicturePoint ex, PicturePoint ey,
+                     int threshold, bool full) {
+    double dark = 0, light = 0;
+    int dark_count = 0, light_count = 0, wrong = 0;
+    const int allowed = full ? kFullFitWrongModules : 0;
+    for (int j = -2; j <= 2; ++j) {
+        for (int i = -2; i <= 2; ++i) {
+            const int ring = std::max(std::abs(i), std::abs(j));
+            if (!full && ring == 2 && i != 0 && j != 0)
+                continue;
+            const double g = picture.grey_at(q.x + i * ex.x + j * ey.x, q.y + i * ex.y + j * ey.y);
+            const bool should_be_light = ring == 1;
+            if ((g >= threshold) != should_be_light && ++wrong > allowed)
+                return 0;
+            if (should_be_light)
+                light += g, ++light_count;
+            else
+                dark += g, ++dark_count;
+        }
+    }
+    return light / light_count - dark / dark_count;
+}
+
+std::optional<PicturePoint> find_alignment(const ScanPicture& picture, const ProjectiveMap& map,
+                                           ModulePoint centre, double radius) {
+    const PicturePoint c = map(centre);
+    const PicturePoint right = map({centre.u + 1, centre.v});
+    const PicturePoint down = map({centre.u, centre.v + 1});
+    const PicturePoint ex{right.x - c.x, right.y - c.y};
+    const PicturePoint ey{down.x - c.x, down.y - c.y};
+    const int threshold = picture.threshold_at(c.x, c.y);
+    auto at = [&](double du, double dv) {
+        return PicturePoint{c.x + du * ex.x + dv * ey.x, c.y + du * ex.y + dv * ey.y};
+    };
+    double best = 0, best_du = 0, best_dv = 0;
+    auto search = [&](double centre_du, double centre_dv, double reach, double step, bool full) {
+        const int steps = static_cast<int>(reach / step);
+        for (int a = -steps; a <= steps; ++a) {
+            for (int b = -steps; b <= steps; ++b) {
+                const double du = centre_du + a * step, dv = centre_dv + b * step;
+                const double fit = alignment_fit(picture, at(du, dv), ex, ey, threshold, full);
+                if (fit > best)
+                    best = fit, best_du = du, best_dv = dv;
+            }
+        }
+    };
+    search(0, 0, radius, kCoarseStep, false);
+    if (best < kMinAlignmentContrast)
+        return std::nullopt;
+    best = 0;
+    const double coarse_du = best_du, coarse_dv = best_dv;
+    search(coarse_du, coarse_dv, kCoarseStep, kFineStep, true);
+    if (best < kMinAlignmentContrast)
+        return std::nullopt;
+    return at(best_du, best_dv);
+}
+
+}  // namespace
+
+SymbolGrid::SymbolGrid(const ProjectiveMap& whole) {
+    cells_.fill(whole);
+}
+
+SymbolGrid::SymbolGrid(const std::array<std::array<PicturePoint, 4>, 4>& nodes) {
+    for (int row = 0; row < kLastTrack; ++row) {
+        for (int col = 0; col < kLastTrack; ++col) {
+            const double u0 = centre_of(kAlignmentTracks[col]);
+            const double u1 = centre_of(kAlignmentTracks[col + 1]);
+            const double v0 = centre_of(kAlignmentTracks[row]);
+            const double v1 = centre_of(kAlignmentTracks[row + 1]);
+            auto& cell = cells_[row * kLastTrack + col];
+            cell = ProjectiveMap::through({ModulePoint{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}},
+                                          {nodes[row][col], nodes[row][col + 1],
+                                           nodes[row + 1][col + 1], nodes[row + 1][col]});
+            valid_ = valid_ && cell.has_value();
+        }
+    }
+}
+
+PicturePoint SymbolGrid::operator()(ModulePoint m) const {
+    const auto& cell = cells_[cell_of(m.v) * kLastTrack + cell_of(m.u)];
+    return cell ? (*cell)(m) : PicturePoint{0, 0};
+}
+
+std::optional<ProjectiveMap> finder_map(const FinderTriple& f) {
+    return ProjectiveMap::affine_through({ModulePoint{kFinderCentre, kFinderCentre},
+                                          {kFarFinderCentre, kFinderCentre},
+                                          {kFinderCentre, kFarFinderCentre}},
+                                         {f.top_left, f.top_right, f.bottom_left});
+}
+
+namespace {
+
+struct Node {
+    int row;
+    int col;
+};
+
+// The 13 alignment patterns, nearest the finders first.
+std::array<Node, 13> alignment_nodes_outwards() {
+    std::array<Node, 13> nodes{};
+    size_t n = 0;
+    for (int sum = 0; sum <= 2 * kLastTrack; ++sum)
+        for (int row = 0; row <= kLastTrack; ++row)
+            for (int col = 0; col <= kLastTrack; ++col)
+                if (row + col == sum && !((row == 0 || col == 0) && sum % kLastTrack == 0))
+                    nodes[n++] = {row, col};
+    return nodes;
+}
+
+ModulePoint node_centre(Node n) {
+    return {centre_of(kAlignmentTracks[n.col]), centre_of(kAlignmentTracks[n.row])};
+}
+
+double distance(PicturePoint a, PicturePoint b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+}  // namespace
+
+std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& f) {
+    const auto affine = finder_map(f);
+    if (!affine)
+        return std::nullopt;
+    std::vector<ModulePoint> from = {{kFinderCentre, kFinderCentre},
+                                     {kFarFinderCentre, kFinderCentre},
+                                     {kFinderCentre, kFarFinderCentre}};
+    std::vector<PicturePoint> to = {f.top_left, f.top_right, f.bottom_left};
+    std::vector<Node> found_nodes;
+    auto current_map = [&] {
+        const auto fitted = ProjectiveMap::fitted(from, to);
+        return fitted ? *fitted : *affine;
+    };
+    const auto order = alignment_nodes_outwards();
+    for (size_t k = 0; k < order.size(); ++k) {
+        // A symbol shows most of its patterns; chance triples in text or noise
+        // show few, and are left early.
+        if ((k == kFirstNodesChecked && found_nodes.size() < kMinFirstNodesFound) ||
+            (k == kNearestNodes && found_nodes.empty()))
+            return std::nullopt;
+        const Node node = order[k];
+        const double radius = from.size() < 4 ? kAffineSearchModules : kTrackSearchModules;
+        if (const auto found = find_alignment(picture, current_map(), node_centre(node), radius)) {
+            from.push_back(node_centre(node));
+            to.push_back(*found);
+            found_nodes.push_back(node);
+        }
+    }
+    if (found_nodes.size() < kMinNodesFound)
+        return std::nullopt;
+    const ProjectiveMap whole = current_map();
+    std::array<std::array<PicturePoint, 4>, 4> nodes;
+    for (int row = 0; row <= kLastTrack; ++row)
+        for (int col = 0; col <= kLastTrack; ++col)
+            nodes[row][col] = whole(node_centre({row, col}));
+    // A pattern found far from where all the others put it was a chance match.
+    for (size_t k = 0; k < found_nodes.size(); ++k) {
+        const Node n = found_nodes[k];
+        const PicturePoint expected = whole(node_centre(n));
+        const double module = distance(expected, whole({node_centre(n).u + 1, node_centre(n).v}));
+        if (distance(expected, to[3 + k]) <= kMaxNodeStrayModules * module)
+            nodes[n.row][n.col] = to[3 + k];
+    }
+    SymbolGrid cells(nodes);
+    if (!cells.valid())
+        return std::nullopt;
+    return SymbolFit{cells, whole, static_cast<int>(found_nodes.size())};
+}

@@ -1,0 +1,36 @@
+// Reading every module of a located symbol into a 93 x 93 grid of working-matrix
+// cells, and the cheap checks that tell a version-19 symbol before decoding it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "qr_profile.h"
+#include "scan_picture.h"
+#include "symbol_grid.h"
+
+using SampledCells = std::array<uint8_t, kQrCells>;
+
+enum class ModuleThreshold {
+    picture,  // the picture's local threshold
+    symbol,   // the mean of the modules around each module
+};
+
+// The grey at each module's centre and the picture's threshold there.
+struct SampledGreys {
+    std::array<float, kQrCells> grey;
+    std::array<uint8_t, kQrCells> picture_threshold;
+};
+void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, SampledGreys& greys);
+
+// kCellDark or kCellLight for each module.
+void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, SampledCells& cells);
+
+// Whether the timing patterns, read straight from the picture, alternate as
+// they should: a cheap look before sampling every module.
+bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid);
+
+// Whether the timing patterns alternate as they should and neither
+// version-information block reads as another version: false for what cannot
+// be a version-19 symbol.
+bool could_be_version_19(const SampledCells& cells);
