@@ -17,6 +17,9 @@ constexpr int kModeBits = 4;
 constexpr int kCountBits = 16;                       // byte-mode count field from version 10 on
 constexpr int kHeaderBits = kModeBits + kCountBits;  // the payload starts 4 bits into codeword 2
 static_assert(kHeaderBits % 8 == 4);
+// The 4-bit terminator fills the low half of the codeword after the payload's last half.
+constexpr int kTerminatorCodeword = (kHeaderBits + 8 * kQrPayloadLength) / 8;
+constexpr unsigned kTerminatorField = 0x0F;
 
 uint8_t scratch_record[kQrPayloadLength];
 
@@ -60,6 +63,7 @@ int correct_blocks() {
 
 // One byte-mode segment whose count is exactly the record's length: a longer
 // one would not fit the record, a shorter one would leave part of it stale.
+// The terminator must follow it: anything else would start a second segment.
 DecodeError extract_payload(uint8_t* record) {
     const uint8_t* p = codeword_buffer;
     const unsigned mode = p[0] >> 4;
@@ -68,6 +72,8 @@ DecodeError extract_payload(uint8_t* record) {
         return DecodeError::kWrongMode;
     if (count != kQrPayloadLength)
         return DecodeError::kWrongLength;
+    if ((p[kTerminatorCodeword] & kTerminatorField) != 0)
+        return DecodeError::kWrongMode;
     for (int k = 0; k < kQrPayloadLength; ++k)
         record[k] = static_cast<uint8_t>((p[k + 2] & 0x0F) << 4 | p[k + 3] >> 4);
     return DecodeError::kNone;

@@ -1,0 +1,197 @@
+#include "finder_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Runs across a finder: outer dark, light, dark core, light, outer dark.
+struct FinderRuns {
+    int outer_before;
+    int light_before;
+    int core;
+    int light_after;
+    int outer_after;
+};
+
+constexpr int kFinderInnerModules = 5;  // light, 3 dark, light
+constexpr int kCoreModules = 3;
+// How far a run may stray from its share, in modules and in whole pixels: small
+// symbols lose a pixel to blur or compression on any edge.
+constexpr double kRunSlackModules = 0.5;
+constexpr double kRunSlackPixels = 0.8;
+constexpr double kMinOuterModules = 0.4;
+constexpr double kMaxOuterModules = 2.2;
+// The row and column estimates of one finder may differ this much under perspective.
+constexpr double kAxisModuleRatio = 2.0;
+// A walk along a column stops counting an outer run this many modules long.
+constexpr double kWalkLimitModules = 4.0;
+// Hits closer than this many modules belong to one candidate.
+constexpr double kMergeModules = 2.0;
+constexpr double kMergeSizeRatio = 1.6;
+
+std::optional<double> module_size_of(const FinderRuns& r) {
+    const double module = (r.light_before + r.core + r.light_after) / double(kFinderInnerModules);
+    const double slack = kRunSlackModules * module + kRunSlackPixels;
+    if (std::abs(r.light_before - module) > slack || std::abs(r.light_after - module) > slack)
+        return std::nullopt;
+    if (std::abs(r.core - kCoreModules * module) > 2 * slack)
+        return std::nullopt;
+    const double min_outer = std::max(1.0, kMinOuterModules * module);
+    if (r.outer_before < min_outer || r.outer_after < min_outer)
+        return std::nullopt;
+    const double max_outer = kMaxOuterModules * module + kRunSlackPixels;
+    if (r.outer_before > max_outer && r.outer_after > max_outer)
+        return std::nullopt;
+    return module;
+}
+
+// Runs through (x, y) along one axis: step (dx, dy). Returns the runs and the
+// core's extent [first, last] along the axis, or nothing when the pattern is
+// not there.
+struct AxisCrossing {
+    double centre;
+    double module_size;
+};
+
+std::optional<AxisCrossing> cross_axis(const ScanPicture& p, int x, int y, int dx, int dy,
+                                       double expected_module) {
+    const int limit = static_cast<int>(expected_module * kWalkLimitModules) + 3;
+    auto inside = [&](int px, int py) {
+        return px >= 0 && py >= 0 && px < p.width() && py < p.height();
+    };
+    auto walk = [&](int sign, int& core, int& light, int& outer) {
+        int px = x, py = y;
+        core = light = outer = 0;
+        while (inside(px, py) && p.dark(px, py)) {
+            ++core;
+            px += sign * dx, py += sign * dy;
+            if (core > 3 * limit)
+                return false;
+        }
+        while (inside(px, py) && !p.dark(px, py)) {
+            ++light;
+            px += sign * dx, py += sign * dy;
+            if (light > limit)
+                return false;
+        }
+        while (inside(px, py) && p.dark(px, py) && outer < limit) {
+            ++outer;
+            px += sign * dx, py += sign * dy;
+        }
+        return true;
+    };
+    if (!p.dark(x, y))
+        return std::nullopt;
+    int core_back, light_back, outer_back, core_fwd, light_fwd, outer_fwd;
+    if (!walk(-1, core_back, light_back, outer_back) || !walk(1, core_fwd, light_fwd, outer_fwd))
+        return std::nullopt;
+    const FinderRuns runs{outer_back, light_back, core_back + core_fwd - 1, light_fwd, outer_fwd};
+    const auto module = module_size_of(runs);
+    if (!module)
+        return std::nullopt;
+    const int position = dx != 0 ? x : y;
+    const double first = position - (core_back - 1);
+    return AxisCrossing{first + runs.core / 2.0, *module};
+}
+
+class CandidateCollector {
+public:
+    void add(double x, double y, double module, int row) {
+        for (size_t k = active_.size(); k-- > 0;) {
+            Accumulated& a = all_[active_[k]];
+            const double m = a.module_sum / a.hits;
+            const double reach = kMergeModules * std::max(m, module) + 1;
+            if (std::abs(a.x_sum / a.hits - x) <= reach &&
+                std::abs(a.y_sum / a.hits - y) <= reach &&
+                std::max(m, module) <= kMergeSizeRatio * std::min(m, module)) {
+                a.x_sum += x, a.y_sum += y, a.module_sum += module, ++a.hits;
+                a.last_row = row;
+                return;
+            }
+        }
+        active_.push_back(all_.size());
+        all_.push_back({x, y, module, 1, row});
+    }
+
+    // Forgets for merging every candidate no row has touched for a while.
+    void retire_before(int row) {
+        std::erase_if(active_, [&](size_t k) {
+            const Accumulated& a = all_[k];
+            return a.last_row + kMergeModules * 2 * a.module_sum / a.hits + 2 < row;
+        });
+    }
+
+    std::vector<FinderCandidate> result() const {
+        std::vector<FinderCandidate> out;
+        out.reserve(all_.size());
+        for (const Accumulated& a : all_)
+            out.push_back({a.x_sum / a.hits, a.y_sum / a.hits, a.module_sum / a.hits, a.hits});
+        std::stable_sort(out.begin(), out.end(),
+                         [](const auto& a, const auto& b) { return a.hits > b.hits; });
+        return out;
+    }
+
+private:
+    struct Accumulated {
+        double x_sum, y_sum, module_sum;
+        int hits;
+        int last_row;
+    };
+    std::vector<Accumulated> all_;
+    std::vector<size_t> active_;
+};
+
+struct Run {
+    int start;
+    int length;
+};
+
+// The runs of one row, alternating in colour; dark_first says the first one's.
+void runs_of_row(const uint8_t* row, int width, std::vector<Run>& runs, bool& dark_first) {
+    runs.clear();
+    dark_first = row[0] != 0;
+    int start = 0;
+    for (int x = 1; x <= width; ++x) {
+        if (x == width || row[x] != row[x - 1]) {
+            runs.push_back({start, x - start});
+            start = x;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<FinderCandidate> find_finder_candidates(const ScanPicture& picture,
+                                                    ScanTicker& ticker) {
+    CandidateCollector collector;
+    std::vector<Run> runs;
+    for (int y = 0; y < picture.height(); ++y) {
+        if (!ticker.keep_going())
+            return {};
+        bool dark_first = false;
+        runs_of_row(picture.dark_row(y), picture.width(), runs, dark_first);
+        // Dark runs have indices of dark_first's parity; the core needs two runs each side.
+        for (size_t k = dark_first ? 2 : 3; k + 2 < runs.size(); k += 2) {
+            const FinderRuns row_runs{runs[k - 2].length, runs[k - 1].length, runs[k].length,
+                                      runs[k + 1].length, runs[k + 2].length};
+            const auto row_module = module_size_of(row_runs);
+            if (!row_module)
+                continue;
+            const int cx = runs[k].start + runs[k].length / 2;
+            const auto column = cross_axis(picture, cx, y, 0, 1, *row_module);
+            if (!column || column->module_size > kAxisModuleRatio * *row_module ||
+                *row_module > kAxisModuleRatio * column->module_size)
+                continue;
+            const int cy = static_cast<int>(column->centre);
+            const auto row = cross_axis(picture, cx, cy, 1, 0, *row_module);
+            if (!row)
+                continue;
+            collector.add(row->centre, column->centre, (row->module_size + column->module_size) / 2,
+                          y);
+        }
+        collector.retire_before(y);
+    }
+    return collector.result();
+}

@@ -1,0 +1,85 @@
+#include "finder_triples.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "qr_profile.h"
+
+namespace {
+
+// Finder centres of one side lie 86 modules apart.
+constexpr double kFinderSpacingModules = kQrSide - 7;
+// Perspective and the finders' rough module sizes leave this much play.
+constexpr double kMinSpacingModules = 0.65 * kFinderSpacingModules;
+constexpr double kMaxSpacingModules = 1.5 * kFinderSpacingModules;
+constexpr double kMaxSideRatio = 1.6;
+constexpr double kMaxModuleRatio = 2.0;
+constexpr double kMaxCornerCosine = 0.6;
+// Only this many of the strongest candidates take part: the work grows with its cube.
+constexpr size_t kMaxCandidates = 160;
+
+double distance(const FinderCandidate& a, const FinderCandidate& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+struct ScoredTriple {
+    FinderTriple triple;
+    double score;  // lower is likelier
+};
+
+}  // namespace
+
+std::vector<FinderTriple> finder_triples(const std::vector<FinderCandidate>& candidates,
+                                         size_t max_triples) {
+    const size_t n = std::min(candidates.size(), kMaxCandidates);
+    // The candidates each one could share a side with.
+    std::vector<std::vector<size_t>> partners(n);
+    for (size_t a = 0; a < n; ++a) {
+        for (size_t b = a + 1; b < n; ++b) {
+            const FinderCandidate& ca = candidates[a];
+            const FinderCandidate& cb = candidates[b];
+            if (std::max(ca.module_size, cb.module_size) >
+                kMaxModuleRatio * std::min(ca.module_size, cb.module_size))
+                continue;
+            const double modules = distance(ca, cb) / ((ca.module_size + cb.module_size) / 2);
+            if (modules < kMinSpacingModules || modules > kMaxSpacingModules)
+                continue;
+            partners[a].push_back(b);
+            partners[b].push_back(a);
+        }
+    }
+    std::vector<ScoredTriple> scored;
+    for (size_t a = 0; a < n; ++a) {
+        const FinderCandidate& corner = candidates[a];
+        for (size_t i = 0; i < partners[a].size(); ++i) {
+            for (size_t j = i + 1; j < partners[a].size(); ++j) {
+                const FinderCandidate& b = candidates[partners[a][i]];
+                const FinderCandidate& c = candidates[partners[a][j]];
+                const double bx = b.x - corner.x, by = b.y - corner.y;
+                const double cx = c.x - corner.x, cy = c.y - corner.y;
+                const double lb = std::hypot(bx, by), lc = std::hypot(cx, cy);
+                const double cosine = (bx * cx + by * cy) / (lb * lc);
+                if (std::abs(cosine) > kMaxCornerCosine ||
+                    std::max(lb, lc) > kMaxSideRatio * std::min(lb, lc))
+                    continue;
+                const double module = (corner.module_size + b.module_size + c.module_size) / 3;
+                const double score = std::abs(cosine) + std::abs(lb - lc) / std::max(lb, lc) +
+                                     std::abs((lb + lc) / 2 / module - kFinderSpacingModules) /
+                                         kFinderSpacingModules;
+                // Rows run from top left to top right; with y downwards, the
+                // bottom left lies clockwise of the top right.
+                const bool b_is_right = bx * cy - by * cx > 0;
+                const FinderCandidate& right = b_is_right ? b : c;
+                const FinderCandidate& below = b_is_right ? c : b;
+                scored.push_back(
+                    {{{corner.x, corner.y}, {right.x, right.y}, {below.x, below.y}, module}, score});
+            }
+        }
+    }
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const auto& x, const auto& y) { return x.score < y.score; });
+    std::vector<FinderTriple> out;
+    for (size_t k = 0; k < scored.size() && k < max_triples; ++k)
+        out.push_back(scored[k].triple);
+    return out;
+}

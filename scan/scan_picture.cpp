@@ -1,0 +1,125 @@
+#include "scan_picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Rec. 601 luma weights in 1/256.
+constexpr int kRedWeight = 77;
+constexpr int kGreenWeight = 150;
+constexpr int kBlueWeight = 29;
+static_assert(kRedWeight + kGreenWeight + kBlueWeight == 256);
+
+// The threshold is the mean over (2k + 1)^2 blocks, k from the picture's
+// smaller side, so that the window spans a finder pattern's dark core at any
+// module size a picture of that size can hold.
+constexpr int kMinBlockRadius = 2;
+constexpr int kMaxBlockRadius = 24;
+constexpr int kSideBlocksPerRadius = 12;
+// Pixels this close under the mean still count as light: flat areas and
+// compression noise stay light.
+constexpr int kThresholdMargin = 3;
+
+}  // namespace
+
+ScanPicture::ScanPicture(const Picture& picture, ScanTicker& ticker)
+    : width_(picture.width), height_(picture.height) {
+    blocks_x_ = (width_ + kBlockSide - 1) / kBlockSide;
+    blocks_y_ = (height_ + kBlockSide - 1) / kBlockSide;
+    make_grey(picture, ticker);
+    make_thresholds();
+    make_dark(ticker);
+}
+
+void ScanPicture::make_grey(const Picture& picture, ScanTicker& ticker) {
+    grey_.resize(static_cast<size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* in = picture.rgb.data() + static_cast<size_t>(y) * width_ * 3;
+        uint8_t* out = grey_.data() + static_cast<size_t>(y) * width_;
+        for (int x = 0; x < width_; ++x, in += 3)
+            out[x] = static_cast<uint8_t>(
+                (kRedWeight * in[0] + kGreenWeight * in[1] + kBlueWeight * in[2]) >> 8);
+        if ((y & 63) == 0)
+            ticker.keep_going();
+    }
+}
+
+void ScanPicture::make_thresholds() {
+    // Sums and pixel counts of each block, then their running sums over blocks.
+    const size_t stride = static_cast<size_t>(blocks_x_) + 1;
+    std::vector<uint64_t> sums(stride * (blocks_y_ + 1), 0);
+    std::vector<uint32_t> counts(stride * (blocks_y_ + 1), 0);
+    std::vector<uint64_t> row_sums(blocks_x_);
+    std::vector<uint32_t> row_counts(blocks_x_);
+    for (int by = 0; by < blocks_y_; ++by) {
+        std::fill(row_sums.begin(), row_sums.end(), 0);
+        std::fill(row_counts.begin(), row_counts.end(), 0);
+        const int y_end = std::min(height_, (by + 1) * kBlockSide);
+        for (int y = by * kBlockSide; y < y_end; ++y) {
+            const uint8_t* row = grey_.data() + static_cast<size_t>(y) * width_;
+            for (int x = 0; x < width_; ++x) {
+                row_sums[x / kBlockSide] += row[x];
+                row_counts[x / kBlockSide] += 1;
+            }
+        }
+        for (int bx = 0; bx < blocks_x_; ++bx) {
+            const size_t at = (by + 1) * stride + bx + 1;
+            sums[at] = row_sums[bx] + sums[at - 1] + sums[at - stride] - sums[at - stride - 1];
+            counts[at] =
+                row_counts[bx] + counts[at - 1] + counts[at - stride] - counts[at - stride - 1];
+        }
+    }
+    const int radius = std::clamp(std::min(blocks_x_, blocks_y_) / kSideBlocksPerRadius,
+                                  kMinBlockRadius, kMaxBlockRadius);
+    block_threshold_.resize(static_cast<size_t>(blocks_x_) * blocks_y_);
+    for (int by = 0; by < blocks_y_; ++by) {
+        const int y0 = std::max(0, by - radius);
+        const int y1 = std::min(blocks_y_, by + radius + 1);
+        for (int bx = 0; bx < blocks_x_; ++bx) {
+            const int x0 = std::max(0, bx - radius);
+            const int x1 = std::min(blocks_x_, bx + radius + 1);
+            const uint64_t sum = sums[y1 * stride + x1] - sums[y0 * stride + x1] -
+                                 sums[y1 * stride + x0] + sums[y0 * stride + x0];
+            const uint32_t count = counts[y1 * stride + x1] - counts[y0 * stride + x1] -
+                                   counts[y1 * stride + x0] + counts[y0 * stride + x0];
+            const int mean = static_cast<int>(sum / std::max<uint32_t>(count, 1));
+            block_threshold_[static_cast<size_t>(by) * blocks_x_ + bx] =
+                static_cast<uint8_t>(std::max(0, mean - kThresholdMargin));
+        }
+    }
+}
+
+void ScanPicture::make_dark(ScanTicker& ticker) {
+    dark_.resize(grey_.size());
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* thresholds =
+            block_threshold_.data() + static_cast<size_t>(y / kBlockSide) * blocks_x_;
+        const uint8_t* in = grey_.data() + static_cast<size_t>(y) * width_;
+        uint8_t* out = dark_.data() + static_cast<size_t>(y) * width_;
+        for (int x = 0; x < width_; ++x)
+            out[x] = in[x] < thresholds[x / kBlockSide] ? 1 : 0;
+        if ((y & 63) == 0)
+            ticker.keep_going();
+    }
+}
+
+double ScanPicture::grey_at(double x, double y) const {
+    const double fx = std::clamp(x - 0.5, 0.0, static_cast<double>(width_ - 1));
+    const double fy = std::clamp(y - 0.5, 0.0, static_cast<double>(height_ - 1));
+    const int x0 = static_cast<int>(fx);
+    const int y0 = static_cast<int>(fy);
+    const int x1 = std::min(x0 + 1, width_ - 1);
+    const int y1 = std::min(y0 + 1, height_ - 1);
+    const double ax = fx - x0;
+    const double ay = fy - y0;
+    const double top = grey(x0, y0) * (1 - ax) + grey(x1, y0) * ax;
+    const double bottom = grey(x0, y1) * (1 - ax) + grey(x1, y1) * ax;
+    return top * (1 - ay) + bottom * ay;
+}
+
+int ScanPicture::threshold_at(double x, double y) const {
+    const int bx = std::clamp(static_cast<int>(std::floor(x)) / kBlockSide, 0, blocks_x_ - 1);
+    const int by = std::clamp(static_cast<int>(std::floor(y)) / kBlockSide, 0, blocks_y_ - 1);
+    return block_threshold_[static_cast<size_t>(by) * blocks_x_ + bx];
+}

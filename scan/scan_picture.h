@@ -1,0 +1,43 @@
+// The picture as the scanner reads it: grey levels and a local threshold.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "picture.h"
+#include "scan_ticker.h"
+
+// Grey levels (0 black, 255 white) with a threshold per 8 x 8 block: the mean
+// of the blocks around it, so that uneven light and tinted pictures still split
+// into dark and light. A pixel is dark when its grey lies below its block's threshold.
+class ScanPicture {
+public:
+    static constexpr int kBlockSide = 8;
+
+    ScanPicture(const Picture& picture, ScanTicker& ticker);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    uint8_t grey(int x, int y) const { return grey_[static_cast<size_t>(y) * width_ + x]; }
+    bool dark(int x, int y) const { return dark_[static_cast<size_t>(y) * width_ + x] != 0; }
+    const uint8_t* dark_row(int y) const { return dark_.data() + static_cast<size_t>(y) * width_; }
+
+    // Grey at a point in picture pixels, interpolated between pixel centres
+    // (pixel i's centre lies at i + 0.5); points outside take the nearest edge pixel.
+    double grey_at(double x, double y) const;
+    // The local threshold at a point in picture pixels.
+    int threshold_at(double x, double y) const;
+
+private:
+    void make_grey(const Picture& picture, ScanTicker& ticker);
+    void make_thresholds();
+    void make_dark(ScanTicker& ticker);
+
+    int width_ = 0;
+    int height_ = 0;
+    int blocks_x_ = 0;
+    int blocks_y_ = 0;
+    std::vector<uint8_t> grey_;
+    std::vector<uint8_t> block_threshold_;
+    std::vector<uint8_t> dark_;
+};

@@ -1,0 +1,51 @@
+// Where each module of a version-19 symbol lies in the picture: a first map
+// from the three finder patterns, refined by the alignment patterns into a
+// grid of projective cells that follows perspective and lens bending.
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "projective_map.h"
+#include "scan_picture.h"
+
+// Centres of three finder patterns as the symbol reads them.
+struct FinderTriple {
+    PicturePoint top_left;
+    PicturePoint top_right;
+    PicturePoint bottom_left;
+    double module_size;
+};
+
+// The alignment pattern centres' rows and columns: 6, 30, 58 and 86, each
+// module's centre lying half a module past its index.
+inline constexpr std::array<int, 4> kAlignmentTracks = {6, 30, 58, 86};
+
+// A map from module coordinates to the picture: one projective map for each
+// of the 3 x 3 cells between alignment centres, the outer cells carried on to
+// the symbol's edges.
+class SymbolGrid {
+public:
+    explicit SymbolGrid(const ProjectiveMap& whole);
+    SymbolGrid(const std::array<std::array<PicturePoint, 4>, 4>& nodes);
+
+    PicturePoint operator()(ModulePoint m) const;
+    bool valid() const { return valid_; }
+
+private:
+    std::array<std::optional<ProjectiveMap>, 9> cells_;
+    bool valid_ = true;
+};
+
+// The affine map through the three finder centres.
+std::optional<ProjectiveMap> finder_map(const FinderTriple& finders);
+
+// The projective map through the three finder centres and the bottom-right
+// alignment pattern, found near where the finder map puts it; nothing when it
+// is not there.
+std::optional<ProjectiveMap> corner_map(const ScanPicture& picture, const FinderTriple& finders,
+                                        const ProjectiveMap& first);
+
+// Every alignment pattern looked for near where the map puts it; those not
+// found stay where the map puts them.
+SymbolGrid fitted_grid(const ScanPicture& picture, const ProjectiveMap& map);

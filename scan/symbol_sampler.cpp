@@ -1,0 +1,107 @@
+#include "symbol_sampler.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "matrix_layout.h"
+
+namespace {
+
+// Each module's threshold in ModuleThreshold::symbol: the mean over the
+// modules at most this far away in either direction.
+constexpr int kSymbolWindowModules = 7;
+// The timing patterns run along row and column 6 between the separators.
+constexpr int kTimingTrack = 6;
+constexpr int kTimingFirst = 8;
+constexpr int kTimingLast = kQrSide - 9;
+// Of the 2 x 77 timing modules, at least this share must read right.
+constexpr double kMinTimingAgreement = 0.7;
+
+// Version information: 6 version bits and 12 BCH bits.
+constexpr int kVersionBits = 18;
+constexpr int kFirstVersionWithInformation = 7;
+constexpr int kLastVersion = 40;
+constexpr unsigned kVersionBchGenerator = 0x1F25;
+constexpr int kVersionMaxDistance = 3;
+
+constexpr uint32_t version_word(int version) {
+    unsigned remainder = static_cast<unsigned>(version) << 12;
+    for (int bit = 17; bit >= 12; --bit)
+        if (remainder & (1u << bit))
+            remainder ^= kVersionBchGenerator << (bit - 12);
+    return static_cast<uint32_t>(version) << 12 | remainder;
+}
+static_assert(version_word(kQrVersion) == kVersionWord);
+
+// The nearest version to an 18-bit block, or 0 when none lies within reach.
+int nearest_version(uint32_t block) {
+    for (int version = kFirstVersionWithInformation; version <= kLastVersion; ++version)
+        if (std::popcount(block ^ version_word(version)) <= kVersionMaxDistance)
+            return version;
+    return 0;
+}
+
+uint8_t cell_at(const SampledCells& cells, int row, int col) {
+    return cells[row * kQrSide + col] & kCellDark;
+}
+
+}  // namespace
+
+void sample_symbol(const ScanPicture& picture, const SymbolGrid& grid, ModuleThreshold threshold,
+                   SampledCells& cells) {
+    std::array<float, kQrCells> grey;
+    for (int row = 0; row < kQrSide; ++row) {
+        for (int col = 0; col < kQrSide; ++col) {
+            const PicturePoint p = grid({col + 0.5, row + 0.5});
+            grey[row * kQrSide + col] = static_cast<float>(picture.grey_at(p.x, p.y));
+            if (threshold == ModuleThreshold::picture)
+                cells[row * kQrSide + col] =
+                    grey[row * kQrSide + col] < picture.threshold_at(p.x, p.y) ? kCellDark
+                                                                             : kCellLight;
+        }
+    }
+    if (threshold == ModuleThreshold::picture)
+        return;
+    constexpr int kStride = kQrSide + 1;
+    std::array<double, kStride * kStride> sums{};
+    for (int row = 0; row < kQrSide; ++row)
+        for (int col = 0; col < kQrSide; ++col)
+            sums[(row + 1) * kStride + col + 1] = grey[row * kQrSide + col] +
+                                                  sums[row * kStride + col + 1] +
+                                                  sums[(row + 1) * kStride + col] -
+                                                  sums[row * kStride + col];
+    for (int row = 0; row < kQrSide; ++row) {
+        const int r0 = std::max(0, row - kSymbolWindowModules);
+        const int r1 = std::min(kQrSide, row + kSymbolWindowModules + 1);
+        for (int col = 0; col < kQrSide; ++col) {
+            const int c0 = std::max(0, col - kSymbolWindowModules);
+            const int c1 = std::min(kQrSide, col + kSymbolWindowModules + 1);
+            const double sum = sums[r1 * kStride + c1] - sums[r0 * kStride + c1] -
+                               sums[r1 * kStride + c0] + sums[r0 * kStride + c0];
+            const double mean = sum / ((r1 - r0) * (c1 - c0));
+            cells[row * kQrSide + col] = grey[row * kQrSide + col] < mean ? kCellDark : kCellLight;
+        }
+    }
+}
+
+bool could_be_version_19(const SampledCells& cells) {
+    int right = 0;
+    for (int k = kTimingFirst; k <= kTimingLast; ++k) {
+        const uint8_t expected = k % 2 == 0 ? kCellDark : kCellLight;
+        right += cell_at(cells, kTimingTrack, k) == expected;
+        right += cell_at(cells, k, kTimingTrack) == expected;
+    }
+    if (right < kMinTimingAgreement * 2 * (kTimingLast - kTimingFirst + 1))
+        return false;
+    uint32_t top_right = 0, bottom_left = 0;
+    for (int i = 0; i < kVersionBits; ++i) {
+        top_right |= static_cast<uint32_t>(cell_at(cells, i / 3, kQrSide - 11 + i % 3)) << i;
+        bottom_left |= static_cast<uint32_t>(cell_at(cells, kQrSide - 11 + i % 3, i / 3)) << i;
+    }
+    const int a = nearest_version(top_right);
+    const int b = nearest_version(bottom_left);
+    // A block read as version 19 settles it; otherwise neither may read as another.
+    if (a == kQrVersion || b == kQrVersion)
+        return true;
+    return a == 0 && b == 0;
+}
