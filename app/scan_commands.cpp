@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cwchar>
 #include <new>
+#include <utility>
+#include <vector>
 
 #include "app_state.h"
 #include "capture_overlay.h"
@@ -90,15 +92,18 @@ void scan_and_show(HWND main_window, const Picture& picture, const wchar_t* sour
         case ScanAnswer::none_found:
             show_message(main_window, kNoDesignFoundMessage, kPlainErrorCaption);
             return;
-        case ScanAnswer::found:
-            app.found_designs.clear();
+        case ScanAnswer::found: {
+            std::vector<RecordBytes> records;
+            records.reserve(result.designs.size());
             for (const ScannedDesign& design : result.designs) {
-                app.found_designs.push_back(design.record);
+                records.push_back(design.record);
             }
+            app.found_designs = std::move(records);
             copy_name(source_name, app.found_source_name);
             accept_found_designs(app.shell, found);
             show_found_design(main_window);
             return;
+        }
     }
 }
 
