@@ -22,7 +22,7 @@ constexpr CommandRule kCommands[] = {
     {"record", 3, true, true, false, false},  {"export", 1, true, true, false, false},
     {"qr", 1, true, false, true, true},       {"matrix", 1, false, false, false, false},
     {"shot", 1, true, false, false, false},   {"decode", 1, true, false, false, false},
-    {"preview", 1, true, false, true, false},
+    {"preview", 1, true, false, true, false}, {"scan", 1, true, false, false, false},
 };
 
 constexpr const char* kReductions[] = {"merge", "median", "quality", "dither"};
@@ -178,6 +178,7 @@ const char* usage_text() {
            "       brevane-cli shot RECORD.dat -o SHOT.bmp\n"
            "       brevane-cli decode SHOT.bmp -o OUT.dat\n"
            "       brevane-cli preview RECORD.dat -o OUT.png|OUT.bmp [--scale N]\n"
+           "       brevane-cli scan PICTURE -o DIR\n"
            "       brevane-cli --help | --version\n"
            "REDUCTION: --reduce merge|median|quality|dither [--strength 0-100] (dither only,\n"
            "           default 100), or --median for --reduce median; merge when absent\n";

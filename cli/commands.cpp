@@ -8,12 +8,14 @@
 
 #include "cli_error.h"
 #include "decoder.h"
+#include "design_scanner.h"
 #include "design_export.h"
 #include "design_renderings.h"
 #include "file_io.h"
 #include "picture_designs.h"
 #include "picture_files.h"
 #include "picture_fit.h"
+#include "record_names.h"
 #include "screenshot_layout.h"
 #include "terminal.h"
 #include "utf8_path.h"
@@ -168,6 +170,33 @@ int run_preview(const Arguments& a) {
     return kExitSuccess;
 }
 
+// Every design code in the picture, each as DIR/design-NNN.dat in reading
+// order and one line on stdout. Nothing is written when none is found.
+int run_scan(const Arguments& a) {
+    const fs::path image = path_from_utf8(a.operands[0]);
+    const Picture picture = load_picture(image);
+    const ScanResult result = scan_designs(picture);
+    if (result.designs.empty())
+        fail_with_file(path_to_utf8(image), "no design QR code found");
+    std::error_code error;
+    fs::create_directories(a.output, error);
+    if (error)
+        fail_with_file(path_to_utf8(a.output), "cannot create the folder: " + error.message());
+    for (size_t k = 0; k < result.designs.size(); ++k) {
+        const ScannedDesign& design = result.designs[k];
+        char number[24];
+        std::snprintf(number, sizeof number, "%03zu", k + 1);
+        write_file_atomically(a.output / ("design-" + std::string(number) + ".dat"),
+                              std::vector<uint8_t>(design.record.begin(), design.record.end()));
+        const PicturePoint centre = symbol_centre(design);
+        std::printf("%s  centre %.1f,%.1f  module %.2f  name \"%s\"  author \"%s\"\n", number,
+                    centre.x, centre.y, design.module_size,
+                    design_name_utf8(design.record).c_str(),
+                    author_name_utf8(design.record).c_str());
+    }
+    return kExitSuccess;
+}
+
 }  // namespace
 
 int run_command(const Arguments& a) {
@@ -185,5 +214,7 @@ int run_command(const Arguments& a) {
         return run_decode(a);
     if (a.command == "preview")
         return run_preview(a);
+    if (a.command == "scan")
+        return run_scan(a);
     fail_usage("unknown sub-command '" + a.command + "'");
 }

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libqrcodegencpp-dev python3-qrcodegen libqrencode-dev libzxing-dev
-  zbar-tools libstb-dev python3
+  zbar-tools libzbar-dev libstb-dev python3
   zlib1g-dev libz-mingw-w64-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-wine locales python3-xlib
