@@ -49,7 +49,8 @@ CaptureRegion scan_region(bool has_region, CaptureRegion region, int screen_widt
     }
     const int left = std::clamp(std::min(region.x, region.x + region.width), 0, screen_width - 1);
     const int top = std::clamp(std::min(region.y, region.y + region.height), 0, screen_height - 1);
-    const int right = std::clamp(std::max(region.x, region.x + region.width), left + 1, screen_width);
+    const int right =
+        std::clamp(std::max(region.x, region.x + region.width), left + 1, screen_width);
     const int bottom =
         std::clamp(std::max(region.y, region.y + region.height), top + 1, screen_height);
     return CaptureRegion{left, top, right - left, bottom - top};

@@ -57,9 +57,9 @@ Picture page_with_codes(const std::vector<Record>& records) {
     for (size_t i = 0; i < records.size(); ++i) {
         const Picture code = render_qr(records[i], kPlaces[i].scale, kCodeBorder);
         for (int y = 0; y < code.height; ++y) {
-            std::copy_n(&code.rgb[3 * static_cast<size_t>(y) * code.width], 3 * code.width,
-                        &page.rgb[3 * (static_cast<size_t>(kPlaces[i].y + y) * kPageWidth +
-                                       kPlaces[i].x)]);
+            std::copy_n(
+                &code.rgb[3 * static_cast<size_t>(y) * code.width], 3 * code.width,
+                &page.rgb[3 * (static_cast<size_t>(kPlaces[i].y + y) * kPageWidth + kPlaces[i].x)]);
         }
     }
     return page;
