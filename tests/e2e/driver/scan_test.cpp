@@ -3,67 +3,19 @@
 // is shown as it was.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 #include "capture_support.h"
-#include "design_renderings.h"
+#include "code_pages.h"
 #include "e2e_environment.h"
 #include "export_page.h"
 #include "keep_support.h"
 #include "message_texts.h"
-#include "png_writer.h"
 #include "resource_ids.h"
 #include "scenario_support.h"
 
 namespace {
-
-// Where each code goes on the page and how large: two beside each other at the
-// top (the first on the left), one below them. Reading order is that order.
-struct PlacedCode {
-    int x;
-    int y;
-    int scale;
-};
-constexpr PlacedCode kPlaces[] = {{40, 60, 3}, {520, 90, 2}, {260, 470, 2}};
-constexpr int kPageWidth = 900;
-constexpr int kPageHeight = 760;
-constexpr int kCodeBorder = 2;  // modules of white around each code
-constexpr uint32_t kMarkSeed = 130;
-
-void fill(Picture& page, int left, int top, int width, int height, uint8_t grey) {
-    for (int y = top; y < top + height && y < page.height; ++y) {
-        for (int x = left; x < left + width && x < page.width; ++x) {
-            uint8_t* pixel = &page.rgb[3 * (static_cast<size_t>(y) * page.width + x)];
-            pixel[0] = pixel[1] = pixel[2] = grey;
-        }
-    }
-}
-
-// A light page with lines of dark "text" marks, and the records' codes over it.
-Picture page_with_codes(const std::vector<Record>& records) {
-    Picture page{kPageWidth, kPageHeight,
-                 std::vector<uint8_t>(3 * static_cast<size_t>(kPageWidth) * kPageHeight, 0xF4)};
-    std::mt19937 random(kMarkSeed);
-    std::uniform_int_distribution<int> word(6, 40);
-    for (int y = 12; y < kPageHeight; y += 22) {
-        for (int x = 10; x < kPageWidth - 50;) {
-            const int length = word(random);
-            fill(page, x, y, length, 9, 0x30);
-            x += length + 7;
-        }
-    }
-    for (size_t i = 0; i < records.size(); ++i) {
-        const Picture code = render_qr(records[i], kPlaces[i].scale, kCodeBorder);
-        for (int y = 0; y < code.height; ++y) {
-            std::copy_n(
-                &code.rgb[3 * static_cast<size_t>(y) * code.width], 3 * code.width,
-                &page.rgb[3 * (static_cast<size_t>(kPlaces[i].y + y) * kPageWidth + kPlaces[i].x)]);
-        }
-    }
-    return page;
-}
 
 testing::AssertionResult shows_found(RunningProgram& program, int number, int count,
                                      const Record& expected, const std::string& name) {
@@ -74,14 +26,10 @@ testing::AssertionResult shows_found(RunningProgram& program, int number, int co
 }
 
 TEST(ScanPicture, ThreeCodesOnAPageAreReadSteppedKeptAndExported) {
-    const DibPicture designs = read_bmp24(data_file(L"picture_64x96.bmp"));
-    ASSERT_EQ(designs.width, 64);
-    const std::vector<Record> records = {record_of_design(designs, 0, 0, ReductionKind::merge),
-                                         record_of_design(designs, 1, 1, ReductionKind::merge),
-                                         record_of_design(designs, 1, 2, ReductionKind::merge)};
+    const std::vector<Record> records = three_designs_of_picture_64x96();
     const std::wstring folder = scratch_folder(L"scan_picture");
     const std::wstring page = join_path(folder, L"page.png");
-    ASSERT_TRUE(write_bytes(page, encode_png(page_with_codes(records))));
+    ASSERT_TRUE(write_page_with_codes(page, records));
 
     RunningProgram program(folder);
     ASSERT_TRUE(shows_second_design_of_picture_64x96(program));
