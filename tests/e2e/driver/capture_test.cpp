@@ -585,6 +585,17 @@ TEST_F(ScreenCapture, ScreenScanReadsTheCodeInAPlainBandOrOnTheWholeScreenAndEsc
     pixels = program.look();
     EXPECT_TRUE(shows_texts(pixels, kFoundDesignHeading, L""));
     EXPECT_TRUE(shows_symbol_of(pixels, record, "screen_scan_whole"));
+
+    // The capture stayed under the scans: once the median-cut command has shown a
+    // file's design, picking マージ converts the capture again.
+    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE_MEDIAN_CUT, kImageDialogTitle,
+                                                data_file(L"picture_64x96.bmp")));
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_REDUCE_MERGE, 0), 0);
+    ASSERT_TRUE(quiet(program));
+    EXPECT_TRUE(shows_design(program, 1, 6,
+                             record_of_design(part_of(picture_, 0, 0, kTileSide, kTileSide), 0, 0,
+                                              ReductionKind::merge),
+                             "screen_scan_capture_kept"));
     EXPECT_EQ(program.close(), 0);
 }
 
