@@ -21,6 +21,9 @@ namespace {
 // stays linear in the pixels.
 constexpr size_t kBaseTriples = 48;
 constexpr size_t kPixelsPerExtraTriple = 40000;
+// Pictures this small are not looked at again at half the size: a symbol
+// they hold has modules of a pixel or two.
+constexpr int kMinHalvedSide = 200;
 
 struct Found {
     ScannedDesign design;
@@ -70,17 +73,12 @@ bool try_decode(const ScanPicture& picture, const SymbolGrid& grid, ModuleThresh
 // The ways to read one triple, the most exact first.
 std::vector<SymbolGrid> grids_for(const ScanPicture& picture, const FinderTriple& triple) {
     std::vector<SymbolGrid> grids;
-    const auto first = finder_map(triple);
-    if (!first)
-        return grids;
-    const auto corner = corner_map(picture, triple, *first);
-    const ProjectiveMap& best = corner ? *corner : *first;
-    SymbolGrid fitted = fitted_grid(picture, best);
-    if (fitted.valid())
-        grids.push_back(fitted);
-    grids.emplace_back(best);
-    if (corner)
-        grids.emplace_back(*first);
+    if (const auto fit = fit_symbol(picture, triple)) {
+        grids.push_back(fit->cells);
+        grids.emplace_back(fit->whole);
+    }
+    if (const auto affine = finder_map(triple))
+        grids.emplace_back(*affine);
     return grids;
 }
 
@@ -105,6 +103,49 @@ void sort_into_reading_order(std::vector<ScannedDesign>& designs) {
     }
 }
 
+// One pass over a picture at 1 / scale of the original size; designs found
+// are added in the original's pixels. False when cancelled.
+bool scan_pass(const ScanPicture& picture, double scale, ScanTicker& ticker,
+               std::vector<ScannedDesign>& designs) {
+    const auto candidates = find_finder_candidates(picture, ticker);
+    if (ticker.cancelled())
+        return false;
+    const size_t pixels = static_cast<size_t>(picture.width()) * picture.height();
+    const auto triples = finder_triples(candidates, kBaseTriples + pixels / kPixelsPerExtraTriple);
+    for (const FinderTriple& triple : triples) {
+        const bool already_read = std::any_of(designs.begin(), designs.end(), [&](const auto& d) {
+            return inside(d.corners, triple.top_left.x * scale, triple.top_left.y * scale) ||
+                   inside(d.corners, triple.top_right.x * scale, triple.top_right.y * scale) ||
+                   inside(d.corners, triple.bottom_left.x * scale, triple.bottom_left.y * scale);
+        });
+        if (already_read)
+            continue;
+        for (const SymbolGrid& grid : grids_for(picture, triple)) {
+            bool read = false;
+            for (ModuleThreshold threshold : {ModuleThreshold::picture, ModuleThreshold::symbol}) {
+                if (!ticker.keep_going())
+                    return false;
+                RecordBytes record;
+                if (!try_decode(picture, grid, threshold, record))
+                    continue;
+                ScannedDesign design{record, corners_of(grid), 0};
+                for (PicturePoint& c : design.corners)
+                    c.x *= scale, c.y *= scale;
+                design.module_size = module_size_of(design.corners);
+                const bool known = std::any_of(designs.begin(), designs.end(),
+                                               [&](const auto& d) { return d.record == record; });
+                if (!known)
+                    designs.push_back(design);
+                read = true;
+                break;
+            }
+            if (read)
+                break;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 PicturePoint symbol_centre(const ScannedDesign& design) {
@@ -125,46 +166,13 @@ ScanResult scan_designs(const Picture& picture, const ScanProgress& progress) {
     if (picture.width <= 0 || picture.height <= 0 ||
         picture.rgb.size() < static_cast<size_t>(picture.width) * picture.height * 3)
         return result;
-    const ScanPicture scan_picture(picture, ticker);
-    if (ticker.cancelled())
+    const ScanPicture full(picture, ticker);
+    if (ticker.cancelled() || !scan_pass(full, 1, ticker, result.designs))
         return cancelled();
-    const auto candidates = find_finder_candidates(scan_picture, ticker);
-    if (ticker.cancelled())
-        return cancelled();
-    const size_t pixels = static_cast<size_t>(picture.width) * picture.height;
-    const auto triples = finder_triples(candidates, kBaseTriples + pixels / kPixelsPerExtraTriple);
-    for (const FinderTriple& triple : triples) {
-        const bool already_read = std::any_of(
-            result.designs.begin(), result.designs.end(), [&](const ScannedDesign& d) {
-                return inside(d.corners, triple.top_left.x, triple.top_left.y) ||
-                       inside(d.corners, triple.top_right.x, triple.top_right.y) ||
-                       inside(d.corners, triple.bottom_left.x, triple.bottom_left.y);
-            });
-        if (already_read)
-            continue;
-        if (!ticker.keep_going())
+    if (std::min(picture.width, picture.height) >= kMinHalvedSide) {
+        const ScanPicture half = ScanPicture::halved(full, ticker);
+        if (ticker.cancelled() || !scan_pass(half, 2, ticker, result.designs))
             return cancelled();
-        for (const SymbolGrid& grid : grids_for(scan_picture, triple)) {
-            bool read = false;
-            for (ModuleThreshold threshold : {ModuleThreshold::picture, ModuleThreshold::symbol}) {
-                if (!ticker.keep_going())
-                    return cancelled();
-                RecordBytes record;
-                if (!try_decode(scan_picture, grid, threshold, record))
-                    continue;
-                ScannedDesign design{record, corners_of(grid), 0};
-                design.module_size = module_size_of(design.corners);
-                const bool known = std::any_of(
-                    result.designs.begin(), result.designs.end(),
-                    [&](const ScannedDesign& d) { return d.record == record; });
-                if (!known)
-                    result.designs.push_back(design);
-                read = true;
-                break;
-            }
-            if (read)
-                break;
-        }
     }
     sort_into_reading_order(result.designs);
     return result;

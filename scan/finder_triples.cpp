@@ -22,6 +22,12 @@ double distance(const FinderCandidate& a, const FinderCandidate& b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
+// Candidates met by few rows are likelier to be chance patterns in text or noise.
+constexpr double kWeaknessWeight = 0.5;
+double weakness(const FinderCandidate& c) {
+    return kWeaknessWeight / std::sqrt(static_cast<double>(c.hits));
+}
+
 struct ScoredTriple {
     FinderTriple triple;
     double score;  // lower is likelier
@@ -65,7 +71,8 @@ std::vector<FinderTriple> finder_triples(const std::vector<FinderCandidate>& can
                 const double module = (corner.module_size + b.module_size + c.module_size) / 3;
                 const double score = std::abs(cosine) + std::abs(lb - lc) / std::max(lb, lc) +
                                      std::abs((lb + lc) / 2 / module - kFinderSpacingModules) /
-                                         kFinderSpacingModules;
+                                         kFinderSpacingModules +
+                                     weakness(corner) + weakness(b) + weakness(c);
                 // Rows run from top left to top right; with y downwards, the
                 // bottom left lies clockwise of the top right.
                 const bool b_is_right = bx * cy - by * cx > 0;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "design_scanner.h"
 
@@ -20,6 +21,10 @@ public:
     // The affine map taking three module points to three picture points.
     static std::optional<ProjectiveMap> affine_through(const std::array<ModulePoint, 3>& from,
                                                        const std::array<PicturePoint, 3>& to);
+
+    // The least-squares map through four or more pairs of points.
+    static std::optional<ProjectiveMap> fitted(const std::vector<ModulePoint>& from,
+                                               const std::vector<PicturePoint>& to);
 
     PicturePoint operator()(ModulePoint m) const;
 

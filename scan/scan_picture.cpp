@@ -32,6 +32,29 @@ ScanPicture::ScanPicture(const Picture& picture, ScanTicker& ticker)
     make_dark(ticker);
 }
 
+ScanPicture ScanPicture::halved(const ScanPicture& full, ScanTicker& ticker) {
+    ScanPicture half;
+    half.width_ = std::max(1, full.width_ / 2);
+    half.height_ = std::max(1, full.height_ / 2);
+    half.blocks_x_ = (half.width_ + kBlockSide - 1) / kBlockSide;
+    half.blocks_y_ = (half.height_ + kBlockSide - 1) / kBlockSide;
+    half.grey_.resize(static_cast<size_t>(half.width_) * half.height_);
+    for (int y = 0; y < half.height_; ++y) {
+        const int y0 = std::min(2 * y, full.height_ - 1), y1 = std::min(2 * y + 1, full.height_ - 1);
+        for (int x = 0; x < half.width_; ++x) {
+            const int x0 = std::min(2 * x, full.width_ - 1), x1 = std::min(2 * x + 1, full.width_ - 1);
+            half.grey_[static_cast<size_t>(y) * half.width_ + x] = static_cast<uint8_t>(
+                (full.grey(x0, y0) + full.grey(x1, y0) + full.grey(x0, y1) + full.grey(x1, y1) + 2) /
+                4);
+        }
+        if ((y & 63) == 0)
+            ticker.keep_going();
+    }
+    half.make_thresholds();
+    half.make_dark(ticker);
+    return half;
+}
+
 void ScanPicture::make_grey(const Picture& picture, ScanTicker& ticker) {
     grey_.resize(static_cast<size_t>(width_) * height_);
     for (int y = 0; y < height_; ++y) {

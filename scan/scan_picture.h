@@ -15,6 +15,9 @@ public:
     static constexpr int kBlockSide = 8;
 
     ScanPicture(const Picture& picture, ScanTicker& ticker);
+    // The picture at half the size, each pixel the mean of four: a screen's
+    // pixel grid, noise and print dots fade, large modules stay.
+    static ScanPicture halved(const ScanPicture& full, ScanTicker& ticker);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -29,6 +32,7 @@ public:
     int threshold_at(double x, double y) const;
 
 private:
+    ScanPicture() = default;
     void make_grey(const Picture& picture, ScanTicker& ticker);
     void make_thresholds();
     void make_dark(ScanTicker& ticker);

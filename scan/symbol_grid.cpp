@@ -17,6 +17,8 @@ constexpr double kCoarseStep = 0.5;
 constexpr double kFineStep = 0.125;
 // Mean grey of the light ring less that of the dark modules, at the least.
 constexpr double kMinAlignmentContrast = 12.0;
+// A pattern this many modules from where the whole fit puts it is not used.
+constexpr double kMaxNodeStrayModules = 1.5;
 
 double centre_of(int track) { return track + 0.5; }
 
@@ -114,32 +116,71 @@ std::optional<ProjectiveMap> finder_map(const FinderTriple& f) {
         {f.top_left, f.top_right, f.bottom_left});
 }
 
-std::optional<ProjectiveMap> corner_map(const ScanPicture& picture, const FinderTriple& f,
-                                        const ProjectiveMap& first) {
-    const double far = centre_of(kAlignmentTracks[kLastTrack]);
-    const auto corner = find_alignment(picture, first, {far, far}, kCornerSearchModules);
-    if (!corner)
-        return std::nullopt;
-    return ProjectiveMap::through({ModulePoint{kFinderCentre, kFinderCentre},
-                                   {kFarFinderCentre, kFinderCentre},
-                                   {kFinderCentre, kFarFinderCentre},
-                                   {far, far}},
-                                  {f.top_left, f.top_right, f.bottom_left, *corner});
+namespace {
+
+struct Node {
+    int row;
+    int col;
+};
+
+// The 13 alignment patterns, nearest the finders first.
+std::array<Node, 13> alignment_nodes_outwards() {
+    std::array<Node, 13> nodes{};
+    size_t n = 0;
+    for (int sum = 0; sum <= 2 * kLastTrack; ++sum)
+        for (int row = 0; row <= kLastTrack; ++row)
+            for (int col = 0; col <= kLastTrack; ++col)
+                if (row + col == sum && !((row == 0 || col == 0) && sum % kLastTrack == 0))
+                    nodes[n++] = {row, col};
+    return nodes;
 }
 
-SymbolGrid fitted_grid(const ScanPicture& picture, const ProjectiveMap& map) {
-    std::array<std::array<PicturePoint, 4>, 4> nodes;
-    for (int row = 0; row <= kLastTrack; ++row) {
-        for (int col = 0; col <= kLastTrack; ++col) {
-            const ModulePoint m{centre_of(kAlignmentTracks[col]), centre_of(kAlignmentTracks[row])};
-            nodes[row][col] = map(m);
-            // The three corners beside the finders hold no alignment pattern.
-            const bool beside_finder = (row == 0 || col == 0) && (row + col) % kLastTrack == 0;
-            if (beside_finder)
-                continue;
-            if (const auto found = find_alignment(picture, map, m, kTrackSearchModules))
-                nodes[row][col] = *found;
+ModulePoint node_centre(Node n) {
+    return {centre_of(kAlignmentTracks[n.col]), centre_of(kAlignmentTracks[n.row])};
+}
+
+double distance(PicturePoint a, PicturePoint b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+}  // namespace
+
+std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& f) {
+    const auto affine = finder_map(f);
+    if (!affine)
+        return std::nullopt;
+    std::vector<ModulePoint> from = {{kFinderCentre, kFinderCentre},
+                                     {kFarFinderCentre, kFinderCentre},
+                                     {kFinderCentre, kFarFinderCentre}};
+    std::vector<PicturePoint> to = {f.top_left, f.top_right, f.bottom_left};
+    std::vector<Node> found_nodes;
+    auto current_map = [&] {
+        const auto fitted = ProjectiveMap::fitted(from, to);
+        return fitted ? *fitted : *affine;
+    };
+    for (const Node& node : alignment_nodes_outwards()) {
+        const double radius = from.size() < 4 ? kCornerSearchModules / 2 : kTrackSearchModules;
+        if (const auto found = find_alignment(picture, current_map(), node_centre(node), radius)) {
+            from.push_back(node_centre(node));
+            to.push_back(*found);
+            found_nodes.push_back(node);
         }
     }
-    return SymbolGrid(nodes);
+    const ProjectiveMap whole = current_map();
+    std::array<std::array<PicturePoint, 4>, 4> nodes;
+    for (int row = 0; row <= kLastTrack; ++row)
+        for (int col = 0; col <= kLastTrack; ++col)
+            nodes[row][col] = whole(node_centre({row, col}));
+    // A pattern found far from where all the others put it was a chance match.
+    for (size_t k = 0; k < found_nodes.size(); ++k) {
+        const Node n = found_nodes[k];
+        const PicturePoint expected = whole(node_centre(n));
+        const double module = distance(expected, whole({node_centre(n).u + 1, node_centre(n).v}));
+        if (distance(expected, to[3 + k]) <= kMaxNodeStrayModules * module)
+            nodes[n.row][n.col] = to[3 + k];
+    }
+    SymbolGrid cells(nodes);
+    if (!cells.valid())
+        return std::nullopt;
+    return SymbolFit{cells, whole, static_cast<int>(found_nodes.size())};
 }

@@ -40,12 +40,12 @@ private:
 // The affine map through the three finder centres.
 std::optional<ProjectiveMap> finder_map(const FinderTriple& finders);
 
-// The projective map through the three finder centres and the bottom-right
-// alignment pattern, found near where the finder map puts it; nothing when it
-// is not there.
-std::optional<ProjectiveMap> corner_map(const ScanPicture& picture, const FinderTriple& finders,
-                                        const ProjectiveMap& first);
-
-// Every alignment pattern looked for near where the map puts it; those not
-// found stay where the map puts them.
-SymbolGrid fitted_grid(const ScanPicture& picture, const ProjectiveMap& map);
+// The symbol's fit to the picture: the alignment patterns are looked for one
+// after another outwards from the finders, each where the map through every
+// point found so far puts it, so that strong perspective is followed step by step.
+struct SymbolFit {
+    SymbolGrid cells;     // cell by cell through the patterns found
+    ProjectiveMap whole;  // least squares through the finders and the patterns found
+    int patterns_found;
+};
+std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& finders);
