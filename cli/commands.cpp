@@ -189,10 +189,13 @@ int run_scan(const Arguments& a) {
         write_file_atomically(a.output / ("design-" + std::string(number) + ".dat"),
                               std::vector<uint8_t>(design.record.begin(), design.record.end()));
         const PicturePoint centre = symbol_centre(design);
-        std::printf("%s  centre %.1f,%.1f  module %.2f  name \"%s\"  author \"%s\"\n", number,
-                    centre.x, centre.y, design.module_size,
-                    design_name_utf8(design.record).c_str(),
-                    author_name_utf8(design.record).c_str());
+        char place[96];
+        std::snprintf(place, sizeof place, "  centre %.1f,%.1f  module %.2f", centre.x, centre.y,
+                      design.module_size);
+        // UTF-8 and LF line ends on every platform, as matrix writes.
+        write_stdout_binary(std::string(number) + place + "  name \"" +
+                            design_name_utf8(design.record) + "\"  author \"" +
+                            author_name_utf8(design.record) + "\"\n");
     }
     return kExitSuccess;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "decoder.h"
 #include "finder_triples.h"
@@ -21,8 +22,8 @@ namespace {
 // stays linear in the pixels.
 constexpr size_t kBaseTriples = 48;
 constexpr size_t kPixelsPerExtraTriple = 40000;
-// Pictures this small are not looked at again at half the size: a symbol
-// they hold has modules of a pixel or two.
+// A picture where nothing was found is looked at again at half the size,
+// unless it is this small: a symbol it holds has modules of a pixel or two.
 constexpr int kMinHalvedSide = 200;
 
 struct Found {
@@ -58,28 +59,37 @@ bool inside(const std::array<PicturePoint, 4>& c, double x, double y) {
     return true;
 }
 
-// Samples under one grid and, when it could be our symbol, decodes it. The
-// working matrix is filled and read without a pause between.
-bool try_decode(const ScanPicture& picture, const SymbolGrid& grid, ModuleThreshold threshold,
+// Thresholds sampled greys and, when they could be our symbol, decodes them.
+// The working matrix is filled and read without a pause between.
+bool try_decode(const SampledGreys& greys, ModuleThreshold threshold, SampledCells& cells,
                 RecordBytes& record) {
-    static SampledCells cells;
-    sample_symbol(picture, grid, threshold, cells);
+    threshold_cells(greys, threshold, cells);
     if (!could_be_version_19(cells))
         return false;
     std::memcpy(working_matrix, cells.data(), sizeof working_matrix);
     return decode_qr_with_reason(record.data()) == DecodeError::kNone;
 }
 
-// The ways to read one triple, the most exact first.
-std::vector<SymbolGrid> grids_for(const ScanPicture& picture, const FinderTriple& triple) {
-    std::vector<SymbolGrid> grids;
-    if (const auto fit = fit_symbol(picture, triple)) {
-        grids.push_back(fit->cells);
-        grids.emplace_back(fit->whole);
+// A way to place one triple's modules, and whether to read them with the
+// symbol's own threshold as well as the picture's.
+struct Placement {
+    SymbolGrid grid;
+    bool both_thresholds;
+};
+
+// The ways to place one triple's modules, the most exact first. Without a fit
+// through the alignment patterns only the finders' own map is tried, once.
+std::vector<Placement> placements_for(const ScanPicture& picture, const FinderTriple& triple) {
+    std::vector<Placement> placements;
+    const auto affine = finder_map(triple);
+    const auto fit = fit_symbol(picture, triple);
+    if (fit) {
+        placements.push_back({fit->cells, true});
+        placements.push_back({SymbolGrid(fit->whole), true});
     }
-    if (const auto affine = finder_map(triple))
-        grids.emplace_back(*affine);
-    return grids;
+    if (affine)
+        placements.push_back({SymbolGrid(*affine), fit.has_value()});
+    return placements;
 }
 
 // Top to bottom, rows grouped when centres lie within half a symbol, then left to right.
@@ -110,6 +120,10 @@ bool scan_pass(const ScanPicture& picture, double scale, ScanTicker& ticker,
     const auto candidates = find_finder_candidates(picture, ticker);
     if (ticker.cancelled())
         return false;
+    const auto greys_owner = std::make_unique<SampledGreys>();
+    const auto cells_owner = std::make_unique<SampledCells>();
+    SampledGreys& greys = *greys_owner;
+    SampledCells& cells = *cells_owner;
     const size_t pixels = static_cast<size_t>(picture.width()) * picture.height();
     const auto triples = finder_triples(candidates, kBaseTriples + pixels / kPixelsPerExtraTriple);
     for (const FinderTriple& triple : triples) {
@@ -120,27 +134,32 @@ bool scan_pass(const ScanPicture& picture, double scale, ScanTicker& ticker,
         });
         if (already_read)
             continue;
-        for (const SymbolGrid& grid : grids_for(picture, triple)) {
-            bool read = false;
+        bool read = false;
+        for (const Placement& placement : placements_for(picture, triple)) {
+            if (!placement.both_thresholds && !timing_patterns_agree(picture, placement.grid))
+                continue;
+            sample_greys(picture, placement.grid, greys);
+            RecordBytes record;
             for (ModuleThreshold threshold : {ModuleThreshold::picture, ModuleThreshold::symbol}) {
                 if (!ticker.keep_going())
                     return false;
-                RecordBytes record;
-                if (!try_decode(picture, grid, threshold, record))
-                    continue;
-                ScannedDesign design{record, corners_of(grid), 0};
-                for (PicturePoint& c : design.corners)
-                    c.x *= scale, c.y *= scale;
-                design.module_size = module_size_of(design.corners);
-                const bool known = std::any_of(designs.begin(), designs.end(),
-                                               [&](const auto& d) { return d.record == record; });
-                if (!known)
-                    designs.push_back(design);
-                read = true;
-                break;
+                if (threshold == ModuleThreshold::symbol && !placement.both_thresholds)
+                    break;
+                read = try_decode(greys, threshold, cells, record);
+                if (read)
+                    break;
             }
-            if (read)
-                break;
+            if (!read)
+                continue;
+            ScannedDesign design{record, corners_of(placement.grid), 0};
+            for (PicturePoint& c : design.corners)
+                c.x *= scale, c.y *= scale;
+            design.module_size = module_size_of(design.corners);
+            const bool known = std::any_of(designs.begin(), designs.end(),
+                                           [&](const auto& d) { return d.record == record; });
+            if (!known)
+                designs.push_back(design);
+            break;
         }
     }
     return true;
@@ -169,7 +188,7 @@ ScanResult scan_designs(const Picture& picture, const ScanProgress& progress) {
     const ScanPicture full(picture, ticker);
     if (ticker.cancelled() || !scan_pass(full, 1, ticker, result.designs))
         return cancelled();
-    if (std::min(picture.width, picture.height) >= kMinHalvedSide) {
+    if (result.designs.empty() && std::min(picture.width, picture.height) >= kMinHalvedSide) {
         const ScanPicture half = ScanPicture::halved(full, ticker);
         if (ticker.cancelled() || !scan_pass(half, 2, ticker, result.designs))
             return cancelled();

@@ -21,7 +21,8 @@ constexpr int kCoreModules = 3;
 // symbols lose a pixel to blur or compression on any edge.
 constexpr double kRunSlackModules = 0.5;
 constexpr double kRunSlackPixels = 0.8;
-constexpr double kMinOuterModules = 0.4;
+constexpr double kMinOuterModules = 0.3;
+constexpr int kMinCorePixels = 2;
 constexpr double kMaxOuterModules = 2.2;
 // The row and column estimates of one finder may differ this much under perspective.
 constexpr double kAxisModuleRatio = 2.0;
@@ -30,10 +31,15 @@ constexpr double kWalkLimitModules = 4.0;
 // Hits closer than this many modules belong to one candidate.
 constexpr double kMergeModules = 2.0;
 constexpr double kMergeSizeRatio = 1.6;
+constexpr int kRetireEveryRows = 8;
 // Only the strongest candidates get their centres refined: the rest are rarely tried.
 constexpr size_t kRefinedCandidates = 400;
 
 std::optional<double> module_size_of(const FinderRuns& r) {
+    // The core, three modules, is clearly longer than either light run, one
+    // module, even when blur or perspective eat into it.
+    if (r.core < kMinCorePixels || 2 * r.core < 3 * std::max(r.light_before, r.light_after))
+        return std::nullopt;
     const double module = (r.light_before + r.core + r.light_after) / double(kFinderInnerModules);
     const double slack = kRunSlackModules * module + kRunSlackPixels;
     if (std::abs(r.light_before - module) > slack || std::abs(r.light_after - module) > slack)
@@ -138,31 +144,41 @@ std::optional<std::pair<double, double>> core_centroid(const ScanPicture& p, dou
     return std::pair{sum_x / count, sum_y / count};
 }
 
+// Gathers the hits of the rows into candidates. Hits are merged only with
+// candidates some recent row has touched, looked up by the column band they lie in.
 class CandidateCollector {
 public:
+    explicit CandidateCollector(int width) : bands_(width / kBandWidth + 1) {}
+
     void add(double x, double y, double module, int row) {
-        for (size_t k = active_.size(); k-- > 0;) {
-            Accumulated& a = all_[active_[k]];
-            const double m = a.module_sum / a.hits;
-            const double reach = kMergeModules * std::max(m, module) + 1;
-            if (std::abs(a.x_sum / a.hits - x) <= reach &&
-                std::abs(a.y_sum / a.hits - y) <= reach &&
-                std::max(m, module) <= kMergeSizeRatio * std::min(m, module)) {
-                a.x_sum += x, a.y_sum += y, a.module_sum += module, ++a.hits;
-                a.last_row = row;
-                return;
+        const int band = band_of(x);
+        for (int b = std::max(0, band - 1); b <= std::min<int>(bands_.size() - 1, band + 1); ++b) {
+            for (size_t k : bands_[b]) {
+                Accumulated& a = all_[k];
+                const double m = a.module_sum / a.hits;
+                const double reach = std::min<double>(kMergeModules * std::max(m, module) + 1,
+                                                      kBandWidth);
+                if (std::abs(a.x_sum / a.hits - x) <= reach &&
+                    std::abs(a.y_sum / a.hits - y) <= reach &&
+                    std::max(m, module) <= kMergeSizeRatio * std::min(m, module)) {
+                    a.x_sum += x, a.y_sum += y, a.module_sum += module, ++a.hits;
+                    a.last_row = row;
+                    return;
+                }
             }
         }
-        active_.push_back(all_.size());
+        bands_[band].push_back(all_.size());
         all_.push_back({x, y, module, 1, row});
     }
 
     // Forgets for merging every candidate no row has touched for a while.
     void retire_before(int row) {
-        std::erase_if(active_, [&](size_t k) {
-            const Accumulated& a = all_[k];
-            return a.last_row + kMergeModules * 2 * a.module_sum / a.hits + 2 < row;
-        });
+        for (auto& band : bands_) {
+            std::erase_if(band, [&](size_t k) {
+                const Accumulated& a = all_[k];
+                return a.last_row + kMergeModules * 2 * a.module_sum / a.hits + 2 < row;
+            });
+        }
     }
 
     std::vector<FinderCandidate> result(const ScanPicture& picture) const {
@@ -180,13 +196,16 @@ public:
     }
 
 private:
+    static constexpr int kBandWidth = 64;
+    static int band_of(double x) { return std::max(0, static_cast<int>(x) / kBandWidth); }
+
     struct Accumulated {
         double x_sum, y_sum, module_sum;
         int hits;
         int last_row;
     };
     std::vector<Accumulated> all_;
-    std::vector<size_t> active_;
+    std::vector<std::vector<size_t>> bands_;
 };
 
 struct Run {
@@ -211,7 +230,7 @@ void runs_of_row(const uint8_t* row, int width, std::vector<Run>& runs, bool& da
 
 std::vector<FinderCandidate> find_finder_candidates(const ScanPicture& picture,
                                                     ScanTicker& ticker) {
-    CandidateCollector collector;
+    CandidateCollector collector(picture.width());
     std::vector<Run> runs;
     for (int y = 0; y < picture.height(); ++y) {
         if (!ticker.keep_going())
@@ -237,7 +256,8 @@ std::vector<FinderCandidate> find_finder_candidates(const ScanPicture& picture,
             collector.add(row->centre, column->centre, (row->module_size + column->module_size) / 2,
                           y);
         }
-        collector.retire_before(y);
+        if (y % kRetireEveryRows == 0)
+            collector.retire_before(y);
     }
     return collector.result(picture);
 }

@@ -19,7 +19,7 @@ constexpr double kMaxCornerCosine = 0.6;
 constexpr size_t kMaxCandidates = 160;
 
 double distance(const FinderCandidate& a, const FinderCandidate& b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
 }
 
 // Candidates met by few rows are likelier to be chance patterns in text or noise.
@@ -32,6 +32,19 @@ struct ScoredTriple {
     FinderTriple triple;
     double score;  // lower is likelier
 };
+
+bool likelier(const ScoredTriple& x, const ScoredTriple& y) {
+    return x.score < y.score;
+}
+
+// Keeps the `count` likeliest, so that memory stays bounded however many fit.
+constexpr size_t kPruneFactor = 4;
+void keep_best(std::vector<ScoredTriple>& scored, size_t count) {
+    if (scored.size() <= count)
+        return;
+    std::nth_element(scored.begin(), scored.begin() + count, scored.end(), likelier);
+    scored.resize(count);
+}
 
 }  // namespace
 
@@ -63,7 +76,7 @@ std::vector<FinderTriple> finder_triples(const std::vector<FinderCandidate>& can
                 const FinderCandidate& c = candidates[partners[a][j]];
                 const double bx = b.x - corner.x, by = b.y - corner.y;
                 const double cx = c.x - corner.x, cy = c.y - corner.y;
-                const double lb = std::hypot(bx, by), lc = std::hypot(cx, cy);
+                const double lb = std::sqrt(bx * bx + by * by), lc = std::sqrt(cx * cx + cy * cy);
                 const double cosine = (bx * cx + by * cy) / (lb * lc);
                 if (std::abs(cosine) > kMaxCornerCosine ||
                     std::max(lb, lc) > kMaxSideRatio * std::min(lb, lc))
@@ -80,13 +93,15 @@ std::vector<FinderTriple> finder_triples(const std::vector<FinderCandidate>& can
                 const FinderCandidate& below = b_is_right ? c : b;
                 scored.push_back(
                     {{{corner.x, corner.y}, {right.x, right.y}, {below.x, below.y}, module}, score});
+                if (scored.size() >= kPruneFactor * max_triples)
+                    keep_best(scored, max_triples);
             }
         }
     }
-    std::stable_sort(scored.begin(), scored.end(),
-                     [](const auto& x, const auto& y) { return x.score < y.score; });
+    const size_t kept = std::min(max_triples, scored.size());
+    std::partial_sort(scored.begin(), scored.begin() + kept, scored.end(), likelier);
     std::vector<FinderTriple> out;
-    for (size_t k = 0; k < scored.size() && k < max_triples; ++k)
+    for (size_t k = 0; k < kept; ++k)
         out.push_back(scored[k].triple);
     return out;
 }

@@ -28,7 +28,7 @@ ScanPicture::ScanPicture(const Picture& picture, ScanTicker& ticker)
     blocks_x_ = (width_ + kBlockSide - 1) / kBlockSide;
     blocks_y_ = (height_ + kBlockSide - 1) / kBlockSide;
     make_grey(picture, ticker);
-    make_thresholds();
+    make_thresholds(ticker);
     make_dark(ticker);
 }
 
@@ -50,7 +50,7 @@ ScanPicture ScanPicture::halved(const ScanPicture& full, ScanTicker& ticker) {
         if ((y & 63) == 0)
             ticker.keep_going();
     }
-    half.make_thresholds();
+    half.make_thresholds(ticker);
     half.make_dark(ticker);
     return half;
 }
@@ -68,7 +68,7 @@ void ScanPicture::make_grey(const Picture& picture, ScanTicker& ticker) {
     }
 }
 
-void ScanPicture::make_thresholds() {
+void ScanPicture::make_thresholds(ScanTicker& ticker) {
     // Sums and pixel counts of each block, then their running sums over blocks.
     const size_t stride = static_cast<size_t>(blocks_x_) + 1;
     std::vector<uint64_t> sums(stride * (blocks_y_ + 1), 0);
@@ -86,6 +86,7 @@ void ScanPicture::make_thresholds() {
                 row_counts[x / kBlockSide] += 1;
             }
         }
+        ticker.keep_going();
         for (int bx = 0; bx < blocks_x_; ++bx) {
             const size_t at = (by + 1) * stride + bx + 1;
             sums[at] = row_sums[bx] + sums[at - 1] + sums[at - stride] - sums[at - stride - 1];

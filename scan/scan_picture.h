@@ -34,7 +34,7 @@ public:
 private:
     ScanPicture() = default;
     void make_grey(const Picture& picture, ScanTicker& ticker);
-    void make_thresholds();
+    void make_thresholds(ScanTicker& ticker);
     void make_dark(ScanTicker& ticker);
 
     int width_ = 0;

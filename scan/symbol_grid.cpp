@@ -17,6 +17,12 @@ constexpr double kCoarseStep = 0.5;
 constexpr double kFineStep = 0.125;
 // Mean grey of the light ring less that of the dark modules, at the least.
 constexpr double kMinAlignmentContrast = 12.0;
+// Of the five patterns nearest the finders at least two, and of all 13 at least
+// five, must be found for a fit.
+constexpr size_t kNearestNodes = 2;  // beside the top-left finder, one of them at least
+constexpr size_t kFirstNodesChecked = 5;
+constexpr size_t kMinFirstNodesFound = 2;
+constexpr size_t kMinNodesFound = 5;
 // A pattern this many modules from where the whole fit puts it is not used.
 constexpr double kMaxNodeStrayModules = 1.5;
 
@@ -30,25 +36,34 @@ int cell_of(double t) {
 }
 
 // How well an alignment pattern (dark centre, light ring, dark ring) sits at
-// q, with ex and ey one module along the symbol's columns and rows.
+// q, with ex and ey one module along the symbol's columns and rows: the mean
+// grey of the light ring less that of the dark modules; 0 when more modules
+// than allowed fall on the wrong side of the threshold. A coarse look reads
+// the centre, the light ring and the middles of the dark ring's sides, and
+// allows none; a full one reads all 25.
+constexpr int kFullFitWrongModules = 2;
+
 double alignment_fit(const ScanPicture& picture, PicturePoint q, PicturePoint ex, PicturePoint ey,
-                     int threshold) {
+                     int threshold, bool full) {
     double dark = 0, light = 0;
-    int dark_count = 0, light_count = 0;
+    int dark_count = 0, light_count = 0, wrong = 0;
+    const int allowed = full ? kFullFitWrongModules : 0;
     for (int j = -2; j <= 2; ++j) {
         for (int i = -2; i <= 2; ++i) {
+            const int ring = std::max(std::abs(i), std::abs(j));
+            if (!full && ring == 2 && i != 0 && j != 0)
+                continue;
             const double g = picture.grey_at(q.x + i * ex.x + j * ey.x, q.y + i * ex.y + j * ey.y);
-            if (std::max(std::abs(i), std::abs(j)) == 1)
+            const bool should_be_light = ring == 1;
+            if ((g >= threshold) != should_be_light && ++wrong > allowed)
+                return 0;
+            if (should_be_light)
                 light += g, ++light_count;
             else
                 dark += g, ++dark_count;
         }
     }
-    dark /= dark_count;
-    light /= light_count;
-    if (!(dark < threshold && light >= threshold))
-        return 0;
-    return light - dark;
+    return light / light_count - dark / dark_count;
 }
 
 std::optional<PicturePoint> find_alignment(const ScanPicture& picture, const ProjectiveMap& map,
@@ -63,21 +78,25 @@ std::optional<PicturePoint> find_alignment(const ScanPicture& picture, const Pro
         return PicturePoint{c.x + du * ex.x + dv * ey.x, c.y + du * ex.y + dv * ey.y};
     };
     double best = 0, best_du = 0, best_dv = 0;
-    auto search = [&](double centre_du, double centre_dv, double reach, double step) {
+    auto search = [&](double centre_du, double centre_dv, double reach, double step, bool full) {
         const int steps = static_cast<int>(reach / step);
         for (int a = -steps; a <= steps; ++a) {
             for (int b = -steps; b <= steps; ++b) {
                 const double du = centre_du + a * step, dv = centre_dv + b * step;
-                const double fit = alignment_fit(picture, at(du, dv), ex, ey, threshold);
+                const double fit = alignment_fit(picture, at(du, dv), ex, ey, threshold, full);
                 if (fit > best)
                     best = fit, best_du = du, best_dv = dv;
             }
         }
     };
-    search(0, 0, radius, kCoarseStep);
+    search(0, 0, radius, kCoarseStep, false);
     if (best < kMinAlignmentContrast)
         return std::nullopt;
-    search(best_du, best_dv, kCoarseStep, kFineStep);
+    best = 0;
+    const double coarse_du = best_du, coarse_dv = best_dv;
+    search(coarse_du, coarse_dv, kCoarseStep, kFineStep, true);
+    if (best < kMinAlignmentContrast)
+        return std::nullopt;
     return at(best_du, best_dv);
 }
 
@@ -158,7 +177,14 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
         const auto fitted = ProjectiveMap::fitted(from, to);
         return fitted ? *fitted : *affine;
     };
-    for (const Node& node : alignment_nodes_outwards()) {
+    const auto order = alignment_nodes_outwards();
+    for (size_t k = 0; k < order.size(); ++k) {
+        // A symbol shows most of its patterns; chance triples in text or noise
+        // show few, and are left early.
+        if ((k == kFirstNodesChecked && found_nodes.size() < kMinFirstNodesFound) ||
+            (k == kNearestNodes && found_nodes.empty()))
+            return std::nullopt;
+        const Node node = order[k];
         const double radius = from.size() < 4 ? kCornerSearchModules / 2 : kTrackSearchModules;
         if (const auto found = find_alignment(picture, current_map(), node_centre(node), radius)) {
             from.push_back(node_centre(node));
@@ -166,6 +192,8 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
             found_nodes.push_back(node);
         }
     }
+    if (found_nodes.size() < kMinNodesFound)
+        return std::nullopt;
     const ProjectiveMap whole = current_map();
     std::array<std::array<PicturePoint, 4>, 4> nodes;
     for (int row = 0; row <= kLastTrack; ++row)

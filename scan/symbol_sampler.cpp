@@ -47,21 +47,24 @@ uint8_t cell_at(const SampledCells& cells, int row, int col) {
 
 }  // namespace
 
-void sample_symbol(const ScanPicture& picture, const SymbolGrid& grid, ModuleThreshold threshold,
-                   SampledCells& cells) {
-    std::array<float, kQrCells> grey;
+void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, SampledGreys& greys) {
     for (int row = 0; row < kQrSide; ++row) {
         for (int col = 0; col < kQrSide; ++col) {
             const PicturePoint p = grid({col + 0.5, row + 0.5});
-            grey[row * kQrSide + col] = static_cast<float>(picture.grey_at(p.x, p.y));
-            if (threshold == ModuleThreshold::picture)
-                cells[row * kQrSide + col] =
-                    grey[row * kQrSide + col] < picture.threshold_at(p.x, p.y) ? kCellDark
-                                                                             : kCellLight;
+            greys.grey[row * kQrSide + col] = static_cast<float>(picture.grey_at(p.x, p.y));
+            greys.picture_threshold[row * kQrSide + col] =
+                static_cast<uint8_t>(picture.threshold_at(p.x, p.y));
         }
     }
-    if (threshold == ModuleThreshold::picture)
+}
+
+void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, SampledCells& cells) {
+    const auto& grey = greys.grey;
+    if (threshold == ModuleThreshold::picture) {
+        for (int k = 0; k < kQrCells; ++k)
+            cells[k] = grey[k] < greys.picture_threshold[k] ? kCellDark : kCellLight;
         return;
+    }
     constexpr int kStride = kQrSide + 1;
     std::array<double, kStride * kStride> sums{};
     for (int row = 0; row < kQrSide; ++row)
@@ -82,6 +85,20 @@ void sample_symbol(const ScanPicture& picture, const SymbolGrid& grid, ModuleThr
             cells[row * kQrSide + col] = grey[row * kQrSide + col] < mean ? kCellDark : kCellLight;
         }
     }
+}
+
+bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid) {
+    int right = 0;
+    for (int k = kTimingFirst; k <= kTimingLast; ++k) {
+        const bool dark = k % 2 == 0;
+        const PicturePoint along_row = grid({k + 0.5, kTimingTrack + 0.5});
+        const PicturePoint along_col = grid({kTimingTrack + 0.5, k + 0.5});
+        right += (picture.grey_at(along_row.x, along_row.y) <
+                  picture.threshold_at(along_row.x, along_row.y)) == dark;
+        right += (picture.grey_at(along_col.x, along_col.y) <
+                  picture.threshold_at(along_col.x, along_col.y)) == dark;
+    }
+    return right >= kMinTimingAgreement * 2 * (kTimingLast - kTimingFirst + 1);
 }
 
 bool could_be_version_19(const SampledCells& cells) {

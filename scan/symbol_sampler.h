@@ -16,9 +16,19 @@ enum class ModuleThreshold {
     symbol,   // the mean of the modules around each module
 };
 
-// kCellDark or kCellLight for each module, from the grey at its centre.
-void sample_symbol(const ScanPicture& picture, const SymbolGrid& grid, ModuleThreshold threshold,
-                   SampledCells& cells);
+// The grey at each module's centre and the picture's threshold there.
+struct SampledGreys {
+    std::array<float, kQrCells> grey;
+    std::array<uint8_t, kQrCells> picture_threshold;
+};
+void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, SampledGreys& greys);
+
+// kCellDark or kCellLight for each module.
+void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, SampledCells& cells);
+
+// Whether the timing patterns, read straight from the picture, alternate as
+// they should: a cheap look before sampling every module.
+bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid);
 
 // Whether the timing patterns alternate as they should and neither
 // version-information block reads as another version: false for what cannot

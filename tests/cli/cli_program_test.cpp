@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "bmp_writer.h"
+#include "design_record.h"
+#include "design_renderings.h"
 #include "test_records.h"
 
 namespace fs = std::filesystem;
@@ -106,6 +108,58 @@ TEST_F(CliProgram, QrCodeReadsBackWithZbar) {
         ASSERT_EQ(std::system(zbar.c_str()), 0) << name;
         EXPECT_EQ(slurp(dir / "zbar.out").substr(0, 620), as_string(random_record(3))) << name;
     }
+}
+
+// Two codes side by side come out left first, each once, with its name; a
+// control character and an unpaired surrogate show as U+FFFD. A picture
+// without a code exits 1 and creates nothing.
+TEST_F(CliProgram, ScanWritesEachDesignInReadingOrder) {
+    TestRecord left = random_record(11), right = random_record(12);
+    const char16_t name[] = {u'A', 0x0001, 0xD800, u'C', 0};
+    for (int k = 0; k < kDesignNameLength / 2; ++k) {
+        const char16_t unit = k < 5 ? name[k] : 0;
+        right[kDesignNameOffset + 2 * k] = static_cast<uint8_t>(unit);
+        right[kDesignNameOffset + 2 * k + 1] = static_cast<uint8_t>(unit >> 8);
+    }
+    const char16_t author[] = u"もぷ";
+    for (int k = 0; k < 3; ++k) {
+        left[kAuthorNameOffset + 2 * k] = static_cast<uint8_t>(author[k]);
+        left[kAuthorNameOffset + 2 * k + 1] = static_cast<uint8_t>(author[k] >> 8);
+    }
+    RecordBytes left_bytes, right_bytes;
+    std::copy(left.begin(), left.end(), left_bytes.begin());
+    std::copy(right.begin(), right.end(), right_bytes.begin());
+    const Picture a = render_qr(left_bytes, 2, 4), b = render_qr(right_bytes, 3, 4);
+    Picture page{a.width + b.width + 40, b.height + 30,
+                 std::vector<uint8_t>(static_cast<size_t>(a.width + b.width + 40) * (b.height + 30) * 3, 255)};
+    auto paste = [&](const Picture& p, int x0, int y0) {
+        for (int y = 0; y < p.height; ++y)
+            std::copy_n(p.rgb.begin() + static_cast<size_t>(y) * p.width * 3, p.width * 3,
+                        page.rgb.begin() + (static_cast<size_t>(y0 + y) * page.width + x0) * 3);
+    };
+    paste(a, 10, 25);
+    paste(b, a.width + 30, 5);
+    std::string error;
+    ASSERT_EQ(write_bmp_file((dir / "page.bmp").string().c_str(), page, &error), 0) << error;
+
+    const Outcome o = run("scan " + path("page.bmp") + " -o " + path("found"));
+    ASSERT_EQ(o.exit_code, 0) << o.err;
+    EXPECT_EQ(slurp(dir / "found" / "design-001.dat"), as_string(left));
+    EXPECT_EQ(slurp(dir / "found" / "design-002.dat"), as_string(right));
+    EXPECT_FALSE(fs::exists(dir / "found" / "design-003.dat"));
+    const size_t line_end = o.out.find('\n');
+    EXPECT_NE(o.out.find("author \"もぷ\""), std::string::npos);
+    EXPECT_LT(o.out.find("author \"もぷ\""), line_end);
+    EXPECT_NE(o.out.find("name \"A\uFFFD\uFFFDC\""), std::string::npos) << o.out;
+    EXPECT_EQ(o.out.substr(0, 3), "001");
+    EXPECT_EQ(o.out.substr(line_end + 1, 3), "002");
+
+    write_noise_picture("noise.bmp", 64, 64, 5);
+    const Outcome none = run("scan " + path("noise.bmp") + " -o " + path("empty"));
+    EXPECT_EQ(none.exit_code, 1);
+    EXPECT_NE(none.err.find("no design QR code found"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "empty"));
+    EXPECT_EQ(run("scan " + path("page.bmp")).exit_code, 2);
 }
 
 TEST_F(CliProgram, MatrixPrints93LinesOfDigits) {

@@ -3,6 +3,8 @@
 // negative gives a record.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "design_scanner.h"
 #include "scan_outcome.h"
 
@@ -51,5 +53,34 @@ INSTANTIATE_TEST_SUITE_P(Generated, ScanSample, testing::ValuesIn(kPictureCatego
                              std::erase(name, '-');
                              return name;
                          });
+
+}  // namespace
+
+namespace {
+
+// A scan long enough to ask for progress stops with nothing when told to, and
+// runs to its end when not.
+TEST(ScanProgress, StopsWithNothingWhenTheCallbackSaysSo) {
+    // A sheet of codes in the corner of a large noisy picture.
+    const TestPicture sheet = test_picture(PictureCategory::clean, 7);
+    const Picture codes = decoded_picture(sheet);
+    ASSERT_FALSE(sheet.records.empty());
+    constexpr int kSide = 3000;
+    Picture picture{kSide, kSide, std::vector<uint8_t>(size_t{kSide} * kSide * 3)};
+    std::mt19937 rng(3);
+    for (uint8_t& v : picture.rgb)
+        v = static_cast<uint8_t>(rng() >> 24);
+    for (int y = 0; y < codes.height; ++y)
+        std::copy_n(codes.rgb.begin() + static_cast<size_t>(y) * codes.width * 3, codes.width * 3,
+                    picture.rgb.begin() + static_cast<size_t>(y) * kSide * 3);
+    int calls = 0;
+    const ScanResult stopped = scan_designs(picture, [&] { return ++calls < 2; });
+    ASSERT_EQ(calls, 2);
+    EXPECT_EQ(stopped.outcome, ScanOutcome::cancelled);
+    EXPECT_TRUE(stopped.designs.empty());
+    const ScanResult finished = scan_designs(picture, [] { return true; });
+    EXPECT_EQ(finished.outcome, ScanOutcome::finished);
+    EXPECT_EQ(finished.designs.size(), sheet.records.size());
+}
 
 }  // namespace
