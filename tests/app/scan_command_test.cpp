@@ -27,7 +27,9 @@ bool same_region(CaptureRegion a, CaptureRegion b) {
 }  // namespace
 
 // The page scenario of the end-to-end suite steps through three; here the edges.
-TEST(FoundDesigns, OneShowsNoCounterAndOnlyDisplayModeThreeStepsThem) {
+TEST(FoundDesigns, ACancelOrNoneChangesNothingOneShowsNoCounterAndOnlyModeThreeSteps) {
+    EXPECT_EQ(answer_of_scan(true, 1), ScanAnswer::unchanged);
+    EXPECT_EQ(answer_of_scan(false, 0), ScanAnswer::none_found);
     ShellState state = state_showing_design_5_of_a_grid();
     accept_found_designs(state, 1);
     EXPECT_EQ(state.grid.rows, 3);
