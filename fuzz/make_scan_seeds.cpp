@@ -39,7 +39,8 @@ void write(const std::filesystem::path& dir, const std::string& name, const Seed
     const uint8_t header[4] = {uint8_t((s.width - 1) & 0xFF), uint8_t((s.width - 1) >> 8),
                                uint8_t((s.height - 1) & 0xFF), uint8_t((s.height - 1) >> 8)};
     out.write(reinterpret_cast<const char*>(header), 4);
-    out.write(reinterpret_cast<const char*>(s.grey.data()), static_cast<std::streamsize>(s.grey.size()));
+    out.write(reinterpret_cast<const char*>(s.grey.data()),
+              static_cast<std::streamsize>(s.grey.size()));
 }
 
 }  // namespace

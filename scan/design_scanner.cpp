@@ -26,11 +26,6 @@ constexpr size_t kPixelsPerExtraTriple = 40000;
 // unless it is this small: a symbol it holds has modules of a pixel or two.
 constexpr int kMinHalvedSide = 200;
 
-struct Found {
-    ScannedDesign design;
-    SymbolGrid grid;
-};
-
 // The symbol's outer corners under a grid.
 std::array<PicturePoint, 4> corners_of(const SymbolGrid& grid) {
     const double side = kQrSide;
@@ -105,10 +100,9 @@ void sort_into_reading_order(std::vector<ScannedDesign>& designs) {
                 kQrSide * std::max(designs[k].module_size, designs[row_start].module_size) / 2;
         if (!new_row)
             continue;
-        std::stable_sort(designs.begin() + row_start, designs.begin() + k,
-                         [](const auto& a, const auto& b) {
-                             return symbol_centre(a).x < symbol_centre(b).x;
-                         });
+        std::stable_sort(
+            designs.begin() + row_start, designs.begin() + k,
+            [](const auto& a, const auto& b) { return symbol_centre(a).x < symbol_centre(b).x; });
         row_start = k;
     }
 }

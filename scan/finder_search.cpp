@@ -129,7 +129,8 @@ std::optional<std::pair<double, double>> core_centroid(const ScanPicture& p, dou
         const auto [px, py] = stack.back();
         stack.pop_back();
         sum_x += px + 0.5, sum_y += py + 0.5, ++count;
-        const std::pair<int, int> next[4] = {{px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}};
+        const std::pair<int, int> next[4] = {
+            {px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}};
         for (const auto& [nx, ny] : next) {
             if (nx < 0 || ny < 0 || nx >= p.width() || ny >= p.height() || !p.dark(nx, ny))
                 continue;
@@ -147,7 +148,7 @@ std::optional<std::pair<double, double>> core_centroid(const ScanPicture& p, dou
 // Gathers the hits of the rows into candidates. Hits are merged only with
 // candidates some recent row has touched, looked up by the column band they lie in.
 class CandidateCollector {
-public:
+  public:
     explicit CandidateCollector(int width) : bands_(width / kBandWidth + 1) {}
 
     void add(double x, double y, double module, int row) {
@@ -156,8 +157,8 @@ public:
             for (size_t k : bands_[b]) {
                 Accumulated& a = all_[k];
                 const double m = a.module_sum / a.hits;
-                const double reach = std::min<double>(kMergeModules * std::max(m, module) + 1,
-                                                      kBandWidth);
+                const double reach =
+                    std::min<double>(kMergeModules * std::max(m, module) + 1, kBandWidth);
                 if (std::abs(a.x_sum / a.hits - x) <= reach &&
                     std::abs(a.y_sum / a.hits - y) <= reach &&
                     std::max(m, module) <= kMergeSizeRatio * std::min(m, module)) {
@@ -195,7 +196,7 @@ public:
         return out;
     }
 
-private:
+  private:
     static constexpr int kBandWidth = 64;
     static int band_of(double x) { return std::max(0, static_cast<int>(x) / kBandWidth); }
 

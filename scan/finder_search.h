@@ -8,7 +8,7 @@
 #include "scan_ticker.h"
 
 struct FinderCandidate {
-    double x = 0;            // the centre of the dark core, in picture pixels
+    double x = 0;  // the centre of the dark core, in picture pixels
     double y = 0;
     double module_size = 0;  // pixels per module
     int hits = 0;            // rows whose runs met here

@@ -92,7 +92,8 @@ std::vector<FinderTriple> finder_triples(const std::vector<FinderCandidate>& can
                 const FinderCandidate& right = b_is_right ? b : c;
                 const FinderCandidate& below = b_is_right ? c : b;
                 scored.push_back(
-                    {{{corner.x, corner.y}, {right.x, right.y}, {below.x, below.y}, module}, score});
+                    {{{corner.x, corner.y}, {right.x, right.y}, {below.x, below.y}, module},
+                     score});
                 if (scored.size() >= kPruneFactor * max_triples)
                     keep_best(scored, max_triples);
             }

@@ -88,9 +88,8 @@ std::optional<ProjectiveMap> ProjectiveMap::fitted(const std::vector<ModulePoint
     ProjectiveMap map;
     auto& c = map.coefficients_;
     const double s = kModuleScale, t = picture_scale;
-    c = {normal[0][8] * s / t, normal[1][8] * s / t, normal[2][8] / t,
-         normal[3][8] * s / t, normal[4][8] * s / t, normal[5][8] / t,
-         normal[6][8] * s,     normal[7][8] * s};
+    c = {normal[0][8] * s / t, normal[1][8] * s / t, normal[2][8] / t, normal[3][8] * s / t,
+         normal[4][8] * s / t, normal[5][8] / t,     normal[6][8] * s, normal[7][8] * s};
     return map;
 }
 

@@ -13,7 +13,7 @@ struct ModulePoint {
 };
 
 class ProjectiveMap {
-public:
+  public:
     // The map taking each of four module points to its picture point; nothing
     // when three of either set lie on a line.
     static std::optional<ProjectiveMap> through(const std::array<ModulePoint, 4>& from,
@@ -28,7 +28,7 @@ public:
 
     PicturePoint operator()(ModulePoint m) const;
 
-private:
+  private:
     // x = (a u + b v + c) / (g u + h v + 1), y = (d u + e v + f) / (g u + h v + 1)
     std::array<double, 8> coefficients_{};
 };

@@ -20,6 +20,8 @@ constexpr int kSideBlocksPerRadius = 12;
 // Pixels this close under the mean still count as light: flat areas and
 // compression noise stay light.
 constexpr int kThresholdMargin = 3;
+// The darkest and lightest grey are looked for this many blocks around.
+constexpr int kRangeBlocks = 2;
 
 }  // namespace
 
@@ -40,12 +42,15 @@ ScanPicture ScanPicture::halved(const ScanPicture& full, ScanTicker& ticker) {
     half.blocks_y_ = (half.height_ + kBlockSide - 1) / kBlockSide;
     half.grey_.resize(static_cast<size_t>(half.width_) * half.height_);
     for (int y = 0; y < half.height_; ++y) {
-        const int y0 = std::min(2 * y, full.height_ - 1), y1 = std::min(2 * y + 1, full.height_ - 1);
+        const int y0 = std::min(2 * y, full.height_ - 1),
+                  y1 = std::min(2 * y + 1, full.height_ - 1);
         for (int x = 0; x < half.width_; ++x) {
-            const int x0 = std::min(2 * x, full.width_ - 1), x1 = std::min(2 * x + 1, full.width_ - 1);
-            half.grey_[static_cast<size_t>(y) * half.width_ + x] = static_cast<uint8_t>(
-                (full.grey(x0, y0) + full.grey(x1, y0) + full.grey(x0, y1) + full.grey(x1, y1) + 2) /
-                4);
+            const int x0 = std::min(2 * x, full.width_ - 1),
+                      x1 = std::min(2 * x + 1, full.width_ - 1);
+            half.grey_[static_cast<size_t>(y) * half.width_ + x] =
+                static_cast<uint8_t>((full.grey(x0, y0) + full.grey(x1, y0) + full.grey(x0, y1) +
+                                      full.grey(x1, y1) + 2) /
+                                     4);
         }
         if ((y & 63) == 0)
             ticker.keep_going();
@@ -75,15 +80,30 @@ void ScanPicture::make_thresholds(ScanTicker& ticker) {
     std::vector<uint32_t> counts(stride * (blocks_y_ + 1), 0);
     std::vector<uint64_t> row_sums(blocks_x_);
     std::vector<uint32_t> row_counts(blocks_x_);
+    std::vector<uint8_t> block_min(static_cast<size_t>(blocks_x_) * blocks_y_, 255);
+    std::vector<uint8_t> block_max(static_cast<size_t>(blocks_x_) * blocks_y_, 0);
     for (int by = 0; by < blocks_y_; ++by) {
         std::fill(row_sums.begin(), row_sums.end(), 0);
         std::fill(row_counts.begin(), row_counts.end(), 0);
+        uint8_t* mins = block_min.data() + static_cast<size_t>(by) * blocks_x_;
+        uint8_t* maxs = block_max.data() + static_cast<size_t>(by) * blocks_x_;
         const int y_end = std::min(height_, (by + 1) * kBlockSide);
         for (int y = by * kBlockSide; y < y_end; ++y) {
             const uint8_t* row = grey_.data() + static_cast<size_t>(y) * width_;
-            for (int x = 0; x < width_; ++x) {
-                row_sums[x / kBlockSide] += row[x];
-                row_counts[x / kBlockSide] += 1;
+            for (int bx = 0; bx < blocks_x_; ++bx) {
+                const uint8_t* block = row + bx * kBlockSide;
+                const int n = std::min(kBlockSide, width_ - bx * kBlockSide);
+                unsigned sum = 0;
+                uint8_t low = mins[bx], high = maxs[bx];
+                for (int i = 0; i < n; ++i) {
+                    sum += block[i];
+                    low = std::min(low, block[i]);
+                    high = std::max(high, block[i]);
+                }
+                row_sums[bx] += sum;
+                row_counts[bx] += static_cast<uint32_t>(n);
+                mins[bx] = low;
+                maxs[bx] = high;
             }
         }
         ticker.keep_going();
@@ -108,8 +128,20 @@ void ScanPicture::make_thresholds(ScanTicker& ticker) {
             const uint32_t count = counts[y1 * stride + x1] - counts[y0 * stride + x1] -
                                    counts[y1 * stride + x0] + counts[y0 * stride + x0];
             const int mean = static_cast<int>(sum / std::max<uint32_t>(count, 1));
+            // Where both dark and light lie close by, never above their middle:
+            // thin light lines between dark modules, greyed by blur, stay light
+            // on a page that is mostly white.
+            int low = 255, high = 0;
+            for (int ny = std::max(0, by - kRangeBlocks);
+                 ny <= std::min(blocks_y_ - 1, by + kRangeBlocks); ++ny)
+                for (int nx = std::max(0, bx - kRangeBlocks);
+                     nx <= std::min(blocks_x_ - 1, bx + kRangeBlocks); ++nx) {
+                    low = std::min<int>(low, block_min[static_cast<size_t>(ny) * blocks_x_ + nx]);
+                    high = std::max<int>(high, block_max[static_cast<size_t>(ny) * blocks_x_ + nx]);
+                }
+            const int threshold = std::min(mean, (low + high + 1) / 2);
             block_threshold_[static_cast<size_t>(by) * blocks_x_ + bx] =
-                static_cast<uint8_t>(std::max(0, mean - kThresholdMargin));
+                static_cast<uint8_t>(std::max(0, threshold - kThresholdMargin));
         }
     }
 }
@@ -121,8 +153,12 @@ void ScanPicture::make_dark(ScanTicker& ticker) {
             block_threshold_.data() + static_cast<size_t>(y / kBlockSide) * blocks_x_;
         const uint8_t* in = grey_.data() + static_cast<size_t>(y) * width_;
         uint8_t* out = dark_.data() + static_cast<size_t>(y) * width_;
-        for (int x = 0; x < width_; ++x)
-            out[x] = in[x] < thresholds[x / kBlockSide] ? 1 : 0;
+        for (int bx = 0; bx < blocks_x_; ++bx) {
+            const uint8_t threshold = thresholds[bx];
+            const int end = std::min(width_, (bx + 1) * kBlockSide);
+            for (int x = bx * kBlockSide; x < end; ++x)
+                out[x] = in[x] < threshold ? 1 : 0;
+        }
         if ((y & 63) == 0)
             ticker.keep_going();
     }

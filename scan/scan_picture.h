@@ -11,7 +11,7 @@
 // of the blocks around it, so that uneven light and tinted pictures still split
 // into dark and light. A pixel is dark when its grey lies below its block's threshold.
 class ScanPicture {
-public:
+  public:
     static constexpr int kBlockSide = 8;
 
     ScanPicture(const Picture& picture, ScanTicker& ticker);
@@ -31,7 +31,7 @@ public:
     // The local threshold at a point in picture pixels.
     int threshold_at(double x, double y) const;
 
-private:
+  private:
     ScanPicture() = default;
     void make_grey(const Picture& picture, ScanTicker& ticker);
     void make_thresholds(ScanTicker& ticker);

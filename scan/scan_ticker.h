@@ -7,7 +7,7 @@
 #include "design_scanner.h"
 
 class ScanTicker {
-public:
+  public:
     explicit ScanTicker(const ScanProgress& progress) : progress_(progress) {}
 
     // False once the callback has asked to stop; from then on always false.
@@ -25,7 +25,7 @@ public:
     }
     bool cancelled() const { return cancelled_; }
 
-private:
+  private:
     // Well inside the 50 ms the callback is promised, whatever one step costs.
     static constexpr std::chrono::milliseconds kInterval{10};
 

@@ -9,9 +9,9 @@ namespace {
 constexpr double kFinderCentre = 3.5;
 constexpr double kFarFinderCentre = kQrSide - kFinderCentre;
 constexpr int kLastTrack = kAlignmentTracks.size() - 1;
-// Search radii around a predicted alignment centre, in modules: wider for the
-// first, predicted by an affine map, than for the rest.
-constexpr double kCornerSearchModules = 5.0;
+// Search radii around a predicted alignment centre, in modules: wider while
+// only the finders' affine map predicts it than once a projective one does.
+constexpr double kAffineSearchModules = 2.5;
 constexpr double kTrackSearchModules = 2.0;
 constexpr double kCoarseStep = 0.5;
 constexpr double kFineStep = 0.125;
@@ -26,7 +26,9 @@ constexpr size_t kMinNodesFound = 5;
 // A pattern this many modules from where the whole fit puts it is not used.
 constexpr double kMaxNodeStrayModules = 1.5;
 
-double centre_of(int track) { return track + 0.5; }
+double centre_of(int track) {
+    return track + 0.5;
+}
 
 int cell_of(double t) {
     int cell = 0;
@@ -114,10 +116,9 @@ SymbolGrid::SymbolGrid(const std::array<std::array<PicturePoint, 4>, 4>& nodes) 
             const double v0 = centre_of(kAlignmentTracks[row]);
             const double v1 = centre_of(kAlignmentTracks[row + 1]);
             auto& cell = cells_[row * kLastTrack + col];
-            cell = ProjectiveMap::through(
-                {ModulePoint{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}},
-                {nodes[row][col], nodes[row][col + 1], nodes[row + 1][col + 1],
-                 nodes[row + 1][col]});
+            cell = ProjectiveMap::through({ModulePoint{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}},
+                                          {nodes[row][col], nodes[row][col + 1],
+                                           nodes[row + 1][col + 1], nodes[row + 1][col]});
             valid_ = valid_ && cell.has_value();
         }
     }
@@ -129,10 +130,10 @@ PicturePoint SymbolGrid::operator()(ModulePoint m) const {
 }
 
 std::optional<ProjectiveMap> finder_map(const FinderTriple& f) {
-    return ProjectiveMap::affine_through(
-        {ModulePoint{kFinderCentre, kFinderCentre}, {kFarFinderCentre, kFinderCentre},
-         {kFinderCentre, kFarFinderCentre}},
-        {f.top_left, f.top_right, f.bottom_left});
+    return ProjectiveMap::affine_through({ModulePoint{kFinderCentre, kFinderCentre},
+                                          {kFarFinderCentre, kFinderCentre},
+                                          {kFinderCentre, kFarFinderCentre}},
+                                         {f.top_left, f.top_right, f.bottom_left});
 }
 
 namespace {
@@ -185,7 +186,7 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
             (k == kNearestNodes && found_nodes.empty()))
             return std::nullopt;
         const Node node = order[k];
-        const double radius = from.size() < 4 ? kCornerSearchModules / 2 : kTrackSearchModules;
+        const double radius = from.size() < 4 ? kAffineSearchModules : kTrackSearchModules;
         if (const auto found = find_alignment(picture, current_map(), node_centre(node), radius)) {
             from.push_back(node_centre(node));
             to.push_back(*found);

@@ -25,14 +25,14 @@ inline constexpr std::array<int, 4> kAlignmentTracks = {6, 30, 58, 86};
 // of the 3 x 3 cells between alignment centres, the outer cells carried on to
 // the symbol's edges.
 class SymbolGrid {
-public:
+  public:
     explicit SymbolGrid(const ProjectiveMap& whole);
     SymbolGrid(const std::array<std::array<PicturePoint, 4>, 4>& nodes);
 
     PicturePoint operator()(ModulePoint m) const;
     bool valid() const { return valid_; }
 
-private:
+  private:
     std::array<std::optional<ProjectiveMap>, 9> cells_;
     bool valid_ = true;
 };

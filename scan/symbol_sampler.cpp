@@ -69,10 +69,9 @@ void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, Sampl
     std::array<double, kStride * kStride> sums{};
     for (int row = 0; row < kQrSide; ++row)
         for (int col = 0; col < kQrSide; ++col)
-            sums[(row + 1) * kStride + col + 1] = grey[row * kQrSide + col] +
-                                                  sums[row * kStride + col + 1] +
-                                                  sums[(row + 1) * kStride + col] -
-                                                  sums[row * kStride + col];
+            sums[(row + 1) * kStride + col + 1] =
+                grey[row * kQrSide + col] + sums[row * kStride + col + 1] +
+                sums[(row + 1) * kStride + col] - sums[row * kStride + col];
     for (int row = 0; row < kQrSide; ++row) {
         const int r0 = std::max(0, row - kSymbolWindowModules);
         const int r1 = std::min(kQrSide, row + kSymbolWindowModules + 1);

@@ -10,7 +10,6 @@ void keep_if_record(const uint8_t* data, size_t size, std::vector<RecordBytes>& 
     out.push_back(r);
 }
 
-
 std::vector<uint8_t> grey_levels(const Picture& picture) {
     std::vector<uint8_t> grey(static_cast<size_t>(picture.width) * picture.height);
     for (size_t k = 0; k < grey.size(); ++k) {
@@ -19,4 +18,3 @@ std::vector<uint8_t> grey_levels(const Picture& picture) {
     }
     return grey;
 }
-

@@ -104,8 +104,9 @@ TestPicture clean_picture(int index, Random& rng) {
             t.name = "png-1bit";
             break;
         case 4:
-            one_code({double(uniform_int(rng, 1, 5)), uniform_int(rng, 1, 4), kBlack, kWhite, false},
-                     uniform_int(rng, 0, 20));
+            one_code(
+                {double(uniform_int(rng, 1, 5)), uniform_int(rng, 1, 4), kBlack, kWhite, false},
+                uniform_int(rng, 0, 20));
             kind = PictureFileKind::png_grey;
             t.name = "png-grey";
             break;
@@ -121,9 +122,10 @@ TestPicture clean_picture(int index, Random& rng) {
             draw_symbol(picture, our_design_symbol(record), 40, 80, {2, 0, kBlack, kWhite, false});
             const Picture preview = render_preview(record, 6);
             for (int y = 0; y < preview.height && 80 + y < picture.height; ++y)
-                std::copy_n(preview.rgb.begin() + static_cast<size_t>(y) * preview.width * 3,
-                            std::min(preview.width, picture.width - 234) * 3,
-                            picture.rgb.begin() + (static_cast<size_t>(80 + y) * picture.width + 234) * 3);
+                std::copy_n(
+                    preview.rgb.begin() + static_cast<size_t>(y) * preview.width * 3,
+                    std::min(preview.width, picture.width - 234) * 3,
+                    picture.rgb.begin() + (static_cast<size_t>(80 + y) * picture.width + 234) * 3);
             t.records.push_back(record);
             t.name = "window-grab";
             break;
@@ -214,8 +216,8 @@ TestPicture screenshot_picture(int index, Random& rng) {
     const SymbolModules s = our_design_symbol(record);
     const int module = index % 2 == 0 ? 2 : 1;
     const int panel = uniform_int(rng, 1, 2);
-    const SymbolStyle style{double(module), panel, {16, 16, 24}, random_colour(rng, 225, 250),
-                            false};
+    const SymbolStyle style{
+        double(module), panel, {16, 16, 24}, random_colour(rng, 225, 250), false};
     const int side = static_cast<int>(drawn_side(s, style));
     const int screen_top = stacked && rng() % 2 ? kScreenHeight : 0;
     const int x = uniform_int(rng, 0, kScreenWidth - side);

@@ -81,8 +81,8 @@ void draw_symbol(Picture& p, const SymbolModules& s, double x, double y, const S
             if (style.smooth) {
                 for (int j = 0; j < kSupersample; ++j)
                     for (int i = 0; i < kSupersample; ++i)
-                        coverage += dark_at(px + (i + 0.5) / kSupersample,
-                                            py + (j + 0.5) / kSupersample);
+                        coverage +=
+                            dark_at(px + (i + 0.5) / kSupersample, py + (j + 0.5) / kSupersample);
                 coverage /= kSupersample * kSupersample;
             } else {
                 coverage = dark_at(px + 0.5, py + 0.5) ? 1 : 0;

@@ -42,8 +42,8 @@ Picture scaled(const Picture& p, double factor, Resampling how);
 struct CameraPose {
     int width = 1024;
     int height = 768;
-    double rotation = 0;      // radians
-    double tilt_x = 0;        // perspective, in 1/pixel of the scene
+    double rotation = 0;  // radians
+    double tilt_x = 0;    // perspective, in 1/pixel of the scene
     double tilt_y = 0;
     double scene_scale = 1;   // photo pixels per scene pixel
     double barrel = 0;        // radial bending at the photo's corner, as a fraction

@@ -102,13 +102,13 @@ SymbolModules not_a_design_symbol(NotADesign kind, uint32_t seed) {
         case NotADesign::alphanumeric:
             return from_segments(
                 kQrVersion, QR_ECLEVEL_M,
-                {{QR_MODE_AN, random_characters(kAlphanumericCapacity,
-                                                "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:",
-                                                rng)}});
+                {{QR_MODE_AN,
+                  random_characters(kAlphanumericCapacity,
+                                    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:", rng)}});
         case NotADesign::numeric:
-            return from_segments(kQrVersion, QR_ECLEVEL_M,
-                                 {{QR_MODE_NUM, random_characters(kNumericCapacity, "0123456789",
-                                                                  rng)}});
+            return from_segments(
+                kQrVersion, QR_ECLEVEL_M,
+                {{QR_MODE_NUM, random_characters(kNumericCapacity, "0123456789", rng)}});
         case NotADesign::random_data: {
             RecordBytes record;
             for (auto& b : record)

@@ -23,18 +23,18 @@ SymbolModules other_design_symbol(const RecordBytes& record);
 SymbolModules text_symbol(const std::string& text);
 
 enum class NotADesign {
-    version_20,      // 620 bytes, version 20 level M
-    level_l,         // 620 bytes at level L
-    level_q,         // 620 bytes at level Q (a larger version)
-    bytes_600,       // 600 bytes, version 19 level M
+    version_20,  // 620 bytes, version 20 level M
+    level_l,     // 620 bytes at level L
+    level_q,     // 620 bytes at level Q (a larger version)
+    bytes_600,   // 600 bytes, version 19 level M
     bytes_619,
     bytes_621,
-    two_segments,    // 310 + 310 bytes
-    eci_header,      // an ECI designator, then 620 bytes
-    alphanumeric,    // version 19 level M in alphanumeric mode
-    numeric,         // version 19 level M in numeric mode
-    random_data,     // our function patterns and format, random data modules
-    beyond_repair,   // a design code with a third of its data modules flipped
+    two_segments,   // 310 + 310 bytes
+    eci_header,     // an ECI designator, then 620 bytes
+    alphanumeric,   // version 19 level M in alphanumeric mode
+    numeric,        // version 19 level M in numeric mode
+    random_data,    // our function patterns and format, random data modules
+    beyond_repair,  // a design code with a third of its data modules flipped
 };
 inline constexpr int kNotADesignKinds = 12;
 

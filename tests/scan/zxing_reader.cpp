@@ -10,12 +10,12 @@ std::vector<RecordBytes> zxing_records(const Picture& picture) {
     hints.setFormats(ZXing::BarcodeFormat::QRCode);
     hints.setTryHarder(true);
     hints.setTryRotate(true);
-    const auto results = ZXing::ReadBarcodes(
-        ZXing::ImageView(picture.rgb.data(), picture.width, picture.height, ZXing::ImageFormat::RGB),
-        hints);
+    const auto results =
+        ZXing::ReadBarcodes(ZXing::ImageView(picture.rgb.data(), picture.width, picture.height,
+                                             ZXing::ImageFormat::RGB),
+                            hints);
     for (const ZXing::Result& r : results)
         if (r.isValid())
             keep_if_record(r.bytes().data(), r.bytes().size(), out);
     return out;
 }
-
