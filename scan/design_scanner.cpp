@@ -56,13 +56,19 @@ bool inside(const std::array<PicturePoint, 4>& c, double x, double y) {
 
 // Thresholds sampled greys and, when they could be our symbol, decodes them.
 // The working matrix is filled and read without a pause between.
-bool try_decode(const SampledGreys& greys, ModuleThreshold threshold, SampledCells& cells,
-                RecordBytes& record) {
+DecodeError try_decode(const SampledGreys& greys, ModuleThreshold threshold, SampledCells& cells,
+                       RecordBytes& record) {
     threshold_cells(greys, threshold, cells);
     if (!could_be_version_19(cells))
-        return false;
+        return DecodeError::kNoFormatInformation;
     std::memcpy(working_matrix, cells.data(), sizeof working_matrix);
-    return decode_qr_with_reason(record.data()) == DecodeError::kNone;
+    return decode_qr_with_reason(record.data());
+}
+
+// Every block corrected, so every module was read right: the symbol holds
+// something else than a design, and reading it again will not change that.
+bool read_but_not_a_design(DecodeError error) {
+    return error == DecodeError::kWrongMode || error == DecodeError::kWrongLength;
 }
 
 // A way to place one triple's modules, and whether to read them with the
@@ -118,41 +124,52 @@ bool scan_pass(const ScanPicture& picture, double scale, ScanTicker& ticker,
     const auto cells_owner = std::make_unique<SampledCells>();
     SampledGreys& greys = *greys_owner;
     SampledCells& cells = *cells_owner;
+    // Symbols read whole that hold something else than a design: their
+    // finders are not tried again.
+    std::vector<std::array<PicturePoint, 4>> passed_over;
+    auto covered = [&](const FinderTriple& t) {
+        auto holds = [&](const std::array<PicturePoint, 4>& quad) {
+            return inside(quad, t.top_left.x * scale, t.top_left.y * scale) ||
+                   inside(quad, t.top_right.x * scale, t.top_right.y * scale) ||
+                   inside(quad, t.bottom_left.x * scale, t.bottom_left.y * scale);
+        };
+        return std::any_of(designs.begin(), designs.end(),
+                           [&](const auto& d) { return holds(d.corners); }) ||
+               std::any_of(passed_over.begin(), passed_over.end(), holds);
+    };
     const size_t pixels = static_cast<size_t>(picture.width()) * picture.height();
     const auto triples = finder_triples(candidates, kBaseTriples + pixels / kPixelsPerExtraTriple);
     for (const FinderTriple& triple : triples) {
-        const bool already_read = std::any_of(designs.begin(), designs.end(), [&](const auto& d) {
-            return inside(d.corners, triple.top_left.x * scale, triple.top_left.y * scale) ||
-                   inside(d.corners, triple.top_right.x * scale, triple.top_right.y * scale) ||
-                   inside(d.corners, triple.bottom_left.x * scale, triple.bottom_left.y * scale);
-        });
-        if (already_read)
+        if (covered(triple))
             continue;
-        bool read = false;
         for (const Placement& placement : placements_for(picture, triple)) {
             if (!placement.both_thresholds && !timing_patterns_agree(picture, placement.grid))
                 continue;
             sample_greys(picture, placement.grid, greys);
             RecordBytes record;
+            DecodeError error = DecodeError::kNoFormatInformation;
             for (ModuleThreshold threshold : {ModuleThreshold::picture, ModuleThreshold::symbol}) {
                 if (!ticker.keep_going())
                     return false;
                 if (threshold == ModuleThreshold::symbol && !placement.both_thresholds)
                     break;
-                read = try_decode(greys, threshold, cells, record);
-                if (read)
+                error = try_decode(greys, threshold, cells, record);
+                if (error == DecodeError::kNone || read_but_not_a_design(error))
                     break;
             }
-            if (!read)
-                continue;
-            ScannedDesign design{record, corners_of(placement.grid), 0};
-            for (PicturePoint& c : design.corners)
+            std::array<PicturePoint, 4> corners = corners_of(placement.grid);
+            for (PicturePoint& c : corners)
                 c.x *= scale, c.y *= scale;
-            design.module_size = module_size_of(design.corners);
+            if (read_but_not_a_design(error)) {
+                passed_over.push_back(corners);
+                break;
+            }
+            if (error != DecodeError::kNone)
+                continue;
             const bool known = std::any_of(designs.begin(), designs.end(),
                                            [&](const auto& d) { return d.record == record; });
             if (!known)
-                designs.push_back(design);
+                designs.push_back({record, corners, module_size_of(corners)});
             break;
         }
     }

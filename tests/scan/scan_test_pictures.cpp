@@ -235,6 +235,10 @@ TestPicture screenshot_picture(int index, Random& rng) {
 
 // ---- camera-like photos -----------------------------------------------------------
 
+constexpr double kMinPhotoModule = 2.5;
+constexpr double kMaxPhotoModule = 6;
+constexpr double kFrameMargin = 1.6;  // the code's diagonal, and the side stretched by tilt
+
 TestPicture photo_picture(int index, Random& rng) {
     TestPicture t{"photo", PictureCategory::photo, {}, {}};
     const bool monitor = index % 2 == 1;
@@ -265,7 +269,11 @@ TestPicture photo_picture(int index, Random& rng) {
     const double direction = uniform(rng, 0, 2 * std::numbers::pi);
     pose.tilt_x = tilt * std::cos(direction);
     pose.tilt_y = tilt * std::sin(direction);
-    const double photo_module = uniform(rng, 2.5, 6);
+    // The whole code stays in the frame whatever the rotation and tilt.
+    const double fitting_module =
+        std::min(pose.width, pose.height) / (kFrameMargin * code / scene_module);
+    const double photo_module =
+        uniform(rng, kMinPhotoModule, std::min(kMaxPhotoModule, fitting_module));
     pose.scene_scale = photo_module / scene_module;
     pose.barrel = uniform(rng, -0.05, 0.12);
     pose.outside = random_colour(rng, 40, 160);
