@@ -1,12 +1,15 @@
 // The application state: process-wide, alive from start-up to exit, touched
-// only on the message loop's thread. Nothing here is allocated on the heap.
+// only on the message loop's thread. Nothing here is allocated on the heap
+// but the designs a scan found.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "design_record.h"
+#include "screen_grab.h"
 #include "shell_state.h"
 
 struct AppState {
@@ -29,6 +32,12 @@ struct AppState {
     // name (its last path component), and the last design file's.
     wchar_t picture_file_name[MAX_PATH];
     wchar_t design_file_name[MAX_PATH];
+    // The designs the last scan found, in reading order (shell.found counts
+    // them), and the file name of the picture they were found in, or "画面".
+    std::vector<RecordBytes> found_designs;
+    wchar_t found_source_name[MAX_PATH];
+    // The screen frozen for command 131 while its overlay is up; empty otherwise.
+    ScreenGrab scan_grab;
 };
 
 extern AppState app;

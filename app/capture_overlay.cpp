@@ -3,6 +3,7 @@
 #include "app_objects.h"
 #include "app_state.h"
 #include "capture_command.h"
+#include "commands.h"
 #include "convert_current_design.h"
 #include "message_texts.h"
 #include "overlay_state.h"
@@ -34,7 +35,7 @@ void draw_crosshair(HDC dc, CapturePoint at) {
 
 // The rectangle from a to b with the borders between its columns and rows.
 void draw_band(HDC dc, CapturePoint a, CapturePoint b) {
-    const DesignGrid grid = app.shell.grid;
+    const DesignGrid grid = overlay_band_grid(overlay, app.shell.grid);
     for (int i = 0; i <= grid.columns; ++i) {
         const int x = band_line(a.x, b.x, grid.columns, i);
         draw_line(dc, x, a.y, x, b.y);
@@ -77,11 +78,17 @@ void draw_on_overlay(HWND window, const OverlayStrokes& strokes) {
 }
 
 // The frozen screen, then the crosshair or band on show, so that the XOR
-// strokes that follow still erase what they should.
+// strokes that follow still erase what they should. A scan freezes the screen
+// in a grab of its own; a capture in the capture bitmap.
 void paint_overlay(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    if (capture_present()) {
+    if (overlay.purpose == OverlayPurpose::scan) {
+        if (app.scan_grab.dc != nullptr) {
+            BitBlt(dc, 0, 0, app.scan_grab.width, app.scan_grab.height, app.scan_grab.dc, 0, 0,
+                   SRCCOPY);
+        }
+    } else if (capture_present()) {
         BitBlt(dc, 0, 0, app.capture_width, app.capture_height, app.capture_dc, 0, 0, SRCCOPY);
     }
     draw_strokes(dc, overlay_shown_strokes(overlay));
@@ -120,6 +127,11 @@ bool copy_selection(HWND window, CaptureRegion region) {
 void on_left_button_up(HWND window, CapturePoint at) {
     const OverlayRelease release = overlay_left_released(&overlay, at);
     draw_on_overlay(window, release.strokes);
+    if (overlay.purpose == OverlayPurpose::scan) {
+        ShowWindow(window, SW_HIDE);
+        finish_screen_scan(app.main_window, release.has_region, release.region);
+        return;
+    }
     // Without a drag the whole screen's grab stays the capture.
     const bool copied = !release.has_region || copy_selection(window, release.region);
     ShowWindow(window, SW_HIDE);
@@ -149,6 +161,12 @@ LRESULT CALLBACK overlay_procedure(HWND window, UINT message, WPARAM wparam, LPA
             on_left_button_up(window, point_of(lparam));
             return 0;
         case WM_KEYDOWN:
+            if (wparam == VK_ESCAPE && overlay_escape_pressed(&overlay)) {
+                ShowWindow(window, SW_HIDE);
+                cancel_screen_scan(app.main_window);
+                return 0;
+            }
+            [[fallthrough]];
         case WM_KEYUP:
             if (wparam == VK_SHIFT) {
                 note_shift_key(&overlay, message == WM_KEYDOWN);
@@ -178,5 +196,10 @@ HWND create_capture_overlay(HINSTANCE instance) {
 
 void show_capture_overlay(HWND window) {
     start_overlay_capture(&overlay);
+    ShowWindow(window, SW_SHOWNORMAL);
+}
+
+void show_scan_overlay(HWND window) {
+    start_overlay_scan(&overlay);
     ShowWindow(window, SW_SHOWNORMAL);
 }

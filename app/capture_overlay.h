@@ -13,3 +13,8 @@ HWND create_capture_overlay(HINSTANCE instance);
 // the left button's release copies the region, hides the overlay, brings the
 // main window back and converts the first design.
 void show_capture_overlay(HWND overlay);
+
+// The same for command 131 over the screen frozen in app.scan_grab: a plain
+// band, and Escape puts the overlay away. The release reads the region and
+// scans it (finish_screen_scan).
+void show_scan_overlay(HWND overlay);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "capture_geometry.h"
 #include "file_commands.h"
 
 // Command 100: a design file's first bytes (up to 620) over the design record.
@@ -64,6 +65,24 @@ void copy_qr_picture(HWND main_window);
 // Command 122: every design of the grid, with the current reduction, into a
 // chosen folder, as brevane-cli's "export" writes them.
 void export_all_designs(HWND main_window);
+
+// Command 130: a picture file chosen in the dialog, scanned for QR codes.
+void scan_picture_file(HWND main_window);
+
+// Command 131: the main window steps aside and the frozen screen comes up on
+// the capture overlay, for a region to be marked and scanned.
+void scan_screen(HWND main_window);
+
+// The overlay of command 131 has been released (overlay_state.h): the region
+// is read from the frozen screen, the main window comes back and the region
+// is scanned.
+void finish_screen_scan(HWND main_window, bool has_region, CaptureRegion region);
+
+// Escape on the overlay of command 131: the main window comes back and nothing changes.
+void cancel_screen_scan(HWND main_window);
+
+// The found design that the state points at becomes the record on show.
+void show_found_design(HWND main_window);
 
 // Enables the items 120 to 123 of `menu` as the state allows.
 void enable_keeping_items(HMENU menu);

@@ -19,6 +19,7 @@
 #include "progress_window.h"
 #include "reduction_menu.h"
 #include "resource_ids.h"
+#include "scan_command.h"
 #include "utf8_path.h"
 
 namespace {
@@ -33,16 +34,50 @@ bool folder_may_be_written(HWND main_window, const std::filesystem::path& folder
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
+// The designs the window steps through, and the export's title: the designs a
+// scan found, titled with their picture's file name or "画面"; or every
+// design of the grid with the reduction in use (the dither across designs
+// computed first if it is not yet), titled with the picture's file name or
+// "キャプチャ". False when there is nothing to read them from, or the dither
+// across designs was cancelled.
+bool designs_on_show(HWND main_window, ExportDesigns* designs, const wchar_t** title) {
+    if (app.shell.display_mode == DisplayMode::found_design) {
+        const int count = static_cast<int>(app.found_designs.size());
+        *designs = ready_designs(app.found_designs, found_page_columns(count));
+        *title = app.found_source_name;
+        return true;
+    }
+    const ConversionPlan plan = current_conversion_plan();
+    if (plan.source == TileSource::none) {
+        return false;
+    }
+    const DesignGrid grid = app.shell.grid;
+    if (across_designs_in_force(app.shell)) {
+        if (!across_designs_records_ready(main_window, plan)) {
+            return false;
+        }
+        *designs = ready_designs(kept_across_designs_records(), grid.columns);
+    } else {
+        // Each tile is read as stepping reads it, so the export writes what stepping shows.
+        *designs = converted_designs(
+            grid,
+            [plan](int column, int row, Rgb* tile) {
+                read_design_tile(plan, DesignPosition{column, row}, tile);
+            },
+            plan.reduction);
+    }
+    *title = plan.source == TileSource::capture_bitmap
+                 ? kCaptureSourceStem
+                 : last_path_component(app.picture_file_name);
+    return true;
+}
+
 }  // namespace
 
 void export_all_designs(HWND main_window) {
     // Messages are handled while an export runs; a second one must not start inside it.
     static bool exporting = false;
-    if (exporting || !grid_on_show(app.shell)) {
-        return;
-    }
-    const ConversionPlan plan = current_conversion_plan();
-    if (plan.source == TileSource::none) {
+    if (exporting || !designs_to_export_on_show(app.shell)) {
         return;
     }
     wchar_t folder_path[MAX_PATH];
@@ -53,23 +88,11 @@ void export_all_designs(HWND main_window) {
     if (!folder_may_be_written(main_window, folder)) {
         return;
     }
-    const DesignGrid grid = app.shell.grid;
-    const bool across = across_designs_in_force(app.shell);
-    if (across && !across_designs_records_ready(main_window, plan)) {
+    ExportDesigns designs;
+    const wchar_t* title = nullptr;
+    if (!designs_on_show(main_window, &designs, &title)) {
         return;
     }
-    // Each tile is read as stepping reads it, so the export writes what stepping shows.
-    const ExportDesigns designs =
-        across ? ready_designs(kept_across_designs_records(), grid.columns)
-               : converted_designs(
-                     grid,
-                     [&plan](int column, int row, Rgb* tile) {
-                         read_design_tile(plan, DesignPosition{column, row}, tile);
-                     },
-                     plan.reduction);
-    const wchar_t* title = plan.source == TileSource::capture_bitmap
-                               ? kCaptureSourceStem
-                               : last_path_component(app.picture_file_name);
 
     ProgressRun run;
     exporting = true;

@@ -7,6 +7,7 @@
 #include "file_dialog.h"
 #include "message_box.h"
 #include "message_texts.h"
+#include "scan_command.h"
 
 void qr_from_image(HWND main_window, ImageCommand command) {
     wchar_t path[MAX_PATH];
@@ -51,6 +52,10 @@ void show_first_design_of(HWND main_window, HBITMAP image, const BITMAP& descrip
 }
 
 void step_design(HWND main_window, StepDirection direction) {
+    if (step_found_design(app.shell, direction == StepDirection::forward)) {
+        show_found_design(main_window);
+        return;
+    }
     if (!clicks_step(app.shell)) {
         return;
     }
@@ -61,6 +66,10 @@ void step_design(HWND main_window, StepDirection direction) {
 }
 
 void go_to_end_design(HWND main_window, bool last) {
+    if (go_to_end_found_design(app.shell, last)) {
+        show_found_design(main_window);
+        return;
+    }
     if (!clicks_step(app.shell)) {
         return;
     }

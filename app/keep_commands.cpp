@@ -32,7 +32,10 @@ RecordBytes shown_record() {
 void propose_path(const wchar_t* extension, wchar_t (&path)[MAX_PATH]) {
     const wchar_t* source = kCaptureSourceStem;
     wchar_t picture_stem[MAX_PATH];
-    if (current_conversion_plan().source != TileSource::capture_bitmap) {
+    if (app.shell.display_mode == DisplayMode::found_design) {
+        file_stem_of_path(app.found_source_name, picture_stem, MAX_PATH);
+        source = picture_stem;
+    } else if (current_conversion_plan().source != TileSource::capture_bitmap) {
         file_stem_of_path(app.picture_file_name, picture_stem, MAX_PATH);
         source = picture_stem;
     }
@@ -126,7 +129,7 @@ void enable_keeping_items(HMENU menu) {
         return;
     }
     const UINT symbol = symbol_on_show(app.shell) ? MF_ENABLED : MF_GRAYED;
-    const UINT grid = grid_on_show(app.shell) ? MF_ENABLED : MF_GRAYED;
+    const UINT grid = designs_to_export_on_show(app.shell) ? MF_ENABLED : MF_GRAYED;
     EnableMenuItem(menu, IDM_SAVE_QR_PICTURE, MF_BYCOMMAND | symbol);
     EnableMenuItem(menu, IDM_SAVE_DESIGN_FILE, MF_BYCOMMAND | symbol);
     EnableMenuItem(menu, IDM_COPY_QR_PICTURE, MF_BYCOMMAND | symbol);

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "app_objects.h"
+#include "app_state.h"
 #include "commands.h"
 #include "dropped_files.h"
 #include "main_window_scale.h"
@@ -132,6 +133,12 @@ bool on_command(HWND window, int command) {
         case IDM_COPY_QR_PICTURE:
             copy_qr_picture(window);
             return true;
+        case IDM_SCAN_PICTURE:
+            scan_picture_file(window);
+            return true;
+        case IDM_SCAN_SCREEN:
+            scan_screen(window);
+            return true;
         case IDM_STEP_FORWARD:
             step_design(window, StepDirection::forward);
             return true;
@@ -160,6 +167,7 @@ void on_right_button_down(HWND window) {
 void on_destroy() {
     release_file_image();
     release_capture();
+    release_screen_grab(&app.scan_grab);
     release_main_window_font();
     PostQuitMessage(0);
 }

@@ -7,30 +7,20 @@
 #include "design_count_dialog.h"
 #include "message_box.h"
 #include "message_texts.h"
+#include "screen_grab.h"
 
 namespace {
-
-// Time for what lay behind the hidden main window to be drawn again.
-constexpr DWORD kRedrawWaitMs = 500;
 
 // The whole primary screen, 1:1, into a new capture bitmap (the previous one
 // is released first). False, with nothing kept, when the bitmap can't be made.
 bool grab_whole_screen() {
     release_capture();
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = memory != nullptr ? CreateCompatibleBitmap(screen, width, height) : nullptr;
-    if (bitmap != nullptr) {
-        HGDIOBJ original = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        replace_capture(memory, original, bitmap, width, height);
-    } else if (memory != nullptr) {
-        DeleteDC(memory);
+    ScreenGrab grab;
+    if (!grab_screen(&grab)) {
+        return false;
     }
-    ReleaseDC(nullptr, screen);
-    return bitmap != nullptr;
+    replace_capture(grab.dc, grab.original_bitmap, grab.bitmap, grab.width, grab.height);
+    return true;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@ inline constexpr wchar_t kMainWindowTitle[] = L"Brevane";
 inline constexpr wchar_t kPlaceholderText[] = L"ここにQRコードが表示されます";
 inline constexpr wchar_t kDesignFileHeading[] = L"バイナリデータをQRコード化しました";
 inline constexpr wchar_t kImageHeading[] = L"画像をQRコード化しました";
+inline constexpr wchar_t kFoundDesignHeading[] = L"QRコードを読み取りました";
 // Design number, then the number of designs.
 inline constexpr wchar_t kDesignCounterFormat[] = L"左クリックで次のQRコードを表示(%d/%d)";
 
@@ -18,7 +19,8 @@ inline constexpr wchar_t kDesignFileFilter[] = L"Binary Files(*.dat)\0*.dat\0";
 inline constexpr wchar_t kDesignFileDefaultExtension[] = L"*";
 inline constexpr wchar_t kImageDialogTitle[] = L"QRコードにしたい画像を選択してください";
 inline constexpr wchar_t kScreenshotDialogTitle[] = L"QRコード画像を選択してください";
-// Commands 101, 102, 103 and 110: every format the one picture reader takes, then any file.
+inline constexpr wchar_t kScanPictureDialogTitle[] = L"QRコードを読み取る画像を選択してください";
+// Commands 101, 102, 103, 110 and 130: every format the one picture reader takes, then any file.
 inline constexpr wchar_t kPictureFilter[] =
     L"画像ファイル (*.bmp;*.png;*.jpg;*.jpeg)\0*.bmp;*.png;*.jpg;*.jpeg\0"
     L"すべてのファイル (*.*)\0*.*\0";
@@ -70,3 +72,11 @@ inline constexpr wchar_t kAcrossDesignsProgressFormat[] = L"つなぎ目なし�
 // A grid too large for the memory there is: the reduction in force before stays.
 inline constexpr wchar_t kAcrossDesignsMemoryMessage[] =
     L"メモリが足りないため、つなぎ目なしで減色できません";
+
+// Reading QR codes from a picture or from the screen (130, 131): the message
+// when none is found, the name that stands for the screen in proposed file
+// names and an export's title, and the scan's progress window.
+inline constexpr wchar_t kNoDesignFoundMessage[] = L"QRコードが見つかりませんでした";
+inline constexpr wchar_t kScreenSourceName[] = L"画面";
+inline constexpr wchar_t kScanProgressTitle[] = L"読み取り";
+inline constexpr wchar_t kScanProgressText[] = L"QRコードを探しています...";

@@ -35,6 +35,10 @@
 #define IDM_LAST_DESIGN 127
 #define IDR_ACCELERATORS_NAME L"MYKEYS"
 
+// The drop-down "読み取り": QR codes read from a picture file or from a region of the screen.
+#define IDM_SCAN_PICTURE 130
+#define IDM_SCAN_SCREEN 131
+
 // The design-count dialog of the screen capture.
 #define IDD_DESIGN_COUNT_NAME L"NUMDESIGN"
 #define IDC_COLUMNS_LABEL 105

@@ -20,11 +20,23 @@ void copy_cut_short(const wchar_t* from, size_t length, wchar_t* to, int capacit
 
 bool symbol_on_show(const ShellState& state) {
     return state.display_mode == DisplayMode::design_file ||
-           state.display_mode == DisplayMode::current_design;
+           state.display_mode == DisplayMode::current_design ||
+           state.display_mode == DisplayMode::found_design;
 }
 
 bool grid_on_show(const ShellState& state) {
     return state.display_mode == DisplayMode::current_design;
+}
+
+bool designs_to_export_on_show(const ShellState& state) {
+    return grid_on_show(state) || state.display_mode == DisplayMode::found_design;
+}
+
+int shown_design_number(const ShellState& state) {
+    if (state.display_mode == DisplayMode::found_design) {
+        return state.found.shown + 1;
+    }
+    return design_number(state.grid, state.position);
 }
 
 void propose_file_stem(const ShellState& state, const wchar_t* source_stem,
@@ -34,7 +46,7 @@ void propose_file_stem(const ShellState& state, const wchar_t* source_stem,
         return;
     }
     wchar_t number[16];
-    std::swprintf(number, 16, L"-%03d", design_number(state.grid, state.position));
+    std::swprintf(number, 16, L"-%03d", shown_design_number(state));
     const size_t number_length = std::wcslen(number);
     if (capacity <= static_cast<int>(number_length)) {
         copy_cut_short(L"", 0, stem, capacity);

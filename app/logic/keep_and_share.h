@@ -10,9 +10,16 @@ bool symbol_on_show(const ShellState& state);
 // Exporting every design: the symbol shown is one design of a grid.
 bool grid_on_show(const ShellState& state);
 
+// "すべて書き出し..." applies: one design of a grid, or of the designs a scan found, is on show.
+bool designs_to_export_on_show(const ShellState& state);
+
+// The number of the shown design, from 1: in the grid, row-major, or among the designs found.
+int shown_design_number(const ShellState& state);
+
 // The name proposed for the shown symbol, without its extension: "cat-003" for
-// design 3 of the picture (or capture) named `source_stem`, and the design
-// file's own stem in display mode 1. Cut short to fit `capacity` characters.
+// design 3 of the picture (or capture, or scanned picture) named `source_stem`,
+// and the design file's own stem in display mode 1. Cut short to fit
+// `capacity` characters.
 void propose_file_stem(const ShellState& state, const wchar_t* source_stem,
                        const wchar_t* design_file_stem, wchar_t* stem, int capacity);
 

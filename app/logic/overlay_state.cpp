@@ -9,11 +9,30 @@ void add(OverlayStrokes* strokes, StrokeKind kind, CapturePoint anchor, CaptureP
 }  // namespace
 
 void start_overlay_capture(OverlayState* state) {
+    state->purpose = OverlayPurpose::capture;
     state->armed = true;
     state->dragging = false;
     state->crosshair_shown = false;
     state->shift_held = false;
     state->painted = false;
+}
+
+void start_overlay_scan(OverlayState* state) {
+    start_overlay_capture(state);
+    state->purpose = OverlayPurpose::scan;
+}
+
+DesignGrid overlay_band_grid(const OverlayState& state, DesignGrid grid) {
+    return state.purpose == OverlayPurpose::scan ? DesignGrid{1, 1} : grid;
+}
+
+bool overlay_escape_pressed(OverlayState* state) {
+    if (state->purpose != OverlayPurpose::scan || !state->armed) {
+        return false;
+    }
+    state->armed = false;
+    state->dragging = false;
+    return true;
 }
 
 void note_overlay_painted(OverlayState* state) {
@@ -29,7 +48,8 @@ OverlayStrokes overlay_pointer_moved(OverlayState* state, CapturePoint at, int c
     if (!state->armed)
         return strokes;
     if (state->dragging) {
-        state->pointer = state->shift_held ? lock_aspect(state->anchor, at, columns, rows) : at;
+        const bool locked = state->shift_held && state->purpose == OverlayPurpose::capture;
+        state->pointer = locked ? lock_aspect(state->anchor, at, columns, rows) : at;
         add(&strokes, StrokeKind::band, state->anchor, state->previous);
         add(&strokes, StrokeKind::band, state->anchor, state->pointer);
         state->previous = state->pointer;

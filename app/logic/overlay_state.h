@@ -5,8 +5,15 @@
 #pragma once
 
 #include "capture_geometry.h"
+#include "design_count.h"
+
+// What the marked region is for: designs cut from it (command 104, a band
+// split into the grid, Shift keeping its ratio) or a scan for QR codes
+// (command 131, a plain rectangle that Escape cancels).
+enum class OverlayPurpose { capture, scan };
 
 struct OverlayState {
+    OverlayPurpose purpose = OverlayPurpose::capture;
     bool armed = false;            // the next left press starts a selection
     bool dragging = false;         // the button is down and the band is shown
     bool crosshair_shown = false;  // the crosshair is drawn at `previous`
@@ -33,6 +40,16 @@ struct OverlayStrokes {
 
 // A new capture: armed, nothing shown, Shift forgotten.
 void start_overlay_capture(OverlayState* state);
+
+// The same for a scan of the screen.
+void start_overlay_scan(OverlayState* state);
+
+// The lines of the band: the capture's grid, or one cell for a scan.
+DesignGrid overlay_band_grid(const OverlayState& state, DesignGrid grid);
+
+// Escape during a scan: disarmed, and true for the overlay to be put away
+// with nothing read. During a capture Escape does nothing.
+bool overlay_escape_pressed(OverlayState* state);
 
 void note_overlay_painted(OverlayState* state);
 

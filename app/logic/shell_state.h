@@ -9,6 +9,7 @@ enum class DisplayMode {
     placeholder = 0,     // the placeholder text, no symbol
     design_file = 1,     // the symbol of a design file and its heading
     current_design = 2,  // the symbol of the current design, its heading and the counter
+    found_design = 3,    // the symbol of a design a scan found, its heading and the counter
 };
 
 // The current design. Whenever the grid changes both indices become 0, so
@@ -16,6 +17,13 @@ enum class DisplayMode {
 struct DesignPosition {
     int column;
     int row;
+};
+
+// The designs the last scan found: how many, and which one is on show, from 0.
+// While display mode 3 is on, count > 0 and 0 <= shown < count.
+struct FoundPosition {
+    int shown;
+    int count;
 };
 
 struct ShellState {
@@ -30,6 +38,7 @@ struct ShellState {
     bool across_designs = false;
     bool median_cut_before_across = false;
     ReductionKind reduction_before_across = ReductionKind::merge;
+    FoundPosition found{0, 0};
 };
 
 // Sets a new grid and makes its first design the current one.

@@ -5,9 +5,16 @@
 #include "design_stepping.h"
 #include "message_texts.h"
 
+namespace {
+
+void format_counter(int number, int count, wchar_t* text, int capacity) {
+    std::swprintf(text, static_cast<size_t>(capacity), kDesignCounterFormat, number, count);
+}
+
+}  // namespace
+
 void format_design_counter(DesignGrid grid, DesignPosition position, wchar_t* text, int capacity) {
-    std::swprintf(text, static_cast<size_t>(capacity), kDesignCounterFormat,
-                  design_number(grid, position), design_count(grid));
+    format_counter(design_number(grid, position), design_count(grid), text, capacity);
 }
 
 void describe_window(const ShellState& state, WindowView* view) {
@@ -28,6 +35,15 @@ void describe_window(const ShellState& state, WindowView* view) {
             view->shows_counter = design_count(state.grid) > 1;
             if (view->shows_counter) {
                 format_design_counter(state.grid, state.position, view->counter, kCounterCapacity);
+            }
+            return;
+        case DisplayMode::found_design:
+            view->heading = kFoundDesignHeading;
+            view->shows_symbol = true;
+            view->shows_counter = state.found.count > 1;
+            if (view->shows_counter) {
+                format_counter(state.found.shown + 1, state.found.count, view->counter,
+                               kCounterCapacity);
             }
             return;
     }

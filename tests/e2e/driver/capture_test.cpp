@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "capture_support.h"
+#include "design_renderings.h"
 #include "e2e_environment.h"
 #include "message_texts.h"
 #include "palette.h"
@@ -530,6 +531,71 @@ TEST_F(ScreenCapture, CaptureAfterTheMedianCutCommandReadsTheCaptureWithTheMerge
 
     ASSERT_TRUE(capture_by_drag(program, 2, 1, on_picture(0, 32), on_picture(64, 64)));
     expect_two_designs_of(program, region, "capture_after_median_cut");
+    EXPECT_EQ(program.close(), 0);
+}
+
+TEST_F(ScreenCapture, ScreenScanReadsTheCodeInAPlainBandOrOnTheWholeScreenAndEscapeCancelsIt) {
+    const Record record =
+        record_of_design(read_bmp24(data_file(L"picture_64x96.bmp")), 1, 1, ReductionKind::merge);
+    // 2 pixels a module inside 4 white modules: the symbol spans 8..194 of the picture.
+    show_picture(picture_of_image(render_qr(record, 2, 4)));
+    RunningProgram program(scratch_folder(L"screen_scan"));
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(capture_by_drag(program, 1, 1, on_picture(0, 0), on_picture(32, 32)));
+    const ClientPixels before = program.look();
+
+    // Escape puts the frozen screen away and changes nothing.
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_SCAN_SCREEN, 0), 0);
+    HWND overlay = wait_for_overlay(program);
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_FALSE(IsWindowVisible(program.main_window()));
+    ASSERT_TRUE(input_keys(L"key Escape", VK_ESCAPE, false));
+    ASSERT_TRUE(main_window_back(program, overlay));
+    EXPECT_TRUE(quiet(program));
+    EXPECT_TRUE(program.look() == before);
+
+    // A drag from the bottom right to the top left marks a plain rectangle.
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_SCAN_SCREEN, 0), 0);
+    overlay = wait_for_overlay(program);
+    ASSERT_NE(overlay, nullptr);
+    const ScreenPoint anchor = on_picture(199, 198);
+    const ScreenPoint corner = on_picture(3, 4);
+    ASSERT_TRUE(move_pointer(anchor.x, anchor.y));
+    ASSERT_TRUE(press_left_button());
+    ASSERT_TRUE(move_pointer(anchor.x - 60, anchor.y - 30));
+    ASSERT_TRUE(move_pointer(corner.x, corner.y));
+    EXPECT_TRUE(picture_marked(band_from(anchor, corner, 1, 1), "overlay_scan_band"));
+    ASSERT_TRUE(release_left_button());
+    ASSERT_TRUE(main_window_back(program, overlay));
+    ASSERT_TRUE(quiet(program));
+    ClientPixels pixels = program.look();
+    EXPECT_TRUE(shows_texts(pixels, kFoundDesignHeading, L""));
+    EXPECT_TRUE(shows_symbol_of(pixels, record, "screen_scan_band"));
+
+    // A release where the button went down reads the whole screen.
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_SCAN_SCREEN, 0), 0);
+    overlay = wait_for_overlay(program);
+    ASSERT_NE(overlay, nullptr);
+    ASSERT_TRUE(move_pointer(kParkX + 1, kParkY - 1));
+    ASSERT_TRUE(press_left_button());
+    ASSERT_TRUE(move_pointer(kParkX + 2, kParkY + 1));
+    ASSERT_TRUE(release_left_button());
+    ASSERT_TRUE(main_window_back(program, overlay));
+    ASSERT_TRUE(quiet(program));
+    pixels = program.look();
+    EXPECT_TRUE(shows_texts(pixels, kFoundDesignHeading, L""));
+    EXPECT_TRUE(shows_symbol_of(pixels, record, "screen_scan_whole"));
+
+    // The capture stayed under the scans: once the median-cut command has shown a
+    // file's design, picking マージ converts the capture again.
+    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE_MEDIAN_CUT, kImageDialogTitle,
+                                                data_file(L"picture_64x96.bmp")));
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_REDUCE_MERGE, 0), 0);
+    ASSERT_TRUE(quiet(program));
+    EXPECT_TRUE(shows_design(program, 1, 6,
+                             record_of_design(part_of(picture_, 0, 0, kTileSide, kTileSide), 0, 0,
+                                              ReductionKind::merge),
+                             "screen_scan_capture_kept"));
     EXPECT_EQ(program.close(), 0);
 }
 

@@ -100,8 +100,8 @@ TEST(StartUp, MenuOffersTwoCommandsInTheBarAndThreeInADropDown) {
     HMENU menu = LoadMenuW(module, IDR_MAIN_MENU_NAME);
     ASSERT_NE(menu, nullptr);
     const std::vector<MenuEntry> bar = entries_of(menu);
-    // The fourth, "画像と減色", has a test of its own.
-    ASSERT_EQ(bar.size(), 4u);
+    // The fourth, "画像と減色", and the fifth, "読み取り", have tests of their own.
+    ASSERT_EQ(bar.size(), 5u);
     EXPECT_EQ(bar[0].label, L"QRコード作成");
     EXPECT_EQ(bar[0].id, UINT{IDM_QR_FROM_IMAGE});
     EXPECT_EQ(bar[1].label, L"キャプチャ");
@@ -127,7 +127,7 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
     HMENU menu = LoadMenuW(module, IDR_MAIN_MENU_NAME);
     ASSERT_NE(menu, nullptr);
     const std::vector<MenuEntry> bar = entries_of(menu);
-    ASSERT_EQ(bar.size(), 4u);
+    ASSERT_EQ(bar.size(), 5u);
     EXPECT_EQ(bar[3].label, L"画像と減色");
     ASSERT_TRUE(bar[3].drop_down);
     HMENU drop_down = GetSubMenu(menu, 3);
@@ -153,6 +153,26 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
     }
     EXPECT_NE(GetMenuState(drop_down, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     EXPECT_NE(GetMenuState(drop_down, 7, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    DestroyMenu(menu);
+    FreeLibrary(module);
+}
+
+TEST(StartUp, FifthDropDownReadsQrCodesFromAPictureOrTheScreen) {
+    HMODULE module = LoadLibraryExW(e2e_environment().program.c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    HMENU menu = LoadMenuW(module, IDR_MAIN_MENU_NAME);
+    ASSERT_NE(menu, nullptr);
+    const std::vector<MenuEntry> bar = entries_of(menu);
+    ASSERT_EQ(bar.size(), 5u);
+    EXPECT_EQ(bar[4].label, L"読み取り");
+    ASSERT_TRUE(bar[4].drop_down);
+    const std::vector<MenuEntry> items = entries_of(GetSubMenu(menu, 4));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].label, L"画像からQRコードを読み取る...");
+    EXPECT_EQ(items[0].id, UINT{IDM_SCAN_PICTURE});
+    EXPECT_EQ(items[1].label, L"画面からQRコードを読み取る");
+    EXPECT_EQ(items[1].id, UINT{IDM_SCAN_SCREEN});
     DestroyMenu(menu);
     FreeLibrary(module);
 }
