@@ -24,11 +24,3 @@ void read_tile_pixels(int width, int height, int column, int row, ReadPixel read
         }
     }
 }
-
-// Per-pixel source: returns the colour at (x, y) in GetPixel order, red in the
-// lowest byte, then green, then blue.
-using PixelReader = uint32_t (*)(void* context, int x, int y);
-
-// Reads design (column, row) in tile order through `read`.
-void read_tile_from_pixel_reader(PixelReader read, void* context, int width, int height, int column,
-                                 int row, Rgb* tile);

@@ -37,3 +37,9 @@ ConversionPlan plan_conversion(const ShellState& state, bool capture_present,
 // 3 * ((height - 1 - Y) * width + X).
 void read_tile_from_dib_rows(const uint8_t* bits, int width, int height, int column, int row,
                              Rgb* tile);
+
+// Design (column, row) from the capture, pixel by pixel: `read` returns the
+// colour at (x, y) in GetPixel order, red in the lowest byte, then green, then blue.
+using PixelReader = uint32_t (*)(void* context, int x, int y);
+void read_tile_from_pixel_reader(PixelReader read, void* context, int width, int height, int column,
+                                 int row, Rgb* tile);
