@@ -1,12 +1,12 @@
-// Commands 130 and 131: the found designs in the state and on the window, the
-// region read from the screen and the overlay's scan mode.
+// Commands 130 and 131: the found designs in the state and on the window, and
+// the region read from the screen (the overlay's scan mode is the screen-scan
+// scenario's).
 #include "scan_command.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "overlay_state.h"
 #include "window_view.h"
 
 namespace {
@@ -62,28 +62,4 @@ TEST(ScanRegion, IsTheUprightRectangleOrTheWholeScreenForAClick) {
                             (CaptureRegion{1000, 760, 24, 8})));
     EXPECT_TRUE(same_region(scan_region(true, {1030, 10, 40, 40}, 1024, 768),
                             (CaptureRegion{1023, 10, 1, 40})));
-}
-
-TEST(OverlayScanMode, DrawsAPlainBandWithoutTheRatioAndEscapeCancelsOnlyAScan) {
-    OverlayState s;
-    start_overlay_capture(&s);
-    EXPECT_FALSE(overlay_escape_pressed(&s));
-    EXPECT_TRUE(s.armed);
-    EXPECT_EQ(overlay_band_grid(s, DesignGrid{3, 2}).columns, 3);
-
-    start_overlay_scan(&s);
-    EXPECT_EQ(overlay_band_grid(s, DesignGrid{3, 2}).columns, 1);
-    EXPECT_EQ(overlay_band_grid(s, DesignGrid{3, 2}).rows, 1);
-    note_overlay_painted(&s);
-    note_shift_key(&s, true);
-    overlay_left_pressed(&s, {100, 100});
-    const OverlayStrokes moved = overlay_pointer_moved(&s, {300, 120}, 1, 1);
-    ASSERT_EQ(moved.count, 2);
-    EXPECT_EQ(moved.stroke[1].at, (CapturePoint{300, 120})) << "Shift does not lock a scan's band";
-    EXPECT_TRUE(overlay_escape_pressed(&s));
-    EXPECT_FALSE(s.armed);
-    EXPECT_FALSE(overlay_escape_pressed(&s));
-    // A capture after a scan is a capture again.
-    start_overlay_capture(&s);
-    EXPECT_EQ(s.purpose, OverlayPurpose::capture);
 }

@@ -249,14 +249,6 @@ TEST_F(CliProgram, AcrossDesignsRecordIsTheExportsDesign) {
     ASSERT_EQ(run("record " + path("pic.bmp") + " 1 1" + across + "-o " + path("one.dat")).exit_code,
               0);
     EXPECT_EQ(slurp(dir / "one.dat"), slurp(dir / "out" / "design-005.dat"));
-    ASSERT_EQ(run("record " + path("pic.bmp") + " 1 1 --reduce dither --strength 0 -o " +
-                  path("flat.dat") + " --across-designs")
-                  .exit_code,
-              0);
-    ASSERT_EQ(run("record " + path("pic.bmp") + " 1 1 --reduce quality -o " + path("quality.dat"))
-                  .exit_code,
-              0);
-    EXPECT_EQ(slurp(dir / "flat.dat"), slurp(dir / "quality.dat"));
 }
 
 TEST_F(CliProgram, BadInputExitsWithOneAndWritesNothing) {
