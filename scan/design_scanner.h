@@ -27,6 +27,8 @@ enum class ScanOutcome { finished, cancelled };
 struct ScanResult {
     ScanOutcome outcome = ScanOutcome::finished;
     std::vector<ScannedDesign> designs;  // each distinct record once, in reading order
+    // Design-sized symbols seen but beyond repair, each counted once, none inside a symbol read.
+    int unread_symbols = 0;
 };
 
 ScanResult scan_designs(const Picture& picture, const ScanProgress& progress = {});
