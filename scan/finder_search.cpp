@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -32,8 +33,14 @@ constexpr double kWalkLimitModules = 4.0;
 constexpr double kMergeModules = 2.0;
 constexpr double kMergeSizeRatio = 1.6;
 constexpr int kRetireEveryRows = 8;
-// Only the strongest candidates get their centres refined: the rest are rarely tried.
-constexpr size_t kRefinedCandidates = 400;
+// Candidates met by fewer rows must show the pattern along both diagonals too.
+constexpr int kRowsWithoutDiagonals = 3;
+// Pixels counted as visited for each closer look: a crossing of a row's
+// pattern, a hit merged, a candidate's diagonals and core.
+constexpr uint64_t kCrossingLooks = 16;
+constexpr uint64_t kMergeLooks = 16;
+constexpr uint64_t kCandidateLooks = 64;
+constexpr size_t kHitsPerStep = 256;
 
 std::optional<double> module_size_of(const FinderRuns& r) {
     // The core, three modules, is clearly longer than either light run, one
@@ -110,13 +117,13 @@ std::optional<AxisCrossing> cross_axis(const ScanPicture& p, int x, int y, int d
 constexpr double kCoreReachModules = 3.5;
 
 std::optional<std::pair<double, double>> core_centroid(const ScanPicture& p, double x, double y,
-                                                       double module) {
+                                                       double module, std::vector<uint8_t>& seen) {
     const int sx = static_cast<int>(x), sy = static_cast<int>(y);
     if (sx < 0 || sy < 0 || sx >= p.width() || sy >= p.height() || !p.dark(sx, sy))
         return std::nullopt;
     const int reach = static_cast<int>(kCoreReachModules * module) + 2;
     const int side = 2 * reach + 1;
-    std::vector<uint8_t> seen(static_cast<size_t>(side) * side, 0);
+    seen.assign(static_cast<size_t>(side) * side, 0);
     auto mark = [&](int px, int py) { seen[(py - sy + reach) * side + (px - sx + reach)] = 1; };
     auto marked = [&](int px, int py) {
         return seen[(py - sy + reach) * side + (px - sx + reach)] != 0;
@@ -182,18 +189,30 @@ class CandidateCollector {
         }
     }
 
-    std::vector<FinderCandidate> result(const ScanPicture& picture) const {
-        std::vector<FinderCandidate> out;
-        out.reserve(all_.size());
-        for (const Accumulated& a : all_)
-            out.push_back({a.x_sum / a.hits, a.y_sum / a.hits, a.module_sum / a.hits, a.hits});
+    // The candidates that stand up to a closer look, strongest first, each
+    // centred on its core. Chance patterns in noise and text cross few rows
+    // and rarely show the pattern along both diagonals, or have a core of
+    // their own; a finder met by a few rows only, at a small size, must show both.
+    void result(const ScanPicture& picture, ScanTicker& ticker,
+                std::vector<FinderCandidate>& out) const {
+        std::vector<uint8_t> seen;
+        for (const Accumulated& a : all_) {
+            if (!ticker.step(kCandidateLooks))
+                return;
+            FinderCandidate c{a.x_sum / a.hits, a.y_sum / a.hits, a.module_sum / a.hits, a.hits};
+            const int x = static_cast<int>(c.x), y = static_cast<int>(c.y);
+            if (c.hits < kRowsWithoutDiagonals &&
+                !(cross_axis(picture, x, y, 1, 1, c.module_size) &&
+                  cross_axis(picture, x, y, 1, -1, c.module_size)))
+                continue;
+            const auto centre = core_centroid(picture, c.x, c.y, c.module_size, seen);
+            if (!centre)
+                continue;
+            c.x = centre->first, c.y = centre->second;
+            out.push_back(c);
+        }
         std::stable_sort(out.begin(), out.end(),
                          [](const auto& a, const auto& b) { return a.hits > b.hits; });
-        for (size_t k = 0; k < out.size() && k < kRefinedCandidates; ++k) {
-            if (const auto c = core_centroid(picture, out[k].x, out[k].y, out[k].module_size))
-                out[k].x = c->first, out[k].y = c->second;
-        }
-        return out;
     }
 
   private:
@@ -229,15 +248,13 @@ void runs_of_row(const uint8_t* row, int width, std::vector<Run>& runs, bool& da
 
 }  // namespace
 
-std::vector<FinderCandidate> find_finder_candidates(const ScanPicture& picture,
-                                                    ScanTicker& ticker) {
-    CandidateCollector collector(picture.width());
+bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
+                      const std::function<bool(uint64_t)>& step, std::vector<FinderHit>& hits) {
     std::vector<Run> runs;
-    for (int y = 0; y < picture.height(); ++y) {
-        if (!ticker.keep_going())
-            return {};
+    for (int y = first_row; y < end_row; ++y) {
         bool dark_first = false;
         runs_of_row(picture.dark_row(y), picture.width(), runs, dark_first);
+        uint64_t looks = static_cast<uint64_t>(picture.width());
         // Dark runs have indices of dark_first's parity; the core needs two runs each side.
         for (size_t k = dark_first ? 2 : 3; k + 2 < runs.size(); k += 2) {
             const FinderRuns row_runs{runs[k - 2].length, runs[k - 1].length, runs[k].length,
@@ -245,6 +262,7 @@ std::vector<FinderCandidate> find_finder_candidates(const ScanPicture& picture,
             const auto row_module = module_size_of(row_runs);
             if (!row_module)
                 continue;
+            looks += kCrossingLooks;
             const int cx = runs[k].start + runs[k].length / 2;
             const auto column = cross_axis(picture, cx, y, 0, 1, *row_module);
             if (!column || column->module_size > kAxisModuleRatio * *row_module ||
@@ -254,11 +272,42 @@ std::vector<FinderCandidate> find_finder_candidates(const ScanPicture& picture,
             const auto row = cross_axis(picture, cx, cy, 1, 0, *row_module);
             if (!row)
                 continue;
-            collector.add(row->centre, column->centre, (row->module_size + column->module_size) / 2,
-                          y);
+            hits.push_back({row->centre, column->centre,
+                            (row->module_size + column->module_size) / 2, y});
         }
-        if (y % kRetireEveryRows == 0)
-            collector.retire_before(y);
+        if (!step(looks))
+            return false;
     }
-    return collector.result(picture);
+    return true;
+}
+
+void gather_finder_candidates(const ScanPicture& picture, const std::vector<FinderHit>& hits,
+                              ScanTicker& ticker, std::vector<FinderCandidate>& candidates) {
+    CandidateCollector collector(picture.width());
+    int retired_row = -1;
+    for (size_t k = 0; k < hits.size(); ++k) {
+        const FinderHit& hit = hits[k];
+        // Every few rows, once the hits have passed them, the candidates no
+        // recent row touched are retired.
+        const int due = (hit.row - 1) / kRetireEveryRows * kRetireEveryRows;
+        if (hit.row > 0 && due > retired_row) {
+            collector.retire_before(due);
+            retired_row = due;
+        }
+        collector.add(hit.x, hit.y, hit.module_size, hit.row);
+        if (k % kHitsPerStep == 0 && !ticker.step(kHitsPerStep * kMergeLooks))
+            return;
+    }
+    collector.result(picture, ticker, candidates);
+}
+
+void find_finder_candidates(const ScanPicture& picture, ScanTicker& ticker,
+                            std::vector<FinderHit>& hits,
+                            std::vector<FinderCandidate>& candidates) {
+    hits.clear();
+    candidates.clear();
+    if (!find_finder_hits(picture, 0, picture.height(),
+                          [&](uint64_t pixels) { return ticker.step(pixels); }, hits))
+        return;
+    gather_finder_candidates(picture, hits, ticker, candidates);
 }

@@ -2,6 +2,8 @@
 // in the ratio 1 : 1 : 3 : 1 : 1 cross both along a row and along a column.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "scan_picture.h"
@@ -14,7 +16,27 @@ struct FinderCandidate {
     int hits = 0;            // rows whose runs met here
 };
 
-// Every candidate in the picture, strongest (most rows) first. The outer dark
-// ring may run on into a dark surrounding on one side, as a symbol without a
-// quiet zone on a dark page or at the picture's edge shows it.
-std::vector<FinderCandidate> find_finder_candidates(const ScanPicture& picture, ScanTicker& ticker);
+// One row's crossing of a finder pattern, checked along its column.
+struct FinderHit {
+    double x;
+    double y;
+    double module_size;
+    int row;
+};
+
+// The hits of rows [first_row, end_row) in row order, added to hits. Calls
+// step with the pixels looked at after each row; false when it says to stop.
+// Bands of rows may be searched at once, each into its own list.
+bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
+                      const std::function<bool(uint64_t)>& step, std::vector<FinderHit>& hits);
+
+// The candidates the hits of every row, in row order, make: strongest (most
+// rows) first. The outer dark ring may run on into a dark surrounding on one
+// side, as a symbol without a quiet zone on a dark page or at the picture's
+// edge shows it.
+void gather_finder_candidates(const ScanPicture& picture, const std::vector<FinderHit>& hits,
+                              ScanTicker& ticker, std::vector<FinderCandidate>& candidates);
+
+// Both on one thread.
+void find_finder_candidates(const ScanPicture& picture, ScanTicker& ticker,
+                            std::vector<FinderHit>& hits, std::vector<FinderCandidate>& candidates);

@@ -14,10 +14,12 @@ class ScanPicture {
   public:
     static constexpr int kBlockSide = 8;
 
-    ScanPicture(const Picture& picture, ScanTicker& ticker);
+    // Builds the scanner's view of a picture in place, reusing the buffers of
+    // the last; the ticker counts every pixel visited.
+    void assign(const Picture& picture, ScanTicker& ticker);
     // The picture at half the size, each pixel the mean of four: a screen's
     // pixel grid, noise and print dots fade, large modules stay.
-    static ScanPicture halved(const ScanPicture& full, ScanTicker& ticker);
+    void assign_halved(const ScanPicture& full, ScanTicker& ticker);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -32,7 +34,7 @@ class ScanPicture {
     int threshold_at(double x, double y) const;
 
   private:
-    ScanPicture() = default;
+    void set_size(int width, int height, ScanTicker& ticker);
     void make_grey(const Picture& picture, ScanTicker& ticker);
     void make_thresholds(ScanTicker& ticker);
     void make_dark(ScanTicker& ticker);
@@ -44,4 +46,9 @@ class ScanPicture {
     std::vector<uint8_t> grey_;
     std::vector<uint8_t> block_threshold_;
     std::vector<uint8_t> dark_;
+    // Block sums, pixel counts and ranges while the thresholds are worked out.
+    std::vector<uint64_t> sums_;
+    std::vector<uint32_t> counts_;
+    std::vector<uint8_t> block_min_;
+    std::vector<uint8_t> block_max_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "matrix_layout.h"
 
@@ -16,6 +17,9 @@ constexpr int kTimingFirst = 8;
 constexpr int kTimingLast = kQrSide - 9;
 // Of the 2 x 77 timing modules, at least this share must read right.
 constexpr double kMinTimingAgreement = 0.7;
+// Of the first modules of each timing pattern, at most this many may read wrong.
+constexpr int kQuickLookModules = 8;
+constexpr int kQuickLookWrong = 4;
 
 // Version information: 6 version bits and 12 BCH bits.
 constexpr int kVersionBits = 18;
@@ -98,6 +102,28 @@ bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid) {
                   picture.threshold_at(along_col.x, along_col.y)) == dark;
     }
     return right >= kMinTimingAgreement * 2 * (kTimingLast - kTimingFirst + 1);
+}
+
+bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map) {
+    constexpr int kTimingModules = 2 * (kTimingLast - kTimingFirst + 1);
+    const int allowed_wrong =
+        kTimingModules - static_cast<int>(std::ceil(kMinTimingAgreement * kTimingModules));
+    auto dark_at = [&](PicturePoint p) {
+        const int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
+        return x >= 0 && y >= 0 && x < picture.width() && y < picture.height() && picture.dark(x, y);
+    };
+    // The first modules beside the top-left finder, where the map is surest,
+    // leave most chance triples after a few looks.
+    int wrong = 0;
+    for (int k = kTimingFirst; k <= kTimingLast; ++k) {
+        const bool dark = k % 2 == 0;
+        wrong += dark_at(map({k + 0.5, kTimingTrack + 0.5})) != dark;
+        wrong += dark_at(map({kTimingTrack + 0.5, k + 0.5})) != dark;
+        if (wrong > allowed_wrong ||
+            (k < kTimingFirst + kQuickLookModules && wrong > kQuickLookWrong))
+            return false;
+    }
+    return true;
 }
 
 bool could_be_version_19(const SampledCells& cells) {

@@ -30,6 +30,11 @@ void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, Sampl
 // they should: a cheap look before sampling every module.
 bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid);
 
+// timing_patterns_agree read from the nearest pixel's dark or light, leaving
+// as soon as too many are wrong: a quick look for the many triples of small
+// chance finders that noise and print make.
+bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map);
+
 // Whether the timing patterns alternate as they should and neither
 // version-information block reads as another version: false for what cannot
 // be a version-19 symbol.

@@ -7,14 +7,15 @@
 
 #include "design_scanner.h"
 #include "scan_outcome.h"
+#include "test_symbols.h"
 
 namespace {
 
 constexpr int kSamplePerCategory = 8;
 
-std::vector<RecordBytes> scanned_records(const TestPicture& t) {
+std::vector<RecordBytes> records_of(const ScanResult& result) {
     std::vector<RecordBytes> records;
-    for (const ScannedDesign& d : scan_designs(decoded_picture(t)).designs)
+    for (const ScannedDesign& d : result.designs)
         records.push_back(d.record);
     return records;
 }
@@ -32,10 +33,15 @@ TEST_P(ScanSample, ReadsWhatItMustAndNothingElse) {
     const PictureCategory category = GetParam();
     const bool must_read =
         category == PictureCategory::clean || category == PictureCategory::screenshot;
-    for (int index = 0; index < kSamplePerCategory; ++index) {
+    // Every kind of negative, each shown once.
+    const int samples = category == PictureCategory::negative ? kNotADesignKinds + 2
+                                                              : kSamplePerCategory;
+    for (int index = 0; index < samples; ++index) {
         const TestPicture t = test_picture(category, index);
-        const auto got = scanned_records(t);
+        const ScanResult result = scan_designs(decoded_picture(t));
+        const auto got = records_of(result);
         EXPECT_TRUE(only_shown(t, got)) << t.name;
+        EXPECT_EQ(result.unread_symbols, t.unreadable) << t.name;
         if (must_read) {
             EXPECT_TRUE(read_exactly(t.records, got))
                 << t.name << ": " << got.size() << " of " << t.records.size();
@@ -53,6 +59,16 @@ INSTANTIATE_TEST_SUITE_P(Generated, ScanSample, testing::ValuesIn(kPictureCatego
                              std::erase(name, '-');
                              return name;
                          });
+
+// A sheet of forty codes a few modules apart: each read, and once.
+TEST(ScanSheet, ReadsEveryCodeOnce) {
+    const TestPicture t = test_picture(PictureCategory::clean, 0, PictureCondition::sheet_5x8_2px);
+    const ScanResult result = scan_designs(decoded_picture(t));
+    const auto got = records_of(result);
+    EXPECT_EQ(result.unread_symbols, 0);
+    EXPECT_EQ(got.size(), t.records.size());
+    EXPECT_TRUE(read_exactly(t.records, got));
+}
 
 }  // namespace
 
@@ -80,6 +96,7 @@ TEST(ScanProgress, StopsWithNothingWhenTheCallbackSaysSo) {
     EXPECT_TRUE(stopped.designs.empty());
     const ScanResult finished = scan_designs(picture, [] { return true; });
     EXPECT_EQ(finished.outcome, ScanOutcome::finished);
+    EXPECT_EQ(finished.unread_symbols, 0);
     EXPECT_EQ(finished.designs.size(), sheet.records.size());
 }
 

@@ -59,10 +59,48 @@ bool free_place(const std::vector<Placed>& taken, int width, int height, double 
 
 // ---- clean ------------------------------------------------------------------
 
-TestPicture clean_picture(int index, Random& rng) {
+// A white page of codes side by side, `gap` light modules apart and four around.
+Picture sheet_of_codes(int columns, int rows, int module, int gap, Random& rng, TestPicture& t) {
+    constexpr int kMargin = 4;
+    const int pitch = (kQrSide + gap) * module;
+    const SymbolStyle style{double(module), 0, kBlack, kWhite, false};
+    Picture picture = blank_picture(columns * pitch + (2 * kMargin - gap) * module,
+                                    rows * pitch + (2 * kMargin - gap) * module, kWhite);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const RecordBytes record = random_design(rng);
+            draw_symbol(picture, design_symbol(record, rng), kMargin * module + c * pitch,
+                        kMargin * module + r * pitch, style);
+            t.records.push_back(record);
+        }
+    }
+    t.name = "sheet";
+    return picture;
+}
+
+struct SheetLayout {
+    PictureCondition condition;
+    int columns, rows, module, min_gap, max_gap;
+};
+constexpr SheetLayout kSheets[] = {
+    {PictureCondition::sheet_5x8_2px, 5, 8, 2, 1, 8},
+    {PictureCondition::sheet_5x8_3px, 5, 8, 3, 1, 8},
+    {PictureCondition::sheet_10x10_1px, 10, 10, 1, 1, 8},
+    {PictureCondition::sheet_8x5_2apart, 8, 5, 2, 2, 2},
+};
+
+TestPicture clean_picture(int index, PictureCondition condition, Random& rng) {
     TestPicture t{"", PictureCategory::clean, {}, {}};
     PictureFileKind kind = PictureFileKind::png;
     Picture picture;
+    for (const SheetLayout& sheet : kSheets) {
+        if (sheet.condition == condition) {
+            picture = sheet_of_codes(sheet.columns, sheet.rows, sheet.module,
+                                     uniform_int(rng, sheet.min_gap, sheet.max_gap), rng, t);
+            t.file = picture_file(picture, kind);
+            return t;
+        }
+    }
     auto one_code = [&](SymbolStyle style, int margin) {
         const RecordBytes record = random_design(rng);
         const SymbolModules s = design_symbol(record, rng);
@@ -132,18 +170,7 @@ TestPicture clean_picture(int index, Random& rng) {
         }
         default: {  // a sheet of several codes
             const int columns = uniform_int(rng, 2, 3), rows = uniform_int(rng, 1, 3);
-            const SymbolStyle style{double(uniform_int(rng, 2, 3)), 4, kBlack, kWhite, false};
-            const int cell = static_cast<int>(std::ceil(drawn_side(our_design_symbol({}), style)));
-            picture = blank_picture(columns * cell, rows * cell, kWhite);
-            for (int r = 0; r < rows; ++r) {
-                for (int c = 0; c < columns; ++c) {
-                    const RecordBytes record = random_design(rng);
-                    draw_symbol(picture, design_symbol(record, rng), c * cell + 4 * style.module,
-                                r * cell + 4 * style.module, style);
-                    t.records.push_back(record);
-                }
-            }
-            t.name = "sheet";
+            picture = sheet_of_codes(columns, rows, uniform_int(rng, 2, 3), 8, rng, t);
             break;
         }
     }
@@ -301,6 +328,8 @@ TestPicture negative_picture(int index, Random& rng) {
                                     ? text_symbol(link_text(rng))
                                     : not_a_design_symbol(static_cast<NotADesign>(kind), rng());
         t.name = kind == kNotADesignKinds + 1 ? "link" : "not-a-design-" + std::to_string(kind);
+        t.unreadable = kind == static_cast<int>(NotADesign::random_data) ||
+                       kind == static_cast<int>(NotADesign::beyond_repair);
         const SymbolStyle style{double(uniform_int(rng, 2, 3)), 4, kBlack, kWhite, false};
         const double side = drawn_side(s, style);
         if (picture.width < side || picture.height < side)
@@ -332,12 +361,36 @@ const char* category_name(PictureCategory category) {
     return "?";
 }
 
-TestPicture test_picture(PictureCategory category, int index) {
-    Random rng(static_cast<uint32_t>(static_cast<int>(category) * 1000003 + index * 7919 + 17));
+const char* condition_name(PictureCondition condition) {
+    switch (condition) {
+        case PictureCondition::none:
+            return "";
+        case PictureCondition::sheet_5x8_2px:
+            return "sheet 5 x 8, 2 px";
+        case PictureCondition::sheet_5x8_3px:
+            return "sheet 5 x 8, 3 px";
+        case PictureCondition::sheet_10x10_1px:
+            return "sheet 10 x 10, 1 px";
+        case PictureCondition::sheet_8x5_2apart:
+            return "sheet 8 x 5, 2 modules apart";
+    }
+    return "?";
+}
+
+PictureCategory condition_category(PictureCondition condition) {
+    switch (condition) {
+        default:
+            return PictureCategory::clean;
+    }
+}
+
+TestPicture test_picture(PictureCategory category, int index, PictureCondition condition) {
+    Random rng(static_cast<uint32_t>(static_cast<int>(category) * 1000003 + index * 7919 + 17 +
+                                     static_cast<int>(condition) * 104729));
     TestPicture t;
     switch (category) {
         case PictureCategory::clean:
-            t = clean_picture(index, rng);
+            t = clean_picture(index, condition, rng);
             break;
         case PictureCategory::web_page:
             t = web_page_picture(index, rng);
@@ -352,6 +405,7 @@ TestPicture test_picture(PictureCategory category, int index) {
             t = negative_picture(index, rng);
             break;
     }
-    t.name = std::string(category_name(category)) + " " + std::to_string(index) + " " + t.name;
+    t.name = std::string(category_name(category)) + " " + std::to_string(index) + " " +
+             (condition == PictureCondition::none ? t.name : condition_name(condition));
     return t;
 }
