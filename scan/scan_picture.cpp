@@ -24,7 +24,7 @@ constexpr int kThresholdMargin = 3;
 constexpr int kRangeBlocks = 2;
 
 // A buffer grows this many bytes at a time, the ticker counting each as a pixel.
-constexpr size_t kGrowthStep = size_t{1} << 22;
+constexpr size_t kGrowthStep = size_t{1} << 18;
 
 template <typename T>
 void grow(std::vector<T>& v, size_t size, ScanTicker& ticker) {
