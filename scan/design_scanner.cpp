@@ -26,6 +26,18 @@ namespace {
 // A picture where nothing was found is looked at again at half the size,
 // unless it is this small: a symbol it holds has modules of a pixel or two.
 constexpr int kMinHalvedSide = 200;
+// Nor is it when the first pass saw no finder candidate of at least this many
+// pixels a module, met by rows across most of its core: halving only helps
+// codes of large modules, and noise and print make small chance ones.
+constexpr double kMinHalvedModule = 3.0;
+constexpr double kMinHalvedRowsPerModule = 1.5;
+
+bool worth_halving(const std::vector<FinderCandidate>& candidates) {
+    return std::any_of(candidates.begin(), candidates.end(), [](const auto& c) {
+        return c.module_size >= kMinHalvedModule &&
+               c.hits >= kMinHalvedRowsPerModule * c.module_size;
+    });
+}
 
 // The symbol's outer corners under a grid.
 std::array<PicturePoint, 4> corners_of(const SymbolGrid& grid) {
@@ -397,7 +409,8 @@ ScanResult scan_designs(const Picture& picture, ScanWorkspace& workspace,
     state.full.assign(picture, ticker);
     if (ticker.cancelled() || !scan_pass(state.full, 1, options.threads, ticker, state, found))
         return cancelled();
-    if (found.designs.empty() && std::min(picture.width, picture.height) >= kMinHalvedSide) {
+    if (found.designs.empty() && std::min(picture.width, picture.height) >= kMinHalvedSide &&
+        worth_halving(state.candidates)) {
         state.half.assign_halved(state.full, ticker);
         if (ticker.cancelled() ||
             !scan_pass(state.half, 2, options.threads, ticker, state, found))

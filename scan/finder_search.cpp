@@ -33,6 +33,10 @@ constexpr double kWalkLimitModules = 4.0;
 constexpr double kMergeModules = 2.0;
 constexpr double kMergeSizeRatio = 1.6;
 constexpr int kRetireEveryRows = 8;
+// A finder's core is three modules high, and of small modules crosses three
+// rows or more: one row alone is chance in noise and print.
+constexpr int kMinRows = 2;
+constexpr double kMinRowsBelowModule = 2.0;
 // Candidates met by fewer rows must show the pattern along both diagonals too.
 constexpr int kRowsWithoutDiagonals = 3;
 // Pixels counted as visited for each closer look: a crossing of a row's
@@ -201,6 +205,8 @@ class CandidateCollector {
                 return;
             FinderCandidate c{a.x_sum / a.hits, a.y_sum / a.hits, a.module_sum / a.hits, a.hits};
             const int x = static_cast<int>(c.x), y = static_cast<int>(c.y);
+            if (c.hits < kMinRows && c.module_size < kMinRowsBelowModule)
+                continue;
             if (c.hits < kRowsWithoutDiagonals &&
                 !(cross_axis(picture, x, y, 1, 1, c.module_size) &&
                   cross_axis(picture, x, y, 1, -1, c.module_size)))
@@ -257,6 +263,10 @@ bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
         uint64_t looks = static_cast<uint64_t>(picture.width());
         // Dark runs have indices of dark_first's parity; the core needs two runs each side.
         for (size_t k = dark_first ? 2 : 3; k + 2 < runs.size(); k += 2) {
+            // Most dark runs fail the first of module_size_of's checks: said here, cheaply.
+            if (runs[k].length < kMinCorePixels ||
+                2 * runs[k].length < 3 * std::max(runs[k - 1].length, runs[k + 1].length))
+                continue;
             const FinderRuns row_runs{runs[k - 2].length, runs[k - 1].length, runs[k].length,
                                       runs[k + 1].length, runs[k + 2].length};
             const auto row_module = module_size_of(row_runs);
