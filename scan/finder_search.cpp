@@ -234,46 +234,48 @@ class CandidateCollector {
     std::vector<std::vector<size_t>> bands_;
 };
 
-struct Run {
-    int start;
-    int length;
-};
-
-// The runs of one row, alternating in colour; dark_first says the first one's.
-void runs_of_row(const uint8_t* row, int width, std::vector<Run>& runs, bool& dark_first) {
-    runs.clear();
+// Where each run of one row starts, alternating in colour, and after the last
+// one the row's width; dark_first says the first run's colour. Every pixel's
+// start is written and only a change of colour moves on, so that the loop does
+// not branch on noise.
+void runs_of_row(const uint8_t* row, int width, std::vector<int>& starts, bool& dark_first) {
+    starts.resize(static_cast<size_t>(width) + 2);
     dark_first = row[0] != 0;
-    int start = 0;
-    for (int x = 1; x <= width; ++x) {
-        if (x == width || row[x] != row[x - 1]) {
-            runs.push_back({start, x - start});
-            start = x;
-        }
+    int* out = starts.data();
+    size_t n = 0;
+    out[0] = 0;
+    for (int x = 1; x < width; ++x) {
+        out[n + 1] = x;
+        n += row[x] != row[x - 1];
     }
+    out[n + 1] = width;
+    starts.resize(n + 2);
 }
 
 }  // namespace
 
 bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
                       const std::function<bool(uint64_t)>& step, std::vector<FinderHit>& hits) {
-    std::vector<Run> runs;
+    std::vector<int> starts;
     for (int y = first_row; y < end_row; ++y) {
         bool dark_first = false;
-        runs_of_row(picture.dark_row(y), picture.width(), runs, dark_first);
+        runs_of_row(picture.dark_row(y), picture.width(), starts, dark_first);
+        const size_t runs = starts.size() - 1;
+        auto length = [&](size_t k) { return starts[k + 1] - starts[k]; };
         uint64_t looks = static_cast<uint64_t>(picture.width());
         // Dark runs have indices of dark_first's parity; the core needs two runs each side.
-        for (size_t k = dark_first ? 2 : 3; k + 2 < runs.size(); k += 2) {
+        for (size_t k = dark_first ? 2 : 3; k + 2 < runs; k += 2) {
             // Most dark runs fail the first of module_size_of's checks: said here, cheaply.
-            if (runs[k].length < kMinCorePixels ||
-                2 * runs[k].length < 3 * std::max(runs[k - 1].length, runs[k + 1].length))
+            if (length(k) < kMinCorePixels ||
+                2 * length(k) < 3 * std::max(length(k - 1), length(k + 1)))
                 continue;
-            const FinderRuns row_runs{runs[k - 2].length, runs[k - 1].length, runs[k].length,
-                                      runs[k + 1].length, runs[k + 2].length};
+            const FinderRuns row_runs{length(k - 2), length(k - 1), length(k), length(k + 1),
+                                      length(k + 2)};
             const auto row_module = module_size_of(row_runs);
             if (!row_module)
                 continue;
             looks += kCrossingLooks;
-            const int cx = runs[k].start + runs[k].length / 2;
+            const int cx = starts[k] + length(k) / 2;
             const auto column = cross_axis(picture, cx, y, 0, 1, *row_module);
             if (!column || column->module_size > kAxisModuleRatio * *row_module ||
                 *row_module > kAxisModuleRatio * column->module_size)
