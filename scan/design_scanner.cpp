@@ -16,7 +16,6 @@
 #include "qr_profile.h"
 #include "scan_picture.h"
 #include "scan_ticker.h"
-#include "symbol_buffers.h"
 #include "symbol_grid.h"
 #include "symbol_sampler.h"
 #include "unread_symbols.h"
@@ -52,15 +51,36 @@ double module_size_of(const std::array<PicturePoint, 4>& c) {
     return sum / 4 / kQrSide;
 }
 
+// The sampled symbol: its greys, its modules in dark and light, and the
+// decoder's buffers, all the scan's own.
+struct ScanBuffers {
+    SampledGreys greys;
+    SampledCells cells;
+    DecoderBuffers decoder;
+};
+
 // Thresholds sampled greys and, when they could be our symbol, decodes them.
-// The working matrix is filled and read without a pause between.
-DecodeError try_decode(const SampledGreys& greys, ModuleThreshold threshold, SampledCells& cells,
-                       RecordBytes& record) {
-    threshold_cells(greys, threshold, cells);
-    if (!could_be_version_19(cells))
+// A mirror image, as a front camera takes it, reads as the transposed grid;
+// it is read only when neither format copy of the grid as sampled reads as a
+// format word of any level, and both copies of the transposed grid read as
+// the same word: a chance grid is not taken for a mirrored symbol.
+DecodeError try_decode(ScanBuffers& buffers, ModuleThreshold threshold, RecordBytes& record) {
+    threshold_cells(buffers.greys, threshold, buffers.cells);
+    if (!could_be_version_19(buffers.cells))
         return DecodeError::kNoFormatInformation;
-    std::memcpy(working_matrix, cells.data(), sizeof working_matrix);
-    return decode_qr_with_reason(record.data());
+    uint8_t* grid = buffers.decoder.working_matrix;
+    std::memcpy(grid, buffers.cells.data(), kQrCells);
+    const DecodeError error = decode_qr_with_reason(record.data(), buffers.decoder);
+    if (error != DecodeError::kNoFormatInformation || format_word_shown(buffers.cells, false))
+        return error;
+    SampledCells& transposed = buffers.cells;
+    for (int row = 0; row < kQrSide; ++row)
+        for (int col = row + 1; col < kQrSide; ++col)
+            std::swap(transposed[row * kQrSide + col], transposed[col * kQrSide + row]);
+    if (!format_word_shown(transposed, true))
+        return error;
+    std::memcpy(grid, transposed.data(), kQrCells);
+    return decode_qr_with_reason(record.data(), buffers.decoder);
 }
 
 // Every block corrected, so every module was read right: the symbol holds
@@ -68,12 +88,6 @@ DecodeError try_decode(const SampledGreys& greys, ModuleThreshold threshold, Sam
 bool read_but_not_a_design(DecodeError error) {
     return error == DecodeError::kWrongMode || error == DecodeError::kWrongLength;
 }
-
-// The sampled symbol, in its greys and in dark and light.
-struct ScanBuffers {
-    SampledGreys greys;
-    SampledCells cells;
-};
 
 // What the passes over one picture have found so far, in the original's pixels.
 struct ScanFindings {
@@ -181,7 +195,7 @@ TripleOutcome try_triple(const ScanPicture& picture, const FinderTriple& triple,
         for (ModuleThreshold threshold : {ModuleThreshold::picture, ModuleThreshold::symbol}) {
             if (threshold == ModuleThreshold::symbol && !placement.both_thresholds)
                 break;
-            error = try_decode(buffers.greys, threshold, buffers.cells, record);
+            error = try_decode(buffers, threshold, record);
             decoded_any = true;
             if (!ticker.decoded())
                 return TripleOutcome::nothing;

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 
+#include "format_info_reader.h"
 #include "matrix_layout.h"
 
 namespace {
@@ -20,6 +21,8 @@ constexpr double kMinTimingAgreement = 0.7;
 // Of the first modules of each timing pattern, at most this many may read wrong.
 constexpr int kQuickLookModules = 8;
 constexpr int kQuickLookWrong = 4;
+
+constexpr int kFormatBits = 15;
 
 // Version information: 6 version bits and 12 BCH bits.
 constexpr int kVersionBits = 18;
@@ -124,6 +127,22 @@ bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map)
             return false;
     }
     return true;
+}
+
+bool format_word_shown(const SampledCells& cells, bool both) {
+    auto copy = [&](const ModulePosition* positions) {
+        unsigned word = 0;
+        for (int i = 0; i < kFormatBits; ++i)
+            word |= static_cast<unsigned>(
+                        cell_at(cells, positions[i].row, positions[i].column) != 0)
+                    << i;
+        return static_cast<uint16_t>(word);
+    };
+    const uint16_t first = copy(kFormatCopy1), second = copy(kFormatCopy2);
+    if (!both)
+        return nearest_format_data(first, second) >= 0;
+    const int data = nearest_format_data(first, first);
+    return data >= 0 && data == nearest_format_data(second, second);
 }
 
 bool could_be_version_19(const SampledCells& cells) {

@@ -35,6 +35,10 @@ bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid);
 // chance finders that noise and print make.
 bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map);
 
+// Whether either format copy lies near a format word of any level and mask;
+// with both, whether each does, and near the same word.
+bool format_word_shown(const SampledCells& cells, bool both);
+
 // Whether the timing patterns alternate as they should and neither
 // version-information block reads as another version: false for what cannot
 // be a version-19 symbol.

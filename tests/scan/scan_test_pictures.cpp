@@ -180,11 +180,20 @@ TestPicture clean_picture(int index, PictureCondition condition, Random& rng) {
 
 // ---- web pages ----------------------------------------------------------------
 
-TestPicture web_page_picture(int index, Random& rng) {
+TestPicture web_page_picture(int index, PictureCondition condition, Random& rng) {
     TestPicture t{"page", PictureCategory::web_page, {}, {}};
-    const bool dark_page = index % 2 == 1;
-    const Rgb background = dark_page ? random_colour(rng, 20, 60) : random_colour(rng, 225, 255);
+    const bool inverted = condition == PictureCondition::inverted;
+    const bool tinted = condition == PictureCondition::tinted_page;
+    const bool dark_page = index % 2 == 1 || inverted;
+    Rgb background = dark_page ? random_colour(rng, 20, 60) : random_colour(rng, 225, 255);
     const Rgb ink = dark_page ? random_colour(rng, 190, 230) : random_colour(rng, 10, 60);
+    if (tinted) {
+        const uint8_t grey = static_cast<uint8_t>(uniform_int(rng, 150, 170));
+        background = {grey, grey, grey};
+    }
+    // Design codes light on dark, or grey 100 on the tinted page, with text up to the code.
+    const Rgb code_dark = inverted ? random_colour(rng, 200, 240) : tinted ? Rgb{100, 100, 100} : kBlack;
+    const Rgb code_light = inverted || tinted ? background : kWhite;
     const int width = uniform_int(rng, 900, 1400), height = uniform_int(rng, 700, 1200);
     Picture page = blank_picture(width, height, background);
     draw_text_lines(page, 20, 20, width - 20, height - 20, ink, rng);
@@ -209,11 +218,14 @@ TestPicture web_page_picture(int index, Random& rng) {
         const RecordBytes record = random_design(rng);
         const SymbolModules s = design_symbol(record, rng);
         const double module = rng() % 3 == 0 ? uniform(rng, 1.5, 2) : uniform(rng, 2, 4);
-        const SymbolStyle style{module, rng() % 3 == 0 ? 0 : uniform_int(rng, 1, 4), kBlack, kWhite,
-                                true};
+        const int quiet = rng() % 3 == 0 ? 0 : uniform_int(rng, 1, 4);
+        const SymbolStyle style{module, tinted ? uniform_int(rng, 1, 2) : quiet, code_dark,
+                                code_light, true};
         const double side = drawn_side(s, style) + 2;
         if (!free_place(taken, width, height, side, rng, x, y))
             continue;
+        if (tinted)  // the page's header bar a module or two above the code
+            fill_rect(page, 0, int(y) - 10, width, int(y) + 1, {60, 60, 70});
         draw_symbol(page, s, x + 1 + style.quiet * module, y + 1 + style.quiet * module, style);
         taken.push_back({x, y, x + side, y + side});
         t.records.push_back(record);
@@ -266,13 +278,15 @@ constexpr double kMinPhotoModule = 2.5;
 constexpr double kMaxPhotoModule = 6;
 constexpr double kFrameMargin = 1.6;  // the code's diagonal, and the side stretched by tilt
 
-TestPicture photo_picture(int index, Random& rng) {
+TestPicture photo_picture(int index, PictureCondition condition, Random& rng) {
     TestPicture t{"photo", PictureCategory::photo, {}, {}};
     const bool monitor = index % 2 == 1;
     const RecordBytes record = random_design(rng);
     const SymbolModules s = design_symbol(record, rng);
-    const int scene_module = 6;
-    const SymbolStyle style{double(scene_module), 4, monitor ? Rgb{20, 20, 30} : Rgb{25, 25, 25},
+    const bool uneven = condition == PictureCondition::uneven_modules;
+    // A monitor zooming by a fractional factor draws modules of unequal widths.
+    const double scene_module = uneven ? uniform(rng, 2.3, 3.7) : 6;
+    const SymbolStyle style{scene_module, 4, monitor ? Rgb{20, 20, 30} : Rgb{25, 25, 25},
                             monitor ? Rgb{235, 240, 250} : Rgb{245, 240, 230}, false};
     const int code = static_cast<int>(drawn_side(s, style));
     const int scene_side = code * 2;
@@ -284,7 +298,13 @@ TestPicture photo_picture(int index, Random& rng) {
         draw_text_lines(scene, 10, 10, scene_side - 10, scene_side - 10, {60, 60, 70}, rng);
     fill_rect(scene, code / 2, code / 2, code / 2 + code, code / 2 + code, style.light);
     draw_symbol(scene, s, code / 2 + 4 * scene_module, code / 2 + 4 * scene_module, style);
-    if (monitor)
+    if (condition == PictureCondition::mirrored)
+        for (int y = 0; y < scene.height; ++y)
+            for (int x = 0; x < scene.width / 2; ++x)
+                for (int k = 0; k < 3; ++k)
+                    std::swap(scene.rgb[(static_cast<size_t>(y) * scene.width + x) * 3 + k],
+                              scene.rgb[(static_cast<size_t>(y) * scene.width + scene.width - 1 - x) * 3 + k]);
+    if (monitor || uneven)
         monitor_grid(scene, 3);
     t.records.push_back(record);
 
@@ -292,13 +312,16 @@ TestPicture photo_picture(int index, Random& rng) {
     pose.width = uniform_int(rng, 800, 1280);
     pose.height = pose.width * 3 / 4;
     pose.rotation = uniform(rng, 0, 2 * std::numbers::pi);
-    const double tilt = uniform(rng, 0, 0.5) / scene_side;
+    // Strong perspective: the near side's modules up to twice the far side's,
+    // the near side up to half as large again as the code's middle.
+    const bool strong = condition == PictureCondition::strong_perspective;
+    const double tilt = (strong ? uniform(rng, 0.8, 1.33) : uniform(rng, 0, 0.5)) / scene_side;
     const double direction = uniform(rng, 0, 2 * std::numbers::pi);
     pose.tilt_x = tilt * std::cos(direction);
     pose.tilt_y = tilt * std::sin(direction);
     // The whole code stays in the frame whatever the rotation and tilt.
-    const double fitting_module =
-        std::min(pose.width, pose.height) / (kFrameMargin * code / scene_module);
+    const double fitting_module = std::min(pose.width, pose.height) /
+                                  (kFrameMargin * (strong ? 1.5 : 1) * code / scene_module);
     const double photo_module =
         uniform(rng, kMinPhotoModule, std::min(kMaxPhotoModule, fitting_module));
     pose.scene_scale = photo_module / scene_module;
@@ -373,12 +396,29 @@ const char* condition_name(PictureCondition condition) {
             return "sheet 10 x 10, 1 px";
         case PictureCondition::sheet_8x5_2apart:
             return "sheet 8 x 5, 2 modules apart";
+        case PictureCondition::inverted:
+            return "light on dark";
+        case PictureCondition::tinted_page:
+            return "grey code on a tinted page";
+        case PictureCondition::strong_perspective:
+            return "strong perspective";
+        case PictureCondition::mirrored:
+            return "mirrored";
+        case PictureCondition::uneven_modules:
+            return "uneven module widths";
     }
     return "?";
 }
 
 PictureCategory condition_category(PictureCondition condition) {
     switch (condition) {
+        case PictureCondition::inverted:
+        case PictureCondition::tinted_page:
+            return PictureCategory::web_page;
+        case PictureCondition::strong_perspective:
+        case PictureCondition::mirrored:
+        case PictureCondition::uneven_modules:
+            return PictureCategory::photo;
         default:
             return PictureCategory::clean;
     }
@@ -393,13 +433,13 @@ TestPicture test_picture(PictureCategory category, int index, PictureCondition c
             t = clean_picture(index, condition, rng);
             break;
         case PictureCategory::web_page:
-            t = web_page_picture(index, rng);
+            t = web_page_picture(index, condition, rng);
             break;
         case PictureCategory::screenshot:
             t = screenshot_picture(index, rng);
             break;
         case PictureCategory::photo:
-            t = photo_picture(index, rng);
+            t = photo_picture(index, condition, rng);
             break;
         case PictureCategory::negative:
             t = negative_picture(index, rng);
