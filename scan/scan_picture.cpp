@@ -50,8 +50,7 @@ void ScanPicture::set_size(int width, int height, ScanTicker& ticker) {
 
 void ScanPicture::assign(const Picture& picture, ScanTicker& ticker) {
     set_size(picture.width, picture.height, ticker);
-    make_grey(picture, ticker);
-    make_thresholds(ticker);
+    make_thresholds(&picture, ticker);
     make_dark(ticker);
 }
 
@@ -71,23 +70,21 @@ void ScanPicture::assign_halved(const ScanPicture& full, ScanTicker& ticker) {
         if (!ticker.step(4 * static_cast<uint64_t>(width_)))
             return;
     }
-    make_thresholds(ticker);
+    make_thresholds(nullptr, ticker);
     make_dark(ticker);
 }
 
-void ScanPicture::make_grey(const Picture& picture, ScanTicker& ticker) {
-    for (int y = 0; y < height_; ++y) {
+void ScanPicture::make_grey_rows(const Picture& picture, int first_row, int end_row) {
+    for (int y = first_row; y < end_row; ++y) {
         const uint8_t* in = picture.rgb.data() + static_cast<size_t>(y) * width_ * 3;
         uint8_t* out = grey_.data() + static_cast<size_t>(y) * width_;
         for (int x = 0; x < width_; ++x, in += 3)
             out[x] = static_cast<uint8_t>(
                 (kRedWeight * in[0] + kGreenWeight * in[1] + kBlueWeight * in[2]) >> 8);
-        if (!ticker.step(static_cast<uint64_t>(width_)))
-            return;
     }
 }
 
-void ScanPicture::make_thresholds(ScanTicker& ticker) {
+void ScanPicture::make_thresholds(const Picture* source, ScanTicker& ticker) {
     // Sums and pixel counts of each block, then their running sums over blocks.
     const size_t stride = static_cast<size_t>(blocks_x_) + 1;
     const size_t blocks = static_cast<size_t>(blocks_x_) * blocks_y_;
@@ -114,6 +111,10 @@ void ScanPicture::make_thresholds(ScanTicker& ticker) {
         uint8_t* mins = block_min.data() + static_cast<size_t>(by) * blocks_x_;
         uint8_t* maxs = block_max.data() + static_cast<size_t>(by) * blocks_x_;
         const int y_end = std::min(height_, (by + 1) * kBlockSide);
+        // Grey levels and block sums in one pass: the block's rows are summed
+        // while they are still in the cache.
+        if (source)
+            make_grey_rows(*source, by * kBlockSide, y_end);
         for (int y = by * kBlockSide; y < y_end; ++y) {
             const uint8_t* row = grey_.data() + static_cast<size_t>(y) * width_;
             for (int bx = 0; bx < blocks_x_; ++bx) {
@@ -132,7 +133,7 @@ void ScanPicture::make_thresholds(ScanTicker& ticker) {
                 maxs[bx] = high;
             }
         }
-        if (!ticker.step(static_cast<uint64_t>(width_) * kBlockSide))
+        if (!ticker.step(static_cast<uint64_t>(width_) * kBlockSide * (source ? 2 : 1)))
             return;
         for (int bx = 0; bx < blocks_x_; ++bx) {
             const size_t at = (by + 1) * stride + bx + 1;

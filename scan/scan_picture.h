@@ -35,8 +35,9 @@ class ScanPicture {
 
   private:
     void set_size(int width, int height, ScanTicker& ticker);
-    void make_grey(const Picture& picture, ScanTicker& ticker);
-    void make_thresholds(ScanTicker& ticker);
+    void make_grey_rows(const Picture& picture, int first_row, int end_row);
+    // From the source's colours when given, else from the grey levels already made.
+    void make_thresholds(const Picture* source, ScanTicker& ticker);
     void make_dark(ScanTicker& ticker);
 
     int width_ = 0;
