@@ -61,9 +61,9 @@ struct ScanBuffers {
 
 // Thresholds sampled greys and, when they could be our symbol, decodes them.
 // A mirror image, as a front camera takes it, reads as the transposed grid;
-// it is read only when neither format copy of the grid as sampled reads as a
-// format word of any level, and both copies of the transposed grid read as
-// the same word: a chance grid is not taken for a mirrored symbol.
+// it is read only when neither format copy of the grid as sampled reads as
+// level M, and both copies of the transposed grid read as the same word: a
+// chance grid is not taken for a mirrored symbol.
 DecodeError try_decode(ScanBuffers& buffers, ModuleThreshold threshold, RecordBytes& record) {
     threshold_cells(buffers.greys, threshold, buffers.cells);
     if (!could_be_version_19(buffers.cells))
@@ -71,13 +71,13 @@ DecodeError try_decode(ScanBuffers& buffers, ModuleThreshold threshold, RecordBy
     uint8_t* grid = buffers.decoder.working_matrix;
     std::memcpy(grid, buffers.cells.data(), kQrCells);
     const DecodeError error = decode_qr_with_reason(record.data(), buffers.decoder);
-    if (error != DecodeError::kNoFormatInformation || format_word_shown(buffers.cells, false))
+    if (error != DecodeError::kNoFormatInformation)
         return error;
     SampledCells& transposed = buffers.cells;
     for (int row = 0; row < kQrSide; ++row)
         for (int col = row + 1; col < kQrSide; ++col)
             std::swap(transposed[row * kQrSide + col], transposed[col * kQrSide + row]);
-    if (!format_word_shown(transposed, true))
+    if (!format_copies_agree(transposed))
         return error;
     std::memcpy(grid, transposed.data(), kQrCells);
     return decode_qr_with_reason(record.data(), buffers.decoder);

@@ -129,7 +129,7 @@ bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map)
     return true;
 }
 
-bool format_word_shown(const SampledCells& cells, bool both) {
+bool format_copies_agree(const SampledCells& cells) {
     auto copy = [&](const ModulePosition* positions) {
         unsigned word = 0;
         for (int i = 0; i < kFormatBits; ++i)
@@ -139,8 +139,6 @@ bool format_word_shown(const SampledCells& cells, bool both) {
         return static_cast<uint16_t>(word);
     };
     const uint16_t first = copy(kFormatCopy1), second = copy(kFormatCopy2);
-    if (!both)
-        return nearest_format_data(first, second) >= 0;
     const int data = nearest_format_data(first, first);
     return data >= 0 && data == nearest_format_data(second, second);
 }

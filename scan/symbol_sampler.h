@@ -35,9 +35,8 @@ bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid);
 // chance finders that noise and print make.
 bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map);
 
-// Whether either format copy lies near a format word of any level and mask;
-// with both, whether each does, and near the same word.
-bool format_word_shown(const SampledCells& cells, bool both);
+// Whether both format copies lie near the same format word, of any level and mask.
+bool format_copies_agree(const SampledCells& cells);
 
 // Whether the timing patterns alternate as they should and neither
 // version-information block reads as another version: false for what cannot
