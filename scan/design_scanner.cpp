@@ -59,13 +59,18 @@ struct ScanBuffers {
     DecoderBuffers decoder;
 };
 
-// Thresholds sampled greys and, when they could be our symbol, decodes them.
+// Thresholds sampled greys and, when they could be our symbol, decodes them;
+// a light-on-dark symbol's modules are read with the colours swapped.
 // A mirror image, as a front camera takes it, reads as the transposed grid;
 // it is read only when neither format copy of the grid as sampled reads as
 // level M, and both copies of the transposed grid read as the same word: a
 // chance grid is not taken for a mirrored symbol.
-DecodeError try_decode(ScanBuffers& buffers, ModuleThreshold threshold, RecordBytes& record) {
+DecodeError try_decode(ScanBuffers& buffers, ModuleThreshold threshold, bool light,
+                       RecordBytes& record) {
     threshold_cells(buffers.greys, threshold, buffers.cells);
+    if (light)
+        for (uint8_t& cell : buffers.cells)
+            cell ^= kCellDark;
     if (!could_be_version_19(buffers.cells))
         return DecodeError::kNoFormatInformation;
     uint8_t* grid = buffers.decoder.working_matrix;
@@ -159,7 +164,7 @@ constexpr double kSmallModule = 2.0;
 
 bool timing_shown(const ScanPicture& picture, const FinderTriple& triple) {
     const auto affine = finder_map(triple);
-    return affine && timing_patterns_shown(picture, *affine);
+    return affine && timing_patterns_shown(picture, *affine, triple.light);
 }
 
 int region_of(double x, double y, int regions_across) {
@@ -183,7 +188,8 @@ TripleOutcome try_triple(const ScanPicture& picture, const FinderTriple& triple,
             c.x *= scale, c.y *= scale;
         if (!decoded_any)
             first_corners = corners;
-        if (!placement.both_thresholds && !timing_patterns_agree(picture, placement.grid)) {
+        if (!placement.both_thresholds &&
+            !timing_patterns_agree(picture, placement.grid, triple.light)) {
             beyond_repair_everywhere = false;
             continue;
         }
@@ -195,7 +201,7 @@ TripleOutcome try_triple(const ScanPicture& picture, const FinderTriple& triple,
         for (ModuleThreshold threshold : {ModuleThreshold::picture, ModuleThreshold::symbol}) {
             if (threshold == ModuleThreshold::symbol && !placement.both_thresholds)
                 break;
-            error = try_decode(buffers, threshold, record);
+            error = try_decode(buffers, threshold, triple.light, record);
             decoded_any = true;
             if (!ticker.decoded())
                 return TripleOutcome::nothing;
@@ -256,13 +262,15 @@ constexpr std::chrono::milliseconds kWorkerLook{2};
 // the lists joined in row order are the hits one thread finds, so the
 // candidates are the same for any number of threads. Only the calling thread
 // calls back, counting the work of all.
-void search_bands(const ScanPicture& picture, int threads, ScanTicker& ticker,
+void search_bands(const ScanPicture& picture, const ScanOptions& options, ScanTicker& ticker,
                   ScanWorkspace::State& state) {
+    const int threads = options.threads;
     state.hits.clear();
     state.candidates.clear();
     const int bands = std::clamp(threads, 1, std::max(1, picture.height() / kRegionSide));
     if (bands == 1) {
-        find_finder_candidates(picture, ticker, state.hits, state.candidates);
+        find_finder_candidates(picture, options.light_on_dark, ticker, state.hits,
+                               state.candidates);
         return;
     }
     state.band_hits.resize(bands - 1);
@@ -279,9 +287,9 @@ void search_bands(const ScanPicture& picture, int threads, ScanTicker& ticker,
         return going;
     };
     auto band_rows = [&](int band) {
-        return std::pair{static_cast<int>(static_cast<int64_t>(picture.height()) * band / bands),
-                         static_cast<int>(static_cast<int64_t>(picture.height()) * (band + 1) /
-                                          bands)};
+        return std::pair{
+            static_cast<int>(static_cast<int64_t>(picture.height()) * band / bands),
+            static_cast<int>(static_cast<int64_t>(picture.height()) * (band + 1) / bands)};
     };
     std::vector<std::thread> workers;
     for (int band = 1; band < bands; ++band) {
@@ -289,19 +297,20 @@ void search_bands(const ScanPicture& picture, int threads, ScanTicker& ticker,
         hits.clear();
         workers.emplace_back([&, band] {
             const auto [first, end] = band_rows(band);
-            find_finder_hits(picture, first, end,
-                             [&](uint64_t pixels) {
-                                 workers_pixels += pixels;
-                                 return !stop.load();
-                             },
-                             hits);
+            find_finder_hits(
+                picture, first, end, options.light_on_dark,
+                [&](uint64_t pixels) {
+                    workers_pixels += pixels;
+                    return !stop.load();
+                },
+                hits);
             --running;
         });
     }
     const auto [first, end] = band_rows(0);
-    find_finder_hits(picture, first, end,
-                     [&](uint64_t pixels) { return ticker.step(pixels) && count_workers(); },
-                     state.hits);
+    find_finder_hits(
+        picture, first, end, options.light_on_dark,
+        [&](uint64_t pixels) { return ticker.step(pixels) && count_workers(); }, state.hits);
     if (ticker.cancelled())
         stop = true;
     while (running.load() > 0) {
@@ -321,9 +330,9 @@ void search_bands(const ScanPicture& picture, int threads, ScanTicker& ticker,
 // triples are tried until one reads nothing new: the finders inside each
 // symbol read, or passed over as read but not a design, are set aside, and the
 // candidates below the cap move up. False when cancelled.
-bool scan_pass(const ScanPicture& picture, double scale, int threads, ScanTicker& ticker,
-               ScanWorkspace::State& state, ScanFindings& found) {
-    search_bands(picture, threads, ticker, state);
+bool scan_pass(const ScanPicture& picture, double scale, const ScanOptions& options,
+               ScanTicker& ticker, ScanWorkspace::State& state, ScanFindings& found) {
+    search_bands(picture, options, ticker, state);
     const std::vector<FinderCandidate>& candidates = state.candidates;
     if (ticker.cancelled())
         return false;
@@ -421,13 +430,12 @@ ScanResult scan_designs(const Picture& picture, ScanWorkspace& workspace,
         return result;
     ScanFindings found;
     state.full.assign(picture, ticker);
-    if (ticker.cancelled() || !scan_pass(state.full, 1, options.threads, ticker, state, found))
+    if (ticker.cancelled() || !scan_pass(state.full, 1, options, ticker, state, found))
         return cancelled();
     if (found.designs.empty() && std::min(picture.width, picture.height) >= kMinHalvedSide &&
         worth_halving(state.candidates)) {
         state.half.assign_halved(state.full, ticker);
-        if (ticker.cancelled() ||
-            !scan_pass(state.half, 2, options.threads, ticker, state, found))
+        if (ticker.cancelled() || !scan_pass(state.half, 2, options, ticker, state, found))
             return cancelled();
     }
     result.unread_symbols = count_unread(found.unread, found.read);

@@ -75,33 +75,35 @@ struct AxisCrossing {
 };
 
 std::optional<AxisCrossing> cross_axis(const ScanPicture& p, int x, int y, int dx, int dy,
-                                       double expected_module) {
+                                       double expected_module, bool light) {
+    // The finder's own colour: dark, or light in a light-on-dark code.
+    auto ink = [&](int px, int py) { return p.dark(px, py) != light; };
     const int limit = static_cast<int>(expected_module * kWalkLimitModules) + 3;
     auto inside = [&](int px, int py) {
         return px >= 0 && py >= 0 && px < p.width() && py < p.height();
     };
-    auto walk = [&](int sign, int& core, int& light, int& outer) {
+    auto walk = [&](int sign, int& core, int& gap, int& outer) {
         int px = x, py = y;
-        core = light = outer = 0;
-        while (inside(px, py) && p.dark(px, py)) {
+        core = gap = outer = 0;
+        while (inside(px, py) && ink(px, py)) {
             ++core;
             px += sign * dx, py += sign * dy;
             if (core > 3 * limit)
                 return false;
         }
-        while (inside(px, py) && !p.dark(px, py)) {
-            ++light;
+        while (inside(px, py) && !ink(px, py)) {
+            ++gap;
             px += sign * dx, py += sign * dy;
-            if (light > limit)
+            if (gap > limit)
                 return false;
         }
-        while (inside(px, py) && p.dark(px, py) && outer < limit) {
+        while (inside(px, py) && ink(px, py) && outer < limit) {
             ++outer;
             px += sign * dx, py += sign * dy;
         }
         return true;
     };
-    if (!p.dark(x, y))
+    if (!ink(x, y))
         return std::nullopt;
     int core_back, light_back, outer_back, core_fwd, light_fwd, outer_fwd;
     if (!walk(-1, core_back, light_back, outer_back) || !walk(1, core_fwd, light_fwd, outer_fwd))
@@ -121,9 +123,11 @@ std::optional<AxisCrossing> cross_axis(const ScanPicture& p, int x, int y, int d
 constexpr double kCoreReachModules = 3.5;
 
 std::optional<std::pair<double, double>> core_centroid(const ScanPicture& p, double x, double y,
-                                                       double module, std::vector<uint8_t>& seen) {
+                                                       double module, bool light,
+                                                       std::vector<uint8_t>& seen) {
+    auto ink = [&](int px, int py) { return p.dark(px, py) != light; };
     const int sx = static_cast<int>(x), sy = static_cast<int>(y);
-    if (sx < 0 || sy < 0 || sx >= p.width() || sy >= p.height() || !p.dark(sx, sy))
+    if (sx < 0 || sy < 0 || sx >= p.width() || sy >= p.height() || !ink(sx, sy))
         return std::nullopt;
     const int reach = static_cast<int>(kCoreReachModules * module) + 2;
     const int side = 2 * reach + 1;
@@ -143,7 +147,7 @@ std::optional<std::pair<double, double>> core_centroid(const ScanPicture& p, dou
         const std::pair<int, int> next[4] = {
             {px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}};
         for (const auto& [nx, ny] : next) {
-            if (nx < 0 || ny < 0 || nx >= p.width() || ny >= p.height() || !p.dark(nx, ny))
+            if (nx < 0 || ny < 0 || nx >= p.width() || ny >= p.height() || !ink(nx, ny))
                 continue;
             if (std::abs(nx - sx) > reach || std::abs(ny - sy) > reach)
                 return std::nullopt;
@@ -162,7 +166,9 @@ class CandidateCollector {
   public:
     explicit CandidateCollector(int width) : bands_(width / kBandWidth + 1) {}
 
-    void add(double x, double y, double module, int row) {
+    void add(const FinderHit& hit) {
+        const double x = hit.x, y = hit.y, module = hit.module_size;
+        const int row = hit.row;
         const int band = band_of(x);
         for (int b = std::max(0, band - 1); b <= std::min<int>(bands_.size() - 1, band + 1); ++b) {
             for (size_t k : bands_[b]) {
@@ -180,7 +186,7 @@ class CandidateCollector {
             }
         }
         bands_[band].push_back(all_.size());
-        all_.push_back({x, y, module, 1, row});
+        all_.push_back({x, y, module, 1, row, hit.light});
     }
 
     // Forgets for merging every candidate no row has touched for a while.
@@ -203,22 +209,21 @@ class CandidateCollector {
         for (const Accumulated& a : all_) {
             if (!ticker.step(kCandidateLooks))
                 return;
-            FinderCandidate c{a.x_sum / a.hits, a.y_sum / a.hits, a.module_sum / a.hits, a.hits};
+            FinderCandidate c{a.x_sum / a.hits, a.y_sum / a.hits, a.module_sum / a.hits, a.hits,
+                              a.light};
             const int x = static_cast<int>(c.x), y = static_cast<int>(c.y);
             if (c.hits < kMinRows && c.module_size < kMinRowsBelowModule)
                 continue;
             if (c.hits < kRowsWithoutDiagonals &&
-                !(cross_axis(picture, x, y, 1, 1, c.module_size) &&
-                  cross_axis(picture, x, y, 1, -1, c.module_size)))
+                !(cross_axis(picture, x, y, 1, 1, c.module_size, c.light) &&
+                  cross_axis(picture, x, y, 1, -1, c.module_size, c.light)))
                 continue;
-            const auto centre = core_centroid(picture, c.x, c.y, c.module_size, seen);
+            const auto centre = core_centroid(picture, c.x, c.y, c.module_size, c.light, seen);
             if (!centre)
                 continue;
             c.x = centre->first, c.y = centre->second;
             out.push_back(c);
         }
-        std::stable_sort(out.begin(), out.end(),
-                         [](const auto& a, const auto& b) { return a.hits > b.hits; });
     }
 
   private:
@@ -229,6 +234,7 @@ class CandidateCollector {
         double x_sum, y_sum, module_sum;
         int hits;
         int last_row;
+        bool light;
     };
     std::vector<Accumulated> all_;
     std::vector<std::vector<size_t>> bands_;
@@ -254,8 +260,9 @@ void runs_of_row(const uint8_t* row, int width, std::vector<int>& starts, bool& 
 
 }  // namespace
 
-bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
+bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row, bool light_on_dark,
                       const std::function<bool(uint64_t)>& step, std::vector<FinderHit>& hits) {
+    const size_t core_step = light_on_dark ? 1 : 2;
     std::vector<int> starts;
     for (int y = first_row; y < end_row; ++y) {
         bool dark_first = false;
@@ -263,8 +270,10 @@ bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
         const size_t runs = starts.size() - 1;
         auto length = [&](size_t k) { return starts[k + 1] - starts[k]; };
         uint64_t looks = static_cast<uint64_t>(picture.width());
-        // Dark runs have indices of dark_first's parity; the core needs two runs each side.
-        for (size_t k = dark_first ? 2 : 3; k + 2 < runs; k += 2) {
+        // Dark runs have indices of dark_first's parity; a dark finder's core is
+        // a dark run, a light-on-dark finder's a light one, in the same scan.
+        // The core needs two runs each side.
+        for (size_t k = light_on_dark || dark_first ? 2 : 3; k + 2 < runs; k += core_step) {
             // Most dark runs fail the first of module_size_of's checks: said here, cheaply.
             if (length(k) < kMinCorePixels ||
                 2 * length(k) < 3 * std::max(length(k - 1), length(k + 1)))
@@ -275,17 +284,18 @@ bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
             if (!row_module)
                 continue;
             looks += kCrossingLooks;
+            const bool light = (k % 2 == 0) != dark_first;
             const int cx = starts[k] + length(k) / 2;
-            const auto column = cross_axis(picture, cx, y, 0, 1, *row_module);
+            const auto column = cross_axis(picture, cx, y, 0, 1, *row_module, light);
             if (!column || column->module_size > kAxisModuleRatio * *row_module ||
                 *row_module > kAxisModuleRatio * column->module_size)
                 continue;
             const int cy = static_cast<int>(column->centre);
-            const auto row = cross_axis(picture, cx, cy, 1, 0, *row_module);
+            const auto row = cross_axis(picture, cx, cy, 1, 0, *row_module, light);
             if (!row)
                 continue;
             hits.push_back({row->centre, column->centre,
-                            (row->module_size + column->module_size) / 2, y});
+                            (row->module_size + column->module_size) / 2, y, light});
         }
         if (!step(looks))
             return false;
@@ -295,7 +305,8 @@ bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
 
 void gather_finder_candidates(const ScanPicture& picture, const std::vector<FinderHit>& hits,
                               ScanTicker& ticker, std::vector<FinderCandidate>& candidates) {
-    CandidateCollector collector(picture.width());
+    // Dark finders and light ones are gathered apart: they never merge.
+    CandidateCollector dark(picture.width()), light(picture.width());
     int retired_row = -1;
     for (size_t k = 0; k < hits.size(); ++k) {
         const FinderHit& hit = hits[k];
@@ -303,23 +314,28 @@ void gather_finder_candidates(const ScanPicture& picture, const std::vector<Find
         // recent row touched are retired.
         const int due = (hit.row - 1) / kRetireEveryRows * kRetireEveryRows;
         if (hit.row > 0 && due > retired_row) {
-            collector.retire_before(due);
+            dark.retire_before(due);
+            light.retire_before(due);
             retired_row = due;
         }
-        collector.add(hit.x, hit.y, hit.module_size, hit.row);
+        (hit.light ? light : dark).add(hit);
         if (k % kHitsPerStep == 0 && !ticker.step(kHitsPerStep * kMergeLooks))
             return;
     }
-    collector.result(picture, ticker, candidates);
+    dark.result(picture, ticker, candidates);
+    light.result(picture, ticker, candidates);
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const auto& a, const auto& b) { return a.hits > b.hits; });
 }
 
-void find_finder_candidates(const ScanPicture& picture, ScanTicker& ticker,
+void find_finder_candidates(const ScanPicture& picture, bool light_on_dark, ScanTicker& ticker,
                             std::vector<FinderHit>& hits,
                             std::vector<FinderCandidate>& candidates) {
     hits.clear();
     candidates.clear();
-    if (!find_finder_hits(picture, 0, picture.height(),
-                          [&](uint64_t pixels) { return ticker.step(pixels); }, hits))
+    if (!find_finder_hits(
+            picture, 0, picture.height(), light_on_dark,
+            [&](uint64_t pixels) { return ticker.step(pixels); }, hits))
         return;
     gather_finder_candidates(picture, hits, ticker, candidates);
 }

@@ -1,5 +1,6 @@
 // Finder-pattern candidates: places where dark, light, dark, light, dark runs
-// in the ratio 1 : 1 : 3 : 1 : 1 cross both along a row and along a column.
+// in the ratio 1 : 1 : 3 : 1 : 1 cross both along a row and along a column,
+// or light, dark, light, dark, light ones for a light-on-dark code.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@ struct FinderCandidate {
     double y = 0;
     double module_size = 0;  // pixels per module
     int hits = 0;            // rows whose runs met here
+    bool light = false;      // a light finder in a light-on-dark code
 };
 
 // One row's crossing of a finder pattern, checked along its column.
@@ -22,12 +24,14 @@ struct FinderHit {
     double y;
     double module_size;
     int row;
+    bool light;
 };
 
-// The hits of rows [first_row, end_row) in row order, added to hits. Calls
-// step with the pixels looked at after each row; false when it says to stop.
-// Bands of rows may be searched at once, each into its own list.
-bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row,
+// The hits of rows [first_row, end_row) in row order, added to hits; of light
+// finders too when light_on_dark. Calls step with the pixels looked at after
+// each row; false when it says to stop. Bands of rows may be searched at
+// once, each into its own list.
+bool find_finder_hits(const ScanPicture& picture, int first_row, int end_row, bool light_on_dark,
                       const std::function<bool(uint64_t)>& step, std::vector<FinderHit>& hits);
 
 // The candidates the hits of every row, in row order, make: strongest (most
@@ -38,5 +42,5 @@ void gather_finder_candidates(const ScanPicture& picture, const std::vector<Find
                               ScanTicker& ticker, std::vector<FinderCandidate>& candidates);
 
 // Both on one thread.
-void find_finder_candidates(const ScanPicture& picture, ScanTicker& ticker,
+void find_finder_candidates(const ScanPicture& picture, bool light_on_dark, ScanTicker& ticker,
                             std::vector<FinderHit>& hits, std::vector<FinderCandidate>& candidates);

@@ -36,8 +36,8 @@ bool likelier(const ScoredTriple& x, const ScoredTriple& y) {
 }
 
 bool could_share_a_side(const FinderCandidate& a, const FinderCandidate& b) {
-    if (std::max(a.module_size, b.module_size) >
-        kMaxModuleRatio * std::min(a.module_size, b.module_size))
+    if (a.light != b.light || std::max(a.module_size, b.module_size) >
+                                  kMaxModuleRatio * std::min(a.module_size, b.module_size))
         return false;
     const double modules = distance(a, b) / ((a.module_size + b.module_size) / 2);
     return modules >= kMinSpacingModules && modules <= kMaxSpacingModules;
@@ -52,7 +52,9 @@ std::vector<std::vector<uint32_t>> partners_of(const std::vector<FinderCandidate
     const int columns = static_cast<int>(max_x / kBinSide) + 1;
     const int rows = static_cast<int>(max_y / kBinSide) + 1;
     std::vector<std::vector<uint32_t>> bins(static_cast<size_t>(columns) * rows);
-    auto bin_x = [&](double x) { return std::clamp(static_cast<int>(x / kBinSide), 0, columns - 1); };
+    auto bin_x = [&](double x) {
+        return std::clamp(static_cast<int>(x / kBinSide), 0, columns - 1);
+    };
     auto bin_y = [&](double y) { return std::clamp(static_cast<int>(y / kBinSide), 0, rows - 1); };
     for (uint32_t k = 0; k < candidates.size(); ++k)
         bins[static_cast<size_t>(bin_y(candidates[k].y)) * columns + bin_x(candidates[k].x)]
@@ -121,9 +123,10 @@ void finder_triples(const std::vector<FinderCandidate>& candidates, size_t kept_
                 const uint32_t below = b_is_right ? ic : ib;
                 const FinderCandidate& r = candidates[right];
                 const FinderCandidate& l = candidates[below];
-                corner_triples.push_back({{{corner.x, corner.y}, {r.x, r.y}, {l.x, l.y}, module},
-                                          {a, right, below},
-                                          score});
+                corner_triples.push_back(
+                    {{{corner.x, corner.y}, {r.x, r.y}, {l.x, l.y}, module, corner.light},
+                     {a, right, below},
+                     score});
             }
         }
         const size_t kept = std::min(kept_per_corner, corner_triples.size());

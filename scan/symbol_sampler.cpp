@@ -93,10 +93,10 @@ void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, Sampl
     }
 }
 
-bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid) {
+bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid, bool light) {
     int right = 0;
     for (int k = kTimingFirst; k <= kTimingLast; ++k) {
-        const bool dark = k % 2 == 0;
+        const bool dark = (k % 2 == 0) != light;
         const PicturePoint along_row = grid({k + 0.5, kTimingTrack + 0.5});
         const PicturePoint along_col = grid({kTimingTrack + 0.5, k + 0.5});
         right += (picture.grey_at(along_row.x, along_row.y) <
@@ -107,19 +107,20 @@ bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid) {
     return right >= kMinTimingAgreement * 2 * (kTimingLast - kTimingFirst + 1);
 }
 
-bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map) {
+bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map, bool light) {
     constexpr int kTimingModules = 2 * (kTimingLast - kTimingFirst + 1);
     const int allowed_wrong =
         kTimingModules - static_cast<int>(std::ceil(kMinTimingAgreement * kTimingModules));
     auto dark_at = [&](PicturePoint p) {
         const int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
-        return x >= 0 && y >= 0 && x < picture.width() && y < picture.height() && picture.dark(x, y);
+        return x >= 0 && y >= 0 && x < picture.width() && y < picture.height() &&
+               picture.dark(x, y);
     };
     // The first modules beside the top-left finder, where the map is surest,
     // leave most chance triples after a few looks.
     int wrong = 0;
     for (int k = kTimingFirst; k <= kTimingLast; ++k) {
-        const bool dark = k % 2 == 0;
+        const bool dark = (k % 2 == 0) != light;
         wrong += dark_at(map({k + 0.5, kTimingTrack + 0.5})) != dark;
         wrong += dark_at(map({kTimingTrack + 0.5, k + 0.5})) != dark;
         if (wrong > allowed_wrong ||
@@ -133,9 +134,9 @@ bool format_copies_agree(const SampledCells& cells) {
     auto copy = [&](const ModulePosition* positions) {
         unsigned word = 0;
         for (int i = 0; i < kFormatBits; ++i)
-            word |= static_cast<unsigned>(
-                        cell_at(cells, positions[i].row, positions[i].column) != 0)
-                    << i;
+            word |=
+                static_cast<unsigned>(cell_at(cells, positions[i].row, positions[i].column) != 0)
+                << i;
         return static_cast<uint16_t>(word);
     };
     const uint16_t first = copy(kFormatCopy1), second = copy(kFormatCopy2);

@@ -12,8 +12,8 @@
 #include <random>
 
 #include "design_scanner.h"
-#include "qr_profile.h"
 #include "other_readers.h"
+#include "qr_profile.h"
 #include "scan_outcome.h"
 
 namespace {

@@ -35,8 +35,8 @@ TEST_P(ScanSample, ReadsWhatItMustAndNothingElse) {
     const bool must_read =
         category == PictureCategory::clean || category == PictureCategory::screenshot;
     // Every kind of negative, each shown once.
-    const int samples = category == PictureCategory::negative ? kNotADesignKinds + 2
-                                                              : kSamplePerCategory;
+    const int samples =
+        category == PictureCategory::negative ? kNotADesignKinds + 2 : kSamplePerCategory;
     for (int index = 0; index < samples; ++index) {
         const TestPicture t = test_picture(category, index);
         const ScanResult result = scan_designs(decoded_picture(t));
@@ -86,6 +86,11 @@ TEST(ScanSheet, ReadsEveryCodeOnceOnAnyNumberOfThreads) {
     const Picture photo = decoded_picture(test_picture(PictureCategory::photo, 0));
     const ScanResult photo_result = scan_designs(photo, workspace, {1});
     EXPECT_EQ(photo_result.designs.size(), 1u);
+    // Light codes on a dark page, when asked for.
+    const TestPicture inverted =
+        test_picture(PictureCategory::web_page, 0, PictureCondition::inverted);
+    EXPECT_TRUE(read_exactly(inverted.records, records_of(scan_designs(decoded_picture(inverted),
+                                                                       workspace, {1, true}))));
     for (int threads : {2, 4}) {
         EXPECT_TRUE(same_result(scan_designs(decoded_picture(t), workspace, {threads}), result))
             << threads;

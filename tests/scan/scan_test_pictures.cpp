@@ -192,7 +192,9 @@ TestPicture web_page_picture(int index, PictureCondition condition, Random& rng)
         background = {grey, grey, grey};
     }
     // Design codes light on dark, or grey 100 on the tinted page, with text up to the code.
-    const Rgb code_dark = inverted ? random_colour(rng, 200, 240) : tinted ? Rgb{100, 100, 100} : kBlack;
+    const Rgb code_dark = inverted ? random_colour(rng, 200, 240)
+                          : tinted ? Rgb{100, 100, 100}
+                                   : kBlack;
     const Rgb code_light = inverted || tinted ? background : kWhite;
     const int width = uniform_int(rng, 900, 1400), height = uniform_int(rng, 700, 1200);
     Picture page = blank_picture(width, height, background);
@@ -302,8 +304,10 @@ TestPicture photo_picture(int index, PictureCondition condition, Random& rng) {
         for (int y = 0; y < scene.height; ++y)
             for (int x = 0; x < scene.width / 2; ++x)
                 for (int k = 0; k < 3; ++k)
-                    std::swap(scene.rgb[(static_cast<size_t>(y) * scene.width + x) * 3 + k],
-                              scene.rgb[(static_cast<size_t>(y) * scene.width + scene.width - 1 - x) * 3 + k]);
+                    std::swap(
+                        scene.rgb[(static_cast<size_t>(y) * scene.width + x) * 3 + k],
+                        scene.rgb[(static_cast<size_t>(y) * scene.width + scene.width - 1 - x) * 3 +
+                                  k]);
     if (monitor || uneven)
         monitor_grid(scene, 3);
     t.records.push_back(record);

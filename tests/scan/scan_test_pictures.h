@@ -32,9 +32,9 @@ enum class PictureCondition {
     uneven_modules,      // a monitor zooming the code by a fractional factor
 };
 inline constexpr PictureCondition kPictureConditions[] = {
-    PictureCondition::sheet_5x8_2px, PictureCondition::sheet_5x8_3px,
-    PictureCondition::sheet_10x10_1px, PictureCondition::sheet_8x5_2apart,
-    PictureCondition::inverted,      PictureCondition::tinted_page,
+    PictureCondition::sheet_5x8_2px,      PictureCondition::sheet_5x8_3px,
+    PictureCondition::sheet_10x10_1px,    PictureCondition::sheet_8x5_2apart,
+    PictureCondition::inverted,           PictureCondition::tinted_page,
     PictureCondition::strong_perspective, PictureCondition::mirrored,
     PictureCondition::uneven_modules};
 
