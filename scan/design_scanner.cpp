@@ -366,7 +366,7 @@ bool scan_pass(const ScanPicture& picture, double scale, const ScanOptions& opti
         }
         if (!ticker.keep_going())
             return false;
-        finder_triples(chosen, kTriplesPerRegion, ticker, triples);
+        finder_triples(chosen, kTriplesPerRegion, kRegionSide, ticker, triples);
         if (ticker.cancelled())
             return false;
         // Triples of candidates all chosen before were formed before; each round

@@ -20,6 +20,7 @@ constexpr double kBinSide = 64;
 // Counted as pixels visited: a candidate's look through the bins around it; a
 // pair of partners costs one.
 constexpr uint64_t kLooksPerCandidate = 64;
+constexpr uint64_t kLooksPerSortedTriple = 16;
 
 double distance(const FinderCandidate& a, const FinderCandidate& b) {
     return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
@@ -79,7 +80,7 @@ std::vector<std::vector<uint32_t>> partners_of(const std::vector<FinderCandidate
 }  // namespace
 
 void finder_triples(const std::vector<FinderCandidate>& candidates, size_t kept_per_corner,
-                    ScanTicker& ticker, std::vector<ScoredTriple>& out) {
+                    int band_height, ScanTicker& ticker, std::vector<ScoredTriple>& out) {
     out.clear();
     const auto partners = partners_of(candidates, ticker);
     std::vector<ScoredTriple> corner_triples;
@@ -134,6 +135,20 @@ void finder_triples(const std::vector<FinderCandidate>& candidates, size_t kept_
                           corner_triples.end(), likelier);
         out.insert(out.end(), corner_triples.begin(), corner_triples.begin() + kept);
     }
-    // Ties keep the order they were found in, so the result does not depend on the sort.
-    std::stable_sort(out.begin(), out.end(), likelier);
+    // A band of rows at a time, so that no one sort keeps the progress
+    // callback waiting; ties keep the order they were found in.
+    std::vector<std::vector<ScoredTriple>> bands;
+    for (const ScoredTriple& t : out) {
+        const size_t band = static_cast<size_t>(std::max(0.0, t.triple.top_left.y) / band_height);
+        if (band >= bands.size())
+            bands.resize(band + 1);
+        bands[band].push_back(t);
+    }
+    out.clear();
+    for (auto& band : bands) {
+        std::stable_sort(band.begin(), band.end(), likelier);
+        out.insert(out.end(), band.begin(), band.end());
+        if (!ticker.step(band.size() * kLooksPerSortedTriple))
+            return;
+    }
 }

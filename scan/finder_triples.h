@@ -17,8 +17,9 @@ struct ScoredTriple {
 };
 
 // The triples of the candidates whose sides, angle and module sizes fit one
-// symbol, likeliest first: of those with the same top-left corner only the
-// likeliest kept_per_corner. Partners are looked up by position, so the work
-// grows with the candidates and their neighbours, not with their cube.
+// symbol: by bands of band_height rows of their top-left corner, top first,
+// and in each band likeliest first; of those with the same top-left corner
+// only the likeliest kept_per_corner. Partners are looked up by position, so
+// the work grows with the candidates and their neighbours, not their cube.
 void finder_triples(const std::vector<FinderCandidate>& candidates, size_t kept_per_corner,
-                    ScanTicker& ticker, std::vector<ScoredTriple>& out);
+                    int band_height, ScanTicker& ticker, std::vector<ScoredTriple>& out);

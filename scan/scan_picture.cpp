@@ -28,6 +28,11 @@ constexpr size_t kGrowthStep = size_t{1} << 18;
 
 template <typename T>
 void grow(std::vector<T>& v, size_t size, ScanTicker& ticker) {
+    // What the buffer held is not kept: one allocation, nothing copied.
+    if (v.capacity() < size) {
+        v = std::vector<T>();
+        v.reserve(size);
+    }
     while (v.size() < size) {
         const size_t step = std::min(size - v.size(), kGrowthStep / sizeof(T));
         v.resize(v.size() + step);
