@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli_error.h"
-#include "palette.h"
 #include "file_io.h"
+#include "palette.h"
 #include "picture_files.h"
 #include "preview_pixels.h"
 #include "record_edits.h"
@@ -59,14 +59,13 @@ void put_pixels(const fs::path& picture_path, const std::string& record_name, Re
         case PixelsFault::kNone:
             return;
         case PixelsFault::kRecordNoSlot:
-            fail_with_file(record_name, "damaged design: pixel " +
-                                            position(refusal.x, refusal.y) +
+            fail_with_file(record_name, "damaged design: pixel " + position(refusal.x, refusal.y) +
                                             " has nibble 15, which names no colour slot");
         case PixelsFault::kRecordNoColour:
-            fail_with_file(record_name, "damaged design: pixel " +
-                                            position(refusal.x, refusal.y) + " is in slot " +
-                                            std::to_string(refusal.slot) + ", whose code " +
-                                            hex_code(refusal.code) + " names no palette colour");
+            fail_with_file(record_name, "damaged design: pixel " + position(refusal.x, refusal.y) +
+                                            " is in slot " + std::to_string(refusal.slot) +
+                                            ", whose code " + hex_code(refusal.code) +
+                                            " names no palette colour");
         case PixelsFault::kNotPaletteColour: {
             Rgb nearest{};
             palette_colour(refusal.code, &nearest);
@@ -87,10 +86,11 @@ void check_texts_fit(const Arguments& a, int number) {
     if (a.has_name) {
         const std::u16string name = design_name(a, number);
         if (!record_text_fits(kDesignNameField, name)) {
-            fail_usage("--name takes at most " + std::to_string(kDesignNameMaxUnits) +
-                       " UTF-16 units, and " +
-                       (number == kNoDesignNumber ? "it" : "design " + std::to_string(number) + "'s") +
-                       " has " + std::to_string(name.size()));
+            fail_usage(
+                "--name takes at most " + std::to_string(kDesignNameMaxUnits) +
+                " UTF-16 units, and " +
+                (number == kNoDesignNumber ? "it" : "design " + std::to_string(number) + "'s") +
+                " has " + std::to_string(name.size()));
         }
     }
     if (a.has_author && !record_text_fits(kAuthorNameField, a.author)) {

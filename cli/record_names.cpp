@@ -13,8 +13,12 @@ constexpr char32_t kFirstPrintable = 0x20;
 constexpr char32_t kDelete = 0x7F;
 constexpr char32_t kLastC1Control = 0x9F;
 
-bool is_high_surrogate(char32_t u) { return u >= kHighSurrogateFirst && u < kLowSurrogateFirst; }
-bool is_low_surrogate(char32_t u) { return u >= kLowSurrogateFirst && u < kSurrogateEnd; }
+bool is_high_surrogate(char32_t u) {
+    return u >= kHighSurrogateFirst && u < kLowSurrogateFirst;
+}
+bool is_low_surrogate(char32_t u) {
+    return u >= kLowSurrogateFirst && u < kSurrogateEnd;
+}
 
 void append_utf8(std::string& out, char32_t c) {
     if (c < 0x80) {

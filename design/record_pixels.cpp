@@ -69,7 +69,8 @@ void give_slot(SlotPlan& plan, int pixel, int slot) {
 void keep_shown_colours(const RecordBytes& record, const uint8_t* codes, SlotPlan& plan) {
     for (int i = 0; i < kTilePixels; ++i) {
         const int nibble = record_pixel_slot(record, i % kTileSide, i / kTileSide);
-        const int slot = plan.code[nibble] == codes[i] ? nibble : lowest_slot_of_code(plan, codes[i]);
+        const int slot =
+            plan.code[nibble] == codes[i] ? nibble : lowest_slot_of_code(plan, codes[i]);
         plan.slot[i] = kNoSlot;
         if (slot != kNoSlot)
             give_slot(plan, i, slot);

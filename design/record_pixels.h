@@ -21,10 +21,10 @@
 
 enum class PixelsFault {
     kNone,
-    kRecordNoSlot,       // a record pixel's nibble is 15
-    kRecordNoColour,     // a record pixel's slot code names no palette colour
-    kNotPaletteColour,   // a picture pixel is no palette colour
-    kTooManyColours,     // more than the 15 slots would be needed
+    kRecordNoSlot,      // a record pixel's nibble is 15
+    kRecordNoColour,    // a record pixel's slot code names no palette colour
+    kNotPaletteColour,  // a picture pixel is no palette colour
+    kTooManyColours,    // more than the 15 slots would be needed
 };
 
 // Why the pixels were refused, at the first such pixel in rows from the top.
@@ -32,9 +32,9 @@ struct PixelsRefusal {
     PixelsFault fault = PixelsFault::kNone;
     int x = 0;
     int y = 0;
-    int slot = 0;          // kRecordNoColour: the pixel's slot
-    uint8_t code = 0;      // kRecordNoColour: its code; kNotPaletteColour: the nearest palette code
-    Rgb colour{0, 0, 0};   // kNotPaletteColour: the pixel's colour
+    int slot = 0;         // kRecordNoColour: the pixel's slot
+    uint8_t code = 0;     // kRecordNoColour: its code; kNotPaletteColour: the nearest palette code
+    Rgb colour{0, 0, 0};  // kNotPaletteColour: the pixel's colour
 };
 
 // Gives the record's pixels the colours of `pixels` (kTilePixels in tile order) by

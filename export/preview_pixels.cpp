@@ -14,7 +14,6 @@ Rgb pixel_at(const Picture& picture, int x, int y) {
     return Rgb{p[0], p[1], p[2]};
 }
 
-
 }  // namespace
 
 bool read_preview_pixels(const Picture& picture, Rgb* tile, int* scale, std::string* fault) {
