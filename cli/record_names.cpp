@@ -38,9 +38,10 @@ void append_utf8(std::string& out, char32_t c) {
     }
 }
 
-// The code point of the UTF-8 sequence at text[*at], moving *at past it; -1 for
-// a sequence that is not valid UTF-8 (overlong, a surrogate, beyond U+10FFFF, cut short).
-long next_code_point(const std::string& text, size_t* at) {
+// The code point of the UTF-8 sequence at text[*at] in *code_point, moving *at past
+// it; false for a sequence that is not valid UTF-8 (overlong, a surrogate, beyond
+// U+10FFFF, cut short).
+bool next_code_point(const std::string& text, size_t* at, char32_t* code_point) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(*at);
     int extra = 0;
@@ -48,7 +49,8 @@ long next_code_point(const std::string& text, size_t* at) {
     char32_t lowest = 0;
     if (lead < 0x80) {
         ++*at;
-        return lead;
+        *code_point = lead;
+        return true;
     } else if ((lead & 0xE0) == 0xC0) {
         extra = 1, c = lead & 0x1F, lowest = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
@@ -56,19 +58,20 @@ long next_code_point(const std::string& text, size_t* at) {
     } else if ((lead & 0xF8) == 0xF0) {
         extra = 3, c = lead & 0x07, lowest = kFirstPlaneBeyond;
     } else {
-        return -1;
+        return false;
     }
     if (text.size() - *at <= static_cast<size_t>(extra))
-        return -1;
+        return false;
     for (int k = 1; k <= extra; ++k) {
         if ((byte(*at + k) & 0xC0) != 0x80)
-            return -1;
+            return false;
         c = c << 6 | (byte(*at + k) & 0x3F);
     }
     if (c < lowest || c > kLastCodePoint || is_high_surrogate(c) || is_low_surrogate(c))
-        return -1;
+        return false;
     *at += 1 + extra;
-    return static_cast<long>(c);
+    *code_point = c;
+    return true;
 }
 
 }  // namespace
@@ -93,15 +96,15 @@ std::string record_text_utf8(const RecordBytes& record, RecordTextField field) {
 std::u16string text_from_argument(const std::string& option, const std::string& utf8) {
     std::u16string units;
     for (size_t at = 0; at < utf8.size();) {
-        const long c = next_code_point(utf8, &at);
-        if (c < 0)
+        char32_t c = 0;
+        if (!next_code_point(utf8, &at, &c))
             fail_usage(option + " takes text in valid UTF-8");
         if (c < kFirstPrintable || (c >= kDelete && c <= kLastC1Control))
             fail_usage(option + " takes no control characters");
-        if (static_cast<char32_t>(c) < kFirstPlaneBeyond) {
+        if (c < kFirstPlaneBeyond) {
             units += static_cast<char16_t>(c);
         } else {
-            const char32_t above = static_cast<char32_t>(c) - kFirstPlaneBeyond;
+            const char32_t above = c - kFirstPlaneBeyond;
             units += static_cast<char16_t>(kHighSurrogateFirst + (above >> 10));
             units += static_cast<char16_t>(kLowSurrogateFirst + (above & 0x3FF));
         }

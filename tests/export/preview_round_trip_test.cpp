@@ -44,6 +44,7 @@ void expect_round_trip(const RecordBytes& record, int scale) {
     EXPECT_EQ(fault, PixelsFault::kNone);
 }
 
+#ifdef BREVANE_MAKE_FIXTURES  // the pictures are made with ImageMagick, natively
 bool shares_a_code(const RecordBytes& record) {
     for (int s = 1; s < kSlotCount; ++s)
         for (int t = 0; t < s; ++t)
@@ -53,7 +54,6 @@ bool shares_a_code(const RecordBytes& record) {
     return false;
 }
 
-#ifdef BREVANE_MAKE_FIXTURES  // the pictures are made with ImageMagick, natively
 TEST(PreviewRoundTrip, EveryDesignOfTheEndToEndPicturesUnderEveryReduction) {
     const fs::path pictures = fs::path(testing::TempDir()) / "round-trip-pictures";
     const std::string make =
