@@ -206,6 +206,24 @@ TEST_F(ImageMagickFiles, PngOfEachKindReadsExactly) {
     expect_picture_reads_as(convert(picture, "", "PNG48:"), picture, 0);
 }
 
+// Alpha below full, as PNG alpha, a palette's tRNS or a BMP alpha mask, marks the
+// picture translucent; alpha at full does not.
+TEST_F(ImageMagickFiles, AlphaBelowFullMarksThePictureTranslucent) {
+    const Picture picture = picture_of(19, 11, spread_colours(50, 0x0305C7));
+    const auto translucent = [](const std::vector<uint8_t>& file) {
+        Picture image;
+        EXPECT_EQ(read_picture(file.data(), file.size(), &image, nullptr), 0);
+        return image.translucent;
+    };
+    const std::string half = "-alpha on -channel A -evaluate set 50% +channel";
+    EXPECT_FALSE(translucent(convert(picture, "-alpha on", "PNG32:")));
+    EXPECT_TRUE(translucent(convert(picture, half, "PNG32:")));
+    EXPECT_TRUE(
+        translucent(convert(picture, "-alpha on -channel A -evaluate set 0 +channel", "PNG8:")));
+    EXPECT_FALSE(translucent(convert(picture, "-compress none -alpha on")));
+    EXPECT_TRUE(translucent(convert(picture, "-compress none " + half)));
+}
+
 TEST_F(ImageMagickFiles, BaselineAndProgressiveJpegReadCloseToThePicture) {
     Picture smooth{48, 40, {}};
     for (int y = 0; y < smooth.height; ++y) {
