@@ -155,11 +155,13 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
             a.operands.push_back(arg);
         } else if (arg == "--") {
             options_ended = true;
-        } else if (arg == "-o") {
-            if (a.has_output)
-                fail_usage("-o given twice");
-            a.output = path_from_utf8(option_value(args, i));
-            a.has_output = true;
+        } else if (arg == "-o" || arg == "--pixels") {
+            const bool output = arg == "-o";
+            bool& given = output ? a.has_output : a.has_pixels;
+            if (given)
+                fail_usage(arg + " given twice");
+            (output ? a.output : a.pixels) = path_from_utf8(option_value(args, i));
+            given = true;
         } else if (arg == "--median") {
             a.median = true;
         } else if (arg == "--fit") {
@@ -183,11 +185,6 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
                 fail_usage(arg + " given twice");
             (is_name ? a.name : a.author) = text_from_argument(arg, option_value(args, i));
             given = true;
-        } else if (arg == "--pixels") {
-            if (a.has_pixels)
-                fail_usage("--pixels given twice");
-            a.pixels = path_from_utf8(option_value(args, i));
-            a.has_pixels = true;
         } else if (arg == "--scale") {
             a.scale = parse_whole_number(arg, option_value(args, i), 1, kMaxScale);
         } else if (arg == "--border") {
