@@ -321,50 +321,34 @@ TEST_F(CliProgram, PreviewShowsUnknownColoursAsTheWindowsCheckerboard) {
 }
 
 // --name and --author change only their fields, alike in record, export and edit;
-// edit takes the preview back from PNG or from BMP at --scale 3, and refuses the rest.
+// edit takes the preview back at --scale 3, and refuses the rest before writing.
 TEST_F(CliProgram, NamesGoOnEveryRecordAndEditTakesThePreviewBack) {
     write_noise_picture("pic.bmp", 64, 32, 14);
-    write_noise_picture("noise.bmp", 32, 32, 15);
+    write_noise_picture("noise.bmp", 32, 32, 15);  // no palette colours
     spill(dir / "lossy.jpg", "\xFF\xD8\xFF\xE0 not much of a JPEG");
-    const std::string names = " --name '壁画 {n}' --author 'もぷ太' ";
-    ASSERT_EQ(run("record " + path("pic.bmp") + " 1 0 -o " + path("plain.dat")).exit_code, 0);
-    ASSERT_EQ(
-        run("record " + path("pic.bmp") + " 1 0" + names + "-o " + path("named.dat")).exit_code, 0);
-    ASSERT_EQ(run("export " + path("pic.bmp") + names + "-o " + path("out")).exit_code, 0);
-    ASSERT_EQ(run("edit " + path("plain.dat") + " --name '壁画 002' --author 'もぷ太' -o " +
-                  path("edited.dat"))
-                  .exit_code,
-              0);
-    const std::string named = slurp(dir / "named.dat");
-    EXPECT_EQ(named.substr(0, 14),
-              std::string("\xC1\x58\x3B\x75\x20\x00\x30\x00\x30\x00\x32\x00\x00\x00", 14));
-    EXPECT_EQ(named.substr(44, 8), std::string("\x82\x30\x77\x30\x2A\x59\0\0", 8));
-    const std::string plain = slurp(dir / "plain.dat");
-    EXPECT_EQ(named.substr(kAuthorNumberOffset, 2), plain.substr(kAuthorNumberOffset, 2));
+    const std::string names = " --name '壁画 {n}' --author 'もぷ太' -o ";
+    const std::string edit = "edit " + path("one.dat");
+    for (const std::string& args :
+         {"record " + path("pic.bmp") + " 1 0 -o " + path("one.dat"),
+          "record " + path("pic.bmp") + " 1 0" + names + path("named.dat"),
+          "export " + path("pic.bmp") + names + path("out"),
+          edit + " --name '壁画 002' --author もぷ太 -o " + path("edited.dat"),
+          "preview " + path("named.dat") + " --scale 3 -o " + path("d.bmp"),
+          "edit " + path("named.dat") + " --pixels " + path("d.bmp") + " -o " + path("back.dat")})
+        ASSERT_EQ(run(args).exit_code, 0) << args;
+    const std::string named = slurp(dir / "named.dat"), plain = slurp(dir / "one.dat");
+    EXPECT_EQ(named.substr(0, 14), std::string("\xC1\x58\x3B\x75 \0000\0000\0002\0\0\0", 14));
+    EXPECT_EQ(named.substr(kAuthorNameOffset, 8), std::string("\x82\x30\x77\x30\x2A\x59\0\0", 8));
     EXPECT_EQ(named.substr(kVillageNumberOffset), plain.substr(kVillageNumberOffset));
-    EXPECT_EQ(slurp(dir / "out" / "design-002.dat"), named);
-    EXPECT_EQ(slurp(dir / "edited.dat"), named);
-    for (const auto& [picture, scale] : {std::pair{"d.png", "1"}, std::pair{"d.bmp", "3"}}) {
-        ASSERT_EQ(run("preview " + path("named.dat") + " --scale " + scale + " -o " + path(picture))
-                      .exit_code,
-                  0);
-        ASSERT_EQ(run("edit " + path("named.dat") + " --pixels " + path(picture) + " -o " +
-                      path("back.dat"))
-                      .exit_code,
-                  0);
-        EXPECT_EQ(slurp(dir / "back.dat"), named) << picture;
-    }
+    for (const char* same : {"out/design-002.dat", "edited.dat", "back.dat"})
+        EXPECT_EQ(slurp(dir / same), named) << same;
     const std::vector<std::string> before = files();
-    const std::string edit = "edit " + path("named.dat");
-    for (const char* refused : {"lossy.jpg", "noise.bmp", "pic.bmp"})
-        EXPECT_EQ(run(edit + " --pixels " + path(refused) + " -o " + path("x.dat")).exit_code, 1);
-    for (const std::string& options :
-         {edit, edit + " --name 'abcdefghijklmnopqrstu'", edit + " --author '作者の名前は十文字だ'",
-          edit + " --name 'a\tb'", edit + " --name '\xC3('",
-          "record " + path("pic.bmp") + " 0 0 --name 'abcdefghijklmnopqr{n}'"}) {
-        EXPECT_EQ(run(options + " -o " + path("x.dat")).exit_code, 2) << options;
-    }
-    EXPECT_EQ(run("export " + path("pic.bmp") + " --name '{n}{n}{n}{n}{n}{n}{n}' -o " + path("x"))
+    EXPECT_EQ(run(edit + " --pixels " + path("lossy.jpg") + " -o " + path("x.dat")).exit_code, 1);
+    EXPECT_EQ(run(edit + " --pixels " + path("noise.bmp") + " -o " + path("x.dat")).exit_code, 1);
+    for (const std::string& wrong : {std::string(" --name 'a\tb'"), std::string(" --name '\xC3('"),
+                                     std::string(" --author 作者の名前は十文字だ"), std::string()})
+        EXPECT_EQ(run(edit + wrong + " -o " + path("x.dat")).exit_code, 2) << wrong;
+    EXPECT_EQ(run("export " + path("pic.bmp") + " --name 'abcdefghijklmnopqr{n}' -o " + path("x"))
                   .exit_code,
               2);
     EXPECT_EQ(files(), before);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "bmp_reader.h"
@@ -210,18 +211,18 @@ TEST_F(ImageMagickFiles, PngOfEachKindReadsExactly) {
 // picture translucent; alpha at full does not.
 TEST_F(ImageMagickFiles, AlphaBelowFullMarksThePictureTranslucent) {
     const Picture picture = picture_of(19, 11, spread_colours(50, 0x0305C7));
-    const auto translucent = [](const std::vector<uint8_t>& file) {
-        Picture image;
-        EXPECT_EQ(read_picture(file.data(), file.size(), &image, nullptr), 0);
-        return image.translucent;
-    };
     const std::string half = "-alpha on -channel A -evaluate set 50% +channel";
-    EXPECT_FALSE(translucent(convert(picture, "-alpha on", "PNG32:")));
-    EXPECT_TRUE(translucent(convert(picture, half, "PNG32:")));
-    EXPECT_TRUE(
-        translucent(convert(picture, "-alpha on -channel A -evaluate set 0 +channel", "PNG8:")));
-    EXPECT_FALSE(translucent(convert(picture, "-compress none -alpha on")));
-    EXPECT_TRUE(translucent(convert(picture, "-compress none " + half)));
+    for (const auto& [options, format, translucent] :
+         {std::tuple{std::string("-alpha on"), "PNG32:", false},
+          {half, "PNG32:", true},
+          {"-alpha on -channel A -evaluate set 0 +channel", "PNG8:", true},
+          {"-compress none -alpha on", "", false},
+          {"-compress none " + half, "", true}}) {
+        const std::vector<uint8_t> file = convert(picture, options, format);
+        Picture image;
+        ASSERT_EQ(read_picture(file.data(), file.size(), &image, nullptr), 0);
+        EXPECT_EQ(image.translucent, translucent) << options << " " << format;
+    }
 }
 
 TEST_F(ImageMagickFiles, BaselineAndProgressiveJpegReadCloseToThePicture) {
