@@ -1,8 +1,8 @@
-// Random sequences of record edits on arbitrary records. Each edit changes only
-// the bytes it names and says truly whether it changed any; a fill matches a plain
-// flood; a text that fits reads back whole and one that does not changes nothing;
-// a design's own colours put back give the record byte for byte, and repainted
-// ones land where they were asked for.
+// Random sequences of record edits on arbitrary records. Each edit changes only the
+// bytes it names and says truly whether it changed any; a line or a fill changes
+// pixels only to its slot, a fill only those of its start's nibble; a text that fits
+// reads back whole, one that does not changes nothing; a design's own colours put
+// back give the record byte for byte, and repainted ones land where they were asked.
 //
 // Input: the record's 620 bytes (zeros where the input is shorter), then edits of
 // one opcode byte and its operands.
@@ -39,30 +39,19 @@ void check_edit(const RecordBytes& before, const RecordBytes& after, int first, 
     check(changed == (before != after));
 }
 
-// Every pixel of the start's nibble next to a filled one, sweep after sweep.
-RecordBytes flood(RecordBytes record, int x, int y, int slot) {
-    const int target = record_pixel_slot(record, x, y);
-    bool filled[kTilePixels] = {};
-    filled[y * kTileSide + x] = true;
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (int i = 0; i < kTilePixels; ++i) {
-            const int px = i % kTileSide, py = i / kTileSide;
-            const bool next_to =
-                (px > 0 && filled[i - 1]) || (px < kTileSide - 1 && filled[i + 1]) ||
-                (py > 0 && filled[i - kTileSide]) || (py < kTileSide - 1 && filled[i + kTileSide]);
-            if (!filled[i] && next_to && record_pixel_slot(record, px, py) == target)
-                grew = filled[i] = true;
-        }
-    }
-    for (int i = 0; i < kTilePixels; ++i)
-        if (filled[i])
-            set_record_pixel_slot(record, i % kTileSide, i / kTileSide, slot);
-    return record;
+int pixel(const RecordBytes& record, int i) {
+    return record_pixel_slot(record, i % kTileSide, i / kTileSide);
 }
 
-void edit_text(RecordBytes& record, Input& in) {
-    const RecordTextField field = in.next() % 2 == 0 ? kDesignNameField : kAuthorNameField;
+// Every pixel that changed now holds slot and held `from` before (any nibble for kAny).
+constexpr int kAny = -1;
+void check_painted(const RecordBytes& before, const RecordBytes& after, int slot, int from) {
+    for (int i = 0; i < kTilePixels; ++i)
+        check(pixel(after, i) == pixel(before, i) ||
+              (pixel(after, i) == slot && (from == kAny || pixel(before, i) == from)));
+}
+
+void edit_text(RecordBytes& record, Input& in, const RecordTextField& field) {
     constexpr char16_t kBlocks[] = {0x0000, 0x3000, 0xD800, 0xDC00};  // with kana and surrogates
     char16_t text[24];
     const int size = in.next() % 24;
@@ -81,7 +70,7 @@ void edit_text(RecordBytes& record, Input& in) {
 // then a repainted one.
 void edit_pixels(RecordBytes& record, Input& in) {
     for (int i = 0; i < kTilePixels; ++i) {
-        const int slot = record_pixel_slot(record, i % kTileSide, i / kTileSide) % kSlotCount;
+        const int slot = pixel(record, i) % kSlotCount;
         set_record_pixel_slot(record, i % kTileSide, i / kTileSide, slot);
         const uint8_t code = record_slot_code(record, slot);
         if (palette_index(code) < 0)
@@ -91,7 +80,7 @@ void edit_pixels(RecordBytes& record, Input& in) {
     read_slot_colours(record.data(), slots);
     Rgb pixels[kTilePixels];
     for (int i = 0; i < kTilePixels; ++i)
-        pixels[i] = slots[record_pixel_slot(record, i % kTileSide, i / kTileSide)].colour;
+        pixels[i] = slots[pixel(record, i)].colour;
     const RecordBytes before = record;
     check(set_record_pixels(record, pixels).fault == PixelsFault::kNone && record == before);
 
@@ -107,7 +96,7 @@ void edit_pixels(RecordBytes& record, Input& in) {
         check(before[i] == record[i] || (i >= kPaletteCodesOffset && i < kFixedBytesOffset));
     read_slot_colours(record.data(), slots);
     for (int i = 0; fault == PixelsFault::kNone && i < kTilePixels; ++i)
-        check(slots[record_pixel_slot(record, i % kTileSide, i / kTileSide)].colour == pixels[i]);
+        check(slots[pixel(record, i)].colour == pixels[i]);
 }
 
 }  // namespace
@@ -126,22 +115,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const int x1 = in.coordinate(), y1 = in.coordinate();
             check_edit(before, record, kPixelDataOffset, kPixelDataLength,
                        paint_record_line(record, x, y, x1, y1, slot));
-            for (int i = 0; i < kTilePixels; ++i) {
-                const int now = record_pixel_slot(record, i % kTileSide, i / kTileSide);
-                check(now == slot ||
-                      now == record_pixel_slot(before, i % kTileSide, i / kTileSide));
-            }
+            check_painted(before, record, slot, kAny);
             check(!inside || record_pixel_slot(record, x, y) == slot);
         } else if (op % 5 == 1) {
             check_edit(before, record, kPixelDataOffset, kPixelDataLength,
                        fill_record_area(record, x, y, slot));
-            check(record == (inside ? flood(before, x, y, slot) : before));
+            check_painted(before, record, slot,
+                          inside ? record_pixel_slot(before, x, y) : kNoSlot + 1);
         } else if (op % 5 == 2) {
             const uint8_t code = in.next();
             check_edit(before, record, kPaletteCodesOffset + slot, 1,
                        set_record_slot_code(record, slot, code));
         } else if (op % 5 == 3) {
-            edit_text(record, in);
+            edit_text(record, in, slot % 2 == 0 ? kDesignNameField : kAuthorNameField);
         } else if (pixel_edits++ < 4) {
             edit_pixels(record, in);
         }
