@@ -1,8 +1,8 @@
 // Random sequences of record edits on arbitrary records. Each edit changes only the
 // bytes it names and says truly whether it changed any; a line or a fill changes
-// pixels only to its slot, a fill only those of its start's nibble; a text that fits
-// reads back whole, one that does not changes nothing; a design's own colours put
-// back give the record byte for byte, and repainted ones land where they were asked.
+// pixels only to its slot; a text that fits reads back whole, one that does not
+// changes nothing; a design's own colours put back give the record byte for byte,
+// and repainted ones land where they were asked for.
 //
 // Input: the record's 620 bytes (zeros where the input is shorter), then edits of
 // one opcode byte and its operands.
@@ -31,39 +31,19 @@ struct Input {
     int coordinate() { return next() % 96 - 32; }  // a third outside the design
 };
 
-// Bytes outside [first, first + length) are as before; `changed` says whether any inside differ.
-void check_edit(const RecordBytes& before, const RecordBytes& after, int first, int length,
-                bool changed) {
-    for (int i = 0; i < kDesignRecordSize; ++i)
-        check(before[i] == after[i] || (i >= first && i < first + length));
-    check(changed == (before != after));
-}
-
 int pixel(const RecordBytes& record, int i) {
     return record_pixel_slot(record, i % kTileSide, i / kTileSide);
 }
 
-// Every pixel that changed now holds slot and held `from` before (any nibble for kAny).
-constexpr int kAny = -1;
-void check_painted(const RecordBytes& before, const RecordBytes& after, int slot, int from) {
-    for (int i = 0; i < kTilePixels; ++i)
-        check(pixel(after, i) == pixel(before, i) ||
-              (pixel(after, i) == slot && (from == kAny || pixel(before, i) == from)));
-}
-
-void edit_text(RecordBytes& record, Input& in, const RecordTextField& field) {
-    constexpr char16_t kBlocks[] = {0x0000, 0x3000, 0xD800, 0xDC00};  // with kana and surrogates
-    char16_t text[24];
-    const int size = in.next() % 24;
-    for (int k = 0; k < size; ++k)
-        text[k] = static_cast<char16_t>(kBlocks[in.next() % 4] | std::max<uint8_t>(in.next(), 1));
-    const RecordBytes before = record;
-    const std::u16string_view view(text, size);
-    check_edit(before, record, field.offset, field.length, set_record_text(record, field, view));
-    char16_t units[kDesignNameLength / 2];
-    const int read = record_text_units(record, field, units, field.length / 2);
-    check(record_text_fits(field, view) ? std::u16string_view(units, read) == view
-                                        : record == before);
+// Bytes outside [first, first + length) are as before, `changed` says whether any
+// inside differ, and a changed pixel holds `slot` (for edits of pixels).
+void check_edit(const RecordBytes& before, const RecordBytes& after, int first, int length,
+                bool changed, int slot = -1) {
+    for (int i = 0; i < kDesignRecordSize; ++i)
+        check(before[i] == after[i] || (i >= first && i < first + length));
+    check(changed == (before != after));
+    for (int i = 0; slot >= 0 && i < kTilePixels; ++i)
+        check(pixel(after, i) == pixel(before, i) || pixel(after, i) == slot);
 }
 
 // Mends the record so that every pixel shows a colour, puts its own picture back,
@@ -85,15 +65,16 @@ void edit_pixels(RecordBytes& record, Input& in) {
     check(set_record_pixels(record, pixels).fault == PixelsFault::kNone && record == before);
 
     for (int k = in.next() % 64; k > 0; --k) {
-        const int high = in.next();
-        pixels[(high << 2 | in.next() >> 6) % kTilePixels] =
+        const int row = in.next() % kTileSide;
+        pixels[row * kTileSide + in.next() % kTileSide] =
             kFixedPalette[in.next() % kPaletteSize].colour;
     }
     const PixelsFault fault = set_record_pixels(record, pixels).fault;
     check(fault == PixelsFault::kNone ||
           (fault == PixelsFault::kTooManyColours && record == before));
-    for (int i = 0; i < kPixelDataOffset; ++i)
-        check(before[i] == record[i] || (i >= kPaletteCodesOffset && i < kFixedBytesOffset));
+    check_edit(before, record, kPaletteCodesOffset, kDesignRecordSize, record != before);
+    check(std::equal(before.begin() + kFixedBytesOffset, before.begin() + kPixelDataOffset,
+                     record.begin() + kFixedBytesOffset));
     read_slot_colours(record.data(), slots);
     for (int i = 0; fault == PixelsFault::kNone && i < kTilePixels; ++i)
         check(slots[pixel(record, i)].colour == pixels[i]);
@@ -110,24 +91,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const RecordBytes before = record;
         const uint8_t op = in.next();
         const int x = in.coordinate(), y = in.coordinate(), slot = in.next() % kSlotCount;
-        const bool inside = x >= 0 && x < kTileSide && y >= 0 && y < kTileSide;
         if (op % 5 == 0) {
             const int x1 = in.coordinate(), y1 = in.coordinate();
             check_edit(before, record, kPixelDataOffset, kPixelDataLength,
-                       paint_record_line(record, x, y, x1, y1, slot));
-            check_painted(before, record, slot, kAny);
-            check(!inside || record_pixel_slot(record, x, y) == slot);
+                       paint_record_line(record, x, y, x1, y1, slot), slot);
         } else if (op % 5 == 1) {
             check_edit(before, record, kPixelDataOffset, kPixelDataLength,
-                       fill_record_area(record, x, y, slot));
-            check_painted(before, record, slot,
-                          inside ? record_pixel_slot(before, x, y) : kNoSlot + 1);
+                       fill_record_area(record, x, y, slot), slot);
         } else if (op % 5 == 2) {
             const uint8_t code = in.next();
             check_edit(before, record, kPaletteCodesOffset + slot, 1,
                        set_record_slot_code(record, slot, code));
         } else if (op % 5 == 3) {
-            edit_text(record, in, slot % 2 == 0 ? kDesignNameField : kAuthorNameField);
+            const RecordTextField field = slot % 2 == 0 ? kDesignNameField : kAuthorNameField;
+            constexpr char16_t kBlocks[] = {0x0000, 0x3000, 0xD800, 0xDC00};
+            char16_t text[24], units[kDesignNameLength / 2];
+            const int length = in.next() % 24;
+            for (int k = 0; k < length; ++k)  // no zero unit: it would end the text
+                text[k] =
+                    static_cast<char16_t>(kBlocks[(x + k) & 3] | std::max<uint8_t>(in.next(), 1));
+            const std::u16string_view view(text, length);
+            check_edit(before, record, field.offset, field.length,
+                       set_record_text(record, field, view));
+            const int read = record_text_units(record, field, units, field.length / 2);
+            check(record_text_fits(field, view) ? std::u16string_view(units, read) == view
+                                                : record == before);
         } else if (pixel_edits++ < 4) {
             edit_pixels(record, in);
         }

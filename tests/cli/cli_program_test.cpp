@@ -342,9 +342,12 @@ TEST_F(CliProgram, NamesGoOnEveryRecordAndEditTakesThePreviewBack) {
     EXPECT_EQ(named.substr(kVillageNumberOffset), plain.substr(kVillageNumberOffset));
     for (const char* same : {"out/design-002.dat", "edited.dat", "back.dat"})
         EXPECT_EQ(slurp(dir / same), named) << same;
+    const std::string half_clear = "convert " + path("d.bmp") +
+                                   " -alpha on -channel A -evaluate set 50% +channel PNG32:";
+    ASSERT_EQ(std::system((half_clear + path("clear.png")).c_str()), 0);
     const std::vector<std::string> before = files();
-    EXPECT_EQ(run(edit + " --pixels " + path("lossy.jpg") + " -o " + path("x.dat")).exit_code, 1);
-    EXPECT_EQ(run(edit + " --pixels " + path("noise.bmp") + " -o " + path("x.dat")).exit_code, 1);
+    for (const char* refused : {"lossy.jpg", "noise.bmp", "clear.png"})
+        EXPECT_EQ(run(edit + " --pixels " + path(refused) + " -o " + path("x.dat")).exit_code, 1);
     for (const std::string& wrong : {std::string(" --name 'a\tb'"), std::string(" --name '\xC3('"),
                                      std::string(" --author 作者の名前は十文字だ"), std::string()})
         EXPECT_EQ(run(edit + wrong + " -o " + path("x.dat")).exit_code, 2) << wrong;

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "bmp_reader.h"
@@ -205,24 +204,6 @@ TEST_F(ImageMagickFiles, PngOfEachKindReadsExactly) {
     }
     expect_picture_reads_as(convert(picture, "", "PNG8:"), picture, 0);
     expect_picture_reads_as(convert(picture, "", "PNG48:"), picture, 0);
-}
-
-// Alpha below full, as PNG alpha, a palette's tRNS or a BMP alpha mask, marks the
-// picture translucent; alpha at full does not.
-TEST_F(ImageMagickFiles, AlphaBelowFullMarksThePictureTranslucent) {
-    const Picture picture = picture_of(19, 11, spread_colours(50, 0x0305C7));
-    const std::string half = "-alpha on -channel A -evaluate set 50% +channel";
-    for (const auto& [options, format, translucent] :
-         {std::tuple{std::string("-alpha on"), "PNG32:", false},
-          {half, "PNG32:", true},
-          {"-alpha on -channel A -evaluate set 0 +channel", "PNG8:", true},
-          {"-compress none -alpha on", "", false},
-          {"-compress none " + half, "", true}}) {
-        const std::vector<uint8_t> file = convert(picture, options, format);
-        Picture image;
-        ASSERT_EQ(read_picture(file.data(), file.size(), &image, nullptr), 0);
-        EXPECT_EQ(image.translucent, translucent) << options << " " << format;
-    }
 }
 
 TEST_F(ImageMagickFiles, BaselineAndProgressiveJpegReadCloseToThePicture) {

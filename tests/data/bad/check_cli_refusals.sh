@@ -60,12 +60,8 @@ for path in "$catalogue"/*; do
       ;;
   esac
 done
-# A white 32 x 32 BMP, one design: its name is "壁画 001", C1 58 3B 75 20 00 30 00 30 00 31 00.
-{
-  printf 'BM\x36\x0c\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x20\0\0\0\x20\0\0\0\x01\0\x18\0'
-  head -c 24 /dev/zero
-  head -c 3072 /dev/zero | tr '\0' '\377'
-} >"$scratch/white.bmp"
+# One white design named "壁画 001": C1 58 3B 75 20 00 30 00 30 00 31 00, then a zero unit.
+convert -size 32x32 xc:white -type TrueColor BMP3:"$scratch/white.bmp"
 "${runner[@]}" "$cli" record "$scratch/white.bmp" 0 0 --name "壁画 {n}" -o "$scratch/named.dat"
 name=$(od -An -tx1 -N 14 "$scratch/named.dat" | tr -d ' \n')
 if [ "$name" != c1583b7520003000300031000000 ]; then
