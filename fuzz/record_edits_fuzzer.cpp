@@ -2,7 +2,7 @@
 // bytes it names and says truly whether it changed any; a line or a fill changes
 // pixels only to its slot; a text that fits reads back whole, one that does not
 // changes nothing; a design's own colours put back give the record byte for byte,
-// and repainted ones land where they were asked for.
+// and repainted ones land where they were asked for, refused only beyond 15 colours.
 //
 // Input: the record's 620 bytes (zeros where the input is shorter), then edits of
 // one opcode byte and its operands.
@@ -69,9 +69,16 @@ void edit_pixels(RecordBytes& record, Input& in) {
         pixels[row * kTileSide + in.next() % kTileSide] =
             kFixedPalette[in.next() % kPaletteSize].colour;
     }
+    // Joining slots of one code frees room until the colours themselves are too many.
+    bool seen[256] = {};
+    int colours = 0;
+    for (const Rgb& colour : pixels) {
+        colours += !seen[nearest_palette_code(colour)];
+        seen[nearest_palette_code(colour)] = true;
+    }
     const PixelsFault fault = set_record_pixels(record, pixels).fault;
-    check(fault == PixelsFault::kNone ||
-          (fault == PixelsFault::kTooManyColours && record == before));
+    check(fault == (colours > kSlotCount ? PixelsFault::kTooManyColours : PixelsFault::kNone));
+    check(fault == PixelsFault::kNone || record == before);
     check_edit(before, record, kPaletteCodesOffset, kDesignRecordSize, record != before);
     check(std::equal(before.begin() + kFixedBytesOffset, before.begin() + kPixelDataOffset,
                      record.begin() + kFixedBytesOffset));
