@@ -46,9 +46,10 @@ void check_edit(const RecordBytes& before, const RecordBytes& after, int first, 
         check(pixel(after, i) == pixel(before, i) || pixel(after, i) == slot);
 }
 
-// Mends the record so that every pixel shows a colour, puts its own picture back,
-// then a repainted one.
+// Mends the record so that every pixel shows a colour (unused slots keep codes of
+// none), puts its own picture back, then a repainted one.
 void edit_pixels(RecordBytes& record, Input& in) {
+    const RecordBytes damaged = record;
     for (int i = 0; i < kTilePixels; ++i) {
         const int slot = pixel(record, i) % kSlotCount;
         set_record_pixel_slot(record, i % kTileSide, i / kTileSide, slot);
@@ -63,6 +64,12 @@ void edit_pixels(RecordBytes& record, Input& in) {
         pixels[i] = slots[pixel(record, i)].colour;
     const RecordBytes before = record;
     check(set_record_pixels(record, pixels).fault == PixelsFault::kNone && record == before);
+    // Unmended, a pixel with no colour to show (nibble 15, a code of none) is refused.
+    RecordBytes unmended = damaged;
+    const PixelsFault refused = set_record_pixels(unmended, pixels).fault;
+    check(unmended == damaged && (damaged == record ? refused == PixelsFault::kNone
+                                                    : refused == PixelsFault::kRecordNoSlot ||
+                                                          refused == PixelsFault::kRecordNoColour));
 
     for (int k = in.next() % 64; k > 0; --k) {
         const int row = in.next() % kTileSide;

@@ -54,13 +54,6 @@ TEST(RecordEdits, AnUnchangedTextKeepsItsBytesAndAChangedOneIsZeroFilled) {
     EXPECT_TRUE(set_record_text(record, kAuthorNameField, u"\xD83D\xDE00"));
 }
 
-TEST(RecordEdits, TheDesignNumberHasAtLeastThreeDigits) {
-    char16_t out[8];
-    EXPECT_EQ(expand_design_number(u"{n}-{n", 7, out, 4), 6);  // counts beyond the room
-    EXPECT_EQ(std::u16string_view(out, 4), u"007-");
-    EXPECT_EQ(expand_design_number(u"{n}", 1000, out, 8), 4);
-}
-
 TEST(RecordEdits, DecodingShowsControlsAndLoneSurrogatesAsReplacement) {
     RecordBytes record{};
     const char16_t units[] = {u'a', 0x0007, 0xDC00, 0xD83D, 0xDE00, 0x009F, 0xD800};

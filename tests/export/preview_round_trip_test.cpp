@@ -1,5 +1,6 @@
 // The way through another pixel editor: a record drawn as its preview and put back
-// into the record gives the record byte for byte (the CLI's test goes through files).
+// into the record gives the record byte for byte (the CLI's test goes through files;
+// the record edits' fuzz target proves it on arbitrary records, and damage refused).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,15 +18,12 @@
 namespace {
 
 // The drawing's pixels put into a copy of record.
-RecordBytes put_back(RecordBytes record, const Picture& drawn, PixelsFault* fault = nullptr) {
+RecordBytes put_back(RecordBytes record, const Picture& drawn) {
     Rgb pixels[kTilePixels];
     int scale = 0;
     std::string why;
     EXPECT_TRUE(read_preview_pixels(drawn, pixels, &scale, &why)) << why;
-    const PixelsFault result = set_record_pixels(record, pixels).fault;
-    EXPECT_TRUE(fault != nullptr || result == PixelsFault::kNone);
-    if (fault != nullptr)
-        *fault = result;
+    EXPECT_EQ(set_record_pixels(record, pixels).fault, PixelsFault::kNone);
     return record;
 }
 
@@ -61,25 +59,5 @@ TEST(PreviewRoundTrip, EveryDesignOfTheEndToEndPicturesUnderEveryReduction) {
     EXPECT_GT(designs, 4 * 1000);
 }
 #endif
-
-// Unused slots whose codes name no colour and a 20-unit name come back; a slot code
-// 0xFF in use and a nibble 15 are refused, the record untouched.
-TEST(PreviewRoundTrip, UnusedSlotsNamingNoColourAndDamage) {
-    RecordBytes record{};
-    for (int i = 0; i < kTilePixels; ++i)
-        set_record_pixel_slot(record, i % kTileSide, i / kTileSide, i % 7 == 0 ? 4 : 2);
-    for (int s = 0; s < kSlotCount; ++s)
-        set_record_slot_code(record, s, s == 2 || s == 4 ? 0x24 : static_cast<uint8_t>(0xFF - s));
-    ASSERT_TRUE(set_record_text(record, kDesignNameField, u"01234567890123456789"));
-    const Picture drawn = render_preview(record, 5);
-    EXPECT_EQ(put_back(record, drawn), record);
-    PixelsFault fault{};
-    set_record_slot_code(record, 4, 0xFF);
-    EXPECT_EQ(put_back(record, drawn, &fault), record);
-    EXPECT_EQ(fault, PixelsFault::kRecordNoColour);
-    set_record_pixel_slot(record, 0, 0, kNoSlot);
-    EXPECT_EQ(put_back(record, drawn, &fault), record);
-    EXPECT_EQ(fault, PixelsFault::kRecordNoSlot);
-}
 
 }  // namespace
