@@ -27,7 +27,6 @@ RecordBytes put_back(RecordBytes record, const Picture& drawn) {
     return record;
 }
 
-#ifdef BREVANE_MAKE_FIXTURES  // the pictures are made with ImageMagick, natively
 // Merge and median cut give slots of one code; scales 1 to 3 take turns.
 TEST(PreviewRoundTrip, EveryDesignOfTheEndToEndPicturesUnderEveryReduction) {
     const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "round-trip";
@@ -58,6 +57,5 @@ TEST(PreviewRoundTrip, EveryDesignOfTheEndToEndPicturesUnderEveryReduction) {
     std::filesystem::remove_all(folder);
     EXPECT_GT(designs, 4 * 1000);
 }
-#endif
 
 }  // namespace
