@@ -188,7 +188,7 @@ std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileR
     if (!dither_picture(c.get(), pointwise_weight, threads, true, designs, report))
         return {};
     const int second = designs + dither_steps(grid);
-    if (take_neighbours_colours(c.get()) &&
+    if (options.neighbours_colours && take_neighbours_colours(c.get()) &&
         !dither_picture(c.get(), pointwise_weight, threads, false, second, report))
         return {};
     if (!report(total))
