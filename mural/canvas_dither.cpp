@@ -58,11 +58,17 @@ bool search_pixel(MuralCanvas* c, double pointwise_weight, int qx, int qy) {
     });
     double curvature[kMetricTerms];
     load(&c->curvature[q * kMetricTerms], kMetricTerms, curvature);
+    // At full strength the pointwise term weighs nothing and is left out: adding
+    // 0 times a distance changes no comparison, so the moves are the same.
+    const bool pointwise_counts = pointwise_weight != 0;
     float pixel_lab[3];  // computed afresh: kept, it would cost 12 bytes a pixel
-    float_lab_of(c->source[q], pixel_lab);
     const int current = c->slot[q];
     const double* design_colour = s.linear[current];
-    const double current_pointwise = float_cie76(pixel_lab, slot_lab + 3 * current);
+    double current_pointwise = 0;
+    if (pointwise_counts) {
+        float_lab_of(c->source[q], pixel_lab);
+        current_pointwise = float_cie76(pixel_lab, slot_lab + 3 * current);
+    }
     int best = current;
     double best_change = -kLeastChange;
     double best_delta[kChannelCount] = {};
@@ -75,10 +81,12 @@ bool search_pixel(MuralCanvas* c, double pointwise_weight, int qx, int qy) {
             delta[ch] = s.linear[slot][ch] - design_colour[ch];
             linear_term += delta[ch] * slope[ch];
         }
-        const double pointwise = float_cie76(pixel_lab, slot_lab + 3 * slot);
-        const double change =
-            2.0 * linear_term + quadratic_form(curvature, delta) +
-            pointwise_weight * (pointwise * pointwise - current_pointwise * current_pointwise);
+        double change = 2.0 * linear_term + quadratic_form(curvature, delta);
+        if (pointwise_counts) {
+            const double pointwise = float_cie76(pixel_lab, slot_lab + 3 * slot);
+            change +=
+                pointwise_weight * (pointwise * pointwise - current_pointwise * current_pointwise);
+        }
         if (change < best_change) {
             best_change = change;
             best = slot;

@@ -46,6 +46,7 @@ void prepare_canvas(DesignGrid grid, MuralCanvas* c) {
     const size_t designs = static_cast<size_t>(grid.columns) * grid.rows;
     c->colours.assign(designs, SlotColours{});
     c->colour_lab.assign(designs * kSlotCount * 3, 0.0F);
+    c->own_colours.assign(designs, 0);
     for (int blur = 0; blur < kBlurCount; ++blur) {
         for (int dy = -kGaussianRadius; dy <= kGaussianRadius; ++dy) {
             for (int dx = -kGaussianRadius; dx <= kGaussianRadius; ++dx) {
@@ -68,4 +69,13 @@ void prepare_canvas(DesignGrid grid, MuralCanvas* c) {
 CanvasWindow canvas_window(const MuralCanvas& c, int x, int y, int radius) {
     return CanvasWindow{std::max(y - radius, 0), std::min(y + radius, c.height - 1),
                         std::max(x - radius, 0), std::min(x + radius, c.width - 1)};
+}
+
+void set_design_colour(MuralCanvas* c, int design, int slot, int entry) {
+    set_slot_colour(&c->colours[design], slot, entry);
+    const Lab& lab = kPaletteLab[entry];
+    float* slot_lab = &c->colour_lab[(static_cast<size_t>(design) * kSlotCount + slot) * 3];
+    slot_lab[0] = static_cast<float>(lab.l);
+    slot_lab[1] = static_cast<float>(lab.a);
+    slot_lab[2] = static_cast<float>(lab.b);
 }

@@ -40,6 +40,7 @@ struct MuralCanvas {
     std::vector<float> curvature;      // 6 a pixel: the cost's curvature in the pixel's colour
     std::vector<SlotColours> colours;  // per design, row-major
     std::vector<float> colour_lab;     // per design 15 x 3: its slots' CIELAB
+    std::vector<uint8_t> own_colours;  // per design: how many of its colours are its `quality` ones
     // The sum of a blur's weights within the picture around a pixel, and 1 / it,
     // by the pixel's class of row and of column (see edge_class).
     double window_total[kBlurCount][kEdgeClasses][kEdgeClasses];
@@ -53,6 +54,9 @@ struct MuralCanvas {
 
 // Sizes every array for the grid and fills the blurs' geometry.
 void prepare_canvas(DesignGrid grid, MuralCanvas* c);
+
+// Makes palette entry `entry` the colour of the design's slot, in linear light and CIELAB.
+void set_design_colour(MuralCanvas* c, int design, int slot, int entry);
 
 // The clipped window of radius r around (x, y).
 struct CanvasWindow {
