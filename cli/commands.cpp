@@ -12,6 +12,7 @@
 #include "design_scanner.h"
 #include "design_export.h"
 #include "design_renderings.h"
+#include "edit_commands.h"
 #include "file_io.h"
 #include "physical_memory.h"
 #include "picture_designs.h"
@@ -125,9 +126,11 @@ int run_record(const Arguments& a) {
                                  " x " + std::to_string(grid.rows));
     }
     const int index = row * grid.columns + column;
-    const RecordBytes record = a.across_designs
-                                   ? records_across_designs(a, designs)[index]
-                                   : designs_to_export(designs, reduction_for(a)).record(index);
+    check_texts_fit(a, index + 1);
+    RecordBytes record = a.across_designs
+                             ? records_across_designs(a, designs)[index]
+                             : designs_to_export(designs, reduction_for(a)).record(index);
+    put_texts(a, index + 1, record);
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
@@ -135,9 +138,17 @@ int run_record(const Arguments& a) {
 int run_export(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const PictureDesigns designs = designs_of_picture(a, image);
-    const ExportDesigns to_export =
+    check_texts_fit(a, designs.grid.columns * designs.grid.rows);
+    ExportDesigns to_export =
         a.across_designs ? ready_designs(records_across_designs(a, designs), designs.grid.columns)
                          : designs_to_export(designs, reduction_for(a));
+    if (a.has_name || a.has_author) {
+        to_export.record = [&a, reduced = std::move(to_export.record)](int index) {
+            RecordBytes record = reduced(index);
+            put_texts(a, index + 1, record);
+            return record;
+        };
+    }
     ProgressLine line;
     const ExportResult result =
         export_designs(to_export, path_to_utf8(image.filename()),
@@ -252,5 +263,7 @@ int run_command(const Arguments& a) {
         return run_preview(a);
     if (a.command == "scan")
         return run_scan(a);
+    if (a.command == "edit")
+        return run_edit(a);
     fail_usage("unknown sub-command '" + a.command + "'");
 }

@@ -16,17 +16,31 @@
 
 namespace fs = std::filesystem;
 
-Picture load_picture(const fs::path& path) {
+namespace {
+
+Picture read_picture_file(const fs::path& path, bool lossless) {
     std::error_code error_code;
     const uintmax_t file_bytes = fs::file_size(path, error_code);
     if (!error_code && file_bytes > static_cast<uintmax_t>(kMaxPictureFileBytes))
         fail_with_file(path_to_utf8(path), "file too large for a picture");
     const std::vector<uint8_t> bytes = read_whole_file(path);
+    if (lossless && has_jpeg_signature(bytes.data(), bytes.size()))
+        fail_with_file(path_to_utf8(path), "a JPEG picture is lossy: give a PNG or BMP file");
     Picture picture;
     PictureRefusal refusal;
     if (read_picture(bytes.data(), bytes.size(), &picture, &refusal) != 0)
         fail_with_file(path_to_utf8(path), refusal.fault);
     return picture;
+}
+
+}  // namespace
+
+Picture load_picture(const fs::path& path) {
+    return read_picture_file(path, false);
+}
+
+Picture load_lossless_picture(const fs::path& path) {
+    return read_picture_file(path, true);
 }
 
 PictureFormat picture_format_for(const fs::path& path) {

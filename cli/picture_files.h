@@ -10,6 +10,9 @@
 // Throws CliError (bad input) naming the file and the reason.
 Picture load_picture(const std::filesystem::path& path);
 
+// load_picture for a BMP or PNG file only: a JPEG is refused as lossy.
+Picture load_lossless_picture(const std::filesystem::path& path);
+
 enum class PictureFormat { png, bmp };
 
 // The output format named by the file's extension (.png or .bmp, any case);

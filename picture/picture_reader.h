@@ -30,6 +30,9 @@ int read_picture(const uint8_t* data, size_t size, Picture* out, PictureRefusal*
 // Enough of a file's start to tell every format read_picture reads.
 inline constexpr size_t kPictureSignatureBytes = 8;
 
+// Whether the first bytes carry the JPEG signature, FF D8 FF: a lossy picture.
+bool has_jpeg_signature(const uint8_t* head, size_t count);
+
 // Whether the first bytes carry the signature of a format read_picture reads:
 // "BM", the PNG signature, or FF D8 FF. It says nothing of the rest of the file.
 bool has_picture_signature(const uint8_t* head, size_t count);
