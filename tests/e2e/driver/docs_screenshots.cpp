@@ -54,6 +54,27 @@ TEST(DISABLED_DocsScreenshotsAt144Dpi, WindowShowingDesignThreeOfTwoByThree) {
     keep_window_showing_design_three(L"window-144dpi.bmp");
 }
 
+TEST(DISABLED_DocsScreenshots, EditorOverDesignThree) {
+    RunningProgram program(scratch_folder(L"docs"));
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
+                                                data_file(L"picture_64x96.bmp")));
+    ASSERT_TRUE(quiet(program));
+    ASSERT_TRUE(press_keys(program, L"Right Right ctrl+e"));
+    HWND editor = wait_for_dialog(program.process_id(), kEditorTitle, 10000);
+    ASSERT_NE(editor, nullptr);
+    // The pointer over a pixel, so that its position and slot show.
+    POINT pixel{8 + 12 * 20 + 6, 8 + 12 * 12 + 6};
+    ClientToScreen(editor, &pixel);
+    ASSERT_TRUE(move_pointer(pixel.x, pixel.y));
+    Sleep(500);
+    RECT frame{};
+    GetWindowRect(editor, &frame);
+    keep_screen_rect(frame, L"editor.bmp");
+    PostMessageW(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_EQ(program.close(), 0);
+}
+
 TEST(DISABLED_DocsScreenshots, ReductionMenuOpenWithQualityChecked) {
     RunningProgram program(scratch_folder(L"docs"));
     ASSERT_TRUE(program.started());
