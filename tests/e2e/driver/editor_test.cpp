@@ -146,6 +146,7 @@ TEST_F(Editor, EditsDesignTwoWithThePointerKeepsItThroughSteppingAndExportAndAsk
     ASSERT_TRUE(click_at(program, middle_of(dialog, kEditor.name_box)));
     SendMessageW(name_box, EM_SETSEL, 0, -1);
     ASSERT_TRUE(press_keys(program, L"M u r a l space 7"));
+    EXPECT_TRUE(wait_until([&] { return text_of(name_box) == L"Mural 7"; }, 5000));
     SendMessageW(GetDlgItem(dialog, IDC_AUTHOR_NAME_BOX), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"山田花子"));
     set_record_text(expected, kDesignNameField, u"Mural 7");
@@ -181,12 +182,16 @@ TEST_F(Editor, EditsDesignTwoWithThePointerKeepsItThroughSteppingAndExportAndAsk
     EXPECT_EQ(read_bytes(join_path(folder, L"design-001.dat")),
               std::vector<uint8_t>(first.begin(), first.end()));
 
-    // A later edit is unsaved again; はい lets it go and the picture opens afresh.
-    dialog = open_editor(program);
+    // Naming every design is a later edit, unsaved again: "{n}" becomes each number.
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_NAME_DESIGNS, 0), 0);
+    dialog = wait_for_dialog(program.process_id(), kNameDesignsTitle, 10000);
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(click_at(program, palette_colour_on_screen(dialog, 0x67)));
+    SendMessageW(GetDlgItem(dialog, IDC_DESIGN_NAME_BOX), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"壁画 {n}"));
     click_dialog_button(dialog, IDOK);
     ASSERT_TRUE(dialog_closed(dialog));
+    set_record_text(expected, kDesignNameField, u"壁画 002");
+    EXPECT_TRUE(shows(program, 2, expected, "editor_named"));
     PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_QR_FROM_IMAGE, 0), 0);
     question = program.message_box();
     EXPECT_EQ(question.text, kDropEditsMessage);
