@@ -56,11 +56,8 @@ TEST(DISABLED_DocsScreenshotsAt144Dpi, WindowShowingDesignThreeOfTwoByThree) {
 
 TEST(DISABLED_DocsScreenshots, EditorOverDesignThree) {
     RunningProgram program(scratch_folder(L"docs"));
-    ASSERT_TRUE(program.started());
-    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
-                                                data_file(L"picture_64x96.bmp")));
-    ASSERT_TRUE(quiet(program));
-    ASSERT_TRUE(press_keys(program, L"Right Right ctrl+e"));
+    ASSERT_TRUE(shows_second_design_of_picture_64x96(program));
+    ASSERT_TRUE(press_keys(program, L"Right ctrl+e"));
     HWND editor = wait_for_dialog(program.process_id(), kEditorTitle, 10000);
     ASSERT_NE(editor, nullptr);
     // The pointer over a pixel, so that its position and slot show.

@@ -89,11 +89,7 @@ class Editor : public testing::Test {
 
 TEST_F(Editor, EditsDesignTwoWithThePointerKeepsItThroughSteppingAndExportAndAsksBeforeDroppingIt) {
     RunningProgram program(scratch_folder(L"editor"));
-    ASSERT_TRUE(program.started());
-    ASSERT_TRUE(program.choose_file_for_command(IDM_QR_FROM_IMAGE, kImageDialogTitle,
-                                                data_file(L"picture_64x96.bmp")));
-    ASSERT_TRUE(quiet(program));
-    ASSERT_TRUE(press_keys(program, L"Right"));
+    ASSERT_TRUE(shows_second_design_of_picture_64x96(program));
     HWND dialog = open_editor(program);
     ASSERT_NE(dialog, nullptr);
     RECT outer{};
