@@ -112,15 +112,20 @@ void place(int id, const LayoutRect& rect) {
     }
 }
 
-// The dialog's outer size for the layout's client area, over its owner and
-// inside the owner's display.
-void size_dialog(HWND owner) {
+// The dialog's outer size for the layout's client area.
+SIZE outer_size() {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(editor.window, GWL_STYLE));
     const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(editor.window, GWL_EXSTYLE));
     RECT outer{0, 0, editor.layout.client_width, editor.layout.client_height};
     AdjustWindowRectExForDpi(&outer, style, FALSE, ex_style, static_cast<UINT>(editor.layout.dpi));
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// Over its owner and inside the owner's display.
+void size_dialog(HWND owner) {
+    const SIZE outer = outer_size();
+    const int width = outer.cx;
+    const int height = outer.cy;
     RECT owner_rect{};
     GetWindowRect(owner, &owner_rect);
     MONITORINFO monitor{};
@@ -142,10 +147,14 @@ void set_box_text(int id, const RecordBytes& record, RecordTextField field) {
     SendMessageW(control(id), EM_LIMITTEXT, static_cast<WPARAM>(field.max_units), 0);
 }
 
-void on_init(HWND dialog, HWND owner) {
-    editor.window = dialog;
-    editor.layout = editor_layout_at(static_cast<int>(GetDpiForWindow(dialog)));
+// The controls, the font and the picture for the display's DPI.
+void lay_out(int dpi) {
+    editor.layout = editor_layout_at(dpi);
     const EditorLayout& layout = editor.layout;
+    if (editor.font != nullptr) {
+        DeleteObject(editor.font);
+        editor.font = nullptr;
+    }
     if (layout.dpi != kBaseDpi) {
         editor.font = CreateFontW(-MulDiv(kDialogFontPoints, layout.dpi, 72), 0, 0, 0, FW_NORMAL,
                                   FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -160,10 +169,15 @@ void on_init(HWND dialog, HWND owner) {
     place(IDC_EDITOR_REDO, layout.redo_button);
     place(IDOK, layout.ok_button);
     place(IDCANCEL, layout.cancel_button);
-    size_dialog(owner);
     editor.picture.assign(static_cast<size_t>(layout.client_width) * layout.client_height, 0);
-    editor.painted = editor.session.record;
     editor.picture_stale = true;
+}
+
+void on_init(HWND dialog, HWND owner) {
+    editor.window = dialog;
+    lay_out(static_cast<int>(GetDpiForWindow(dialog)));
+    size_dialog(owner);
+    editor.painted = editor.session.record;
     editor.pointer = DesignPoint{-1, -1};
     set_box_text(IDC_DESIGN_NAME_BOX, editor.session.record, kDesignNameField);
     set_box_text(IDC_AUTHOR_NAME_BOX, editor.session.record, kAuthorNameField);
@@ -216,13 +230,28 @@ void on_paint() {
     EndPaint(editor.window, &paint);
 }
 
-void on_pointer_move(int x, int y) {
-    const DesignPoint at = design_point_at(editor.layout, x, y);
-    const DesignPoint shown = inside_design(at) ? at : DesignPoint{-1, -1};
+// The dialog moved to a display of another DPI: laid out again where the system suggests.
+void on_dpi_changed(int dpi, const RECT* suggested) {
+    lay_out(dpi);
+    const SIZE outer = outer_size();
+    SetWindowPos(editor.window, nullptr, suggested->left, suggested->top, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(editor.window, nullptr, FALSE);
+}
+
+void show_pointer_at(DesignPoint shown) {
     if (shown.x != editor.pointer.x || shown.y != editor.pointer.y) {
         editor.pointer = shown;
         invalidate(editor.layout.pointer_text);
     }
+}
+
+void on_pointer_move(int x, int y) {
+    // Told when the pointer leaves, so that the position is not left standing.
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, editor.window, 0};
+    TrackMouseEvent(&leave);
+    const DesignPoint at = design_point_at(editor.layout, x, y);
+    show_pointer_at(inside_design(at) ? at : DesignPoint{-1, -1});
     if (editor.session.stroke == StrokeState::painting) {
         drag_to(editor.session, at);
         repaint_changes(false);
@@ -313,6 +342,12 @@ INT_PTR CALLBACK editor_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
             return TRUE;
         case WM_MOUSEMOVE:
             on_pointer_move(x, y);
+            return TRUE;
+        case WM_MOUSELEAVE:
+            show_pointer_at(DesignPoint{-1, -1});
+            return TRUE;
+        case WM_DPICHANGED:
+            on_dpi_changed(LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
             return TRUE;
         case WM_LBUTTONDOWN:
             on_left_press(x, y, (wparam & MK_SHIFT) != 0);

@@ -55,6 +55,11 @@ uint32_t dialog_pixel(HWND dialog, POINT screen) {
     return capture_client(dialog).at(screen.x, screen.y);
 }
 
+// The dialog paints on its own time: waits until the pixel shows the colour.
+bool dialog_shows(HWND dialog, POINT screen, uint32_t colour) {
+    return wait_until([&] { return dialog_pixel(dialog, screen) == colour; }, 3000);
+}
+
 HWND open_editor(RunningProgram& program) {
     if (!press_keys(program, L"ctrl+e")) {
         return nullptr;
@@ -128,14 +133,13 @@ TEST_F(Editor, EditsDesignTwoWithThePointerKeepsItThroughSteppingAndExportAndAsk
     const uint32_t before = dialog_pixel(dialog, swatch);
     ASSERT_TRUE(click_at(program, palette_colour_on_screen(dialog, code)));
     set_record_slot_code(expected, 0, code);
-    const uint32_t after = dialog_pixel(dialog, swatch);
-    EXPECT_NE(after, before);
+    uint32_t after = before;
+    EXPECT_TRUE(wait_until([&] { return (after = dialog_pixel(dialog, swatch)) != before; }, 3000));
     // Ctrl+Z undoes the colour change; the button redoes it.
     ASSERT_TRUE(press_keys(program, L"ctrl+z"));
-    EXPECT_EQ(dialog_pixel(dialog, swatch), before);
+    EXPECT_TRUE(dialog_shows(dialog, swatch, before));
     click_dialog_button(dialog, IDC_EDITOR_REDO);
-    ASSERT_TRUE(program.settle());
-    EXPECT_EQ(dialog_pixel(dialog, swatch), after);
+    EXPECT_TRUE(dialog_shows(dialog, swatch, after));
 
     // The name typed, the author set as another program would.
     HWND name_box = GetDlgItem(dialog, IDC_DESIGN_NAME_BOX);
