@@ -192,6 +192,12 @@ TEST_F(Editor, EditsDesignTwoWithThePointerKeepsItThroughSteppingAndExportAndAsk
     ASSERT_TRUE(dialog_closed(dialog));
     set_record_text(expected, kDesignNameField, u"壁画 002");
     EXPECT_TRUE(shows(program, 2, expected, "editor_named"));
+    // Closing the window asks too; いいえ keeps it open.
+    PostMessageW(program.main_window(), WM_CLOSE, 0, 0);
+    question = program.message_box();
+    EXPECT_EQ(question.text, kCloseWithEditsMessage);
+    ASSERT_TRUE(answer_no(question));
+    ASSERT_TRUE(IsWindow(program.main_window()));
     PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_QR_FROM_IMAGE, 0), 0);
     question = program.message_box();
     EXPECT_EQ(question.text, kDropEditsMessage);
