@@ -13,11 +13,13 @@
 #include "commands.h"
 #include "design_scanner.h"
 #include "dib_image.h"
+#include "edited_designs.h"
 #include "file_dialog.h"
 #include "keep_and_share.h"
 #include "message_box.h"
 #include "message_texts.h"
 #include "progress_window.h"
+#include "resource_ids.h"
 #include "scan_command.h"
 #include "screen_grab.h"
 
@@ -110,6 +112,9 @@ void scan_and_show(HWND main_window, const Picture& picture, const wchar_t* sour
 }  // namespace
 
 void scan_picture_file(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_SCAN_PICTURE)) {
+        return;
+    }
     wchar_t path[MAX_PATH];
     if (!choose_existing_file(main_window, kScanPictureDialogTitle, kPictureFilter,
                               kPictureDefaultExtension, path)) {
@@ -130,6 +135,9 @@ void scan_picture_file(HWND main_window) {
 }
 
 void scan_screen(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_SCAN_SCREEN)) {
+        return;
+    }
     ShowWindow(main_window, SW_HIDE);
     Sleep(kRedrawWaitMs);
     // Without an overlay nothing would ever bring the main window back.
@@ -161,7 +169,9 @@ void cancel_screen_scan(HWND main_window) {
 }
 
 void show_found_design(HWND main_window) {
-    const RecordBytes& record = app.found_designs[static_cast<size_t>(app.shell.found.shown)];
+    const RecordBytes* edited = edited_record_of(app.shell.found.shown);
+    const RecordBytes& record =
+        edited != nullptr ? *edited : app.found_designs[static_cast<size_t>(app.shell.found.shown)];
     std::copy(record.begin(), record.end(), app.design_record);
     InvalidateRect(main_window, nullptr, TRUE);
 }

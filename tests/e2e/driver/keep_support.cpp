@@ -158,7 +158,11 @@ bool export_into(RunningProgram& program, const std::wstring& folder) {
 }
 
 bool answer_no(const MessageBoxView& box) {
-    click_button(box.window, IDNO);
+    return answer(box, IDNO);
+}
+
+bool answer(const MessageBoxView& box, int button) {
+    click_button(box.window, button);
     return wait_until([&] { return !IsWindow(box.window); }, kDialogTimeoutMs);
 }
 

@@ -47,6 +47,8 @@ bool export_into(RunningProgram& program, const std::wstring& folder);
 
 // Presses "No" in the question box and waits until it has gone.
 bool answer_no(const MessageBoxView& box);
+// Presses the button (IDYES, IDNO) and waits until the box has gone.
+bool answer(const MessageBoxView& box, int button);
 
 // Waits for the progress window and for a few designs to be written, presses
 // its cancel button and waits until the export has ended.

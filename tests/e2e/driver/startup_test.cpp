@@ -145,6 +145,9 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
         {L"デザインを保存...", IDM_SAVE_DESIGN_FILE, false},
         {L"すべて書き出し...", IDM_EXPORT_ALL, false},
         {L"QRコードをコピー\tCtrl+C", IDM_COPY_QR_PICTURE, false},
+        {L"", 0, false},
+        {L"デザインを編集...\tCtrl+E", IDM_EDIT_DESIGN, false},
+        {L"名前をまとめて付ける...", IDM_NAME_DESIGNS, false},
     };
     ASSERT_EQ(items.size(), std::size(expected));
     for (size_t i = 0; i < items.size(); ++i) {
@@ -153,6 +156,7 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
     }
     EXPECT_NE(GetMenuState(drop_down, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     EXPECT_NE(GetMenuState(drop_down, 7, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_NE(GetMenuState(drop_down, 12, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     DestroyMenu(menu);
     FreeLibrary(module);
 }
