@@ -80,3 +80,12 @@ inline constexpr wchar_t kNoDesignFoundMessage[] = L"QRコードが見つかり�
 inline constexpr wchar_t kScreenSourceName[] = L"画面";
 inline constexpr wchar_t kScanProgressTitle[] = L"読み取り";
 inline constexpr wchar_t kScanProgressText[] = L"QRコードを探しています...";
+// Design-sized QR codes a scan saw but could not read, their number in %d: beside
+// the designs found, and when there were none.
+inline constexpr wchar_t kUnreadSymbolsFormat[] = L"読み取れなかったQRコードが%d個あります";
+inline constexpr wchar_t kNoticeCaption[] = L"注意";
+inline constexpr wchar_t kOnlyUnreadSymbolsFormat[] =
+    L"QRコードが%d個見つかりましたが、読み取れませんでした";
+// Reading QR codes from the clipboard's picture (132).
+inline constexpr wchar_t kClipboardSourceName[] = L"クリップボード";
+inline constexpr wchar_t kNoClipboardPictureMessage[] = L"クリップボードに画像がありません";
