@@ -15,7 +15,7 @@ struct PlacementOrder {
 // and downward in turn, right column before left, skipping the timing column
 // and every function or reserved cell.
 PlacementOrder build_placement_order() {
-    static uint8_t layout[kQrCells];  // zero-initialised: only the marks matter
+    uint8_t layout[kQrCells] = {};  // only the marks matter
     mark_function_patterns_into(layout);
     PlacementOrder order{};
     int next = 0;
@@ -58,7 +58,7 @@ constexpr auto kInterleavedPosition = make_interleaving();
 }  // namespace
 
 const uint16_t* data_module_order() {
-    static const PlacementOrder order = build_placement_order();
+    static const PlacementOrder order = build_placement_order();  // built once, thread-safely
     return order.cell;
 }
 
@@ -66,14 +66,18 @@ int interleaved_position(int k) {
     return kInterleavedPosition[k];
 }
 
-void place_codewords() {
+void place_codewords(const uint8_t* codewords, uint8_t* working) {
     const uint16_t* cells = data_module_order();
     for (int k = 0; k < kQrTotalCodewords; ++k) {
-        const uint8_t codeword = codeword_buffer[kInterleavedPosition[k]];
+        const uint8_t codeword = codewords[kInterleavedPosition[k]];
         const uint16_t* target = cells + 8 * k;
         for (int bit = 0; bit < 8; ++bit) {
             if ((codeword >> (7 - bit)) & 1)
-                working_matrix[target[bit]] = kCellDark;
+                working[target[bit]] = kCellDark;
         }
     }
+}
+
+void place_codewords() {
+    place_codewords(codeword_buffer, working_matrix);
 }

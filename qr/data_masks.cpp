@@ -28,11 +28,11 @@ constexpr MaskTiles kMaskTiles = make_mask_tiles();
 
 }  // namespace
 
-void apply_mask(int size, int mask) {
+void apply_mask(const uint8_t* working, uint8_t* modules, int size, int mask) {
     const auto& tile = kMaskTiles.invert[mask & 7];
     for (int i = 0; i < size; ++i) {
-        const uint8_t* in = working_matrix + i * kQrSide;
-        uint8_t* out = module_matrix + i * kQrSide;
+        const uint8_t* in = working + i * kQrSide;
+        uint8_t* out = modules + i * kQrSide;
         const uint8_t* tile_row = tile[i % kMaskPeriod];
         for (int j = 0; j < size; ++j) {
             const uint8_t c = in[j];
@@ -40,4 +40,8 @@ void apply_mask(int size, int mask) {
             out[j] = static_cast<uint8_t>((c & 1) ^ (is_data & tile_row[j]));
         }
     }
+}
+
+void apply_mask(int size, int mask) {
+    apply_mask(working_matrix, module_matrix, size, mask);
 }

@@ -21,36 +21,42 @@ static_assert(kHeaderBits % 8 == 4);
 constexpr int kTerminatorCodeword = (kHeaderBits + 8 * kQrPayloadLength) / 8;
 constexpr unsigned kTerminatorField = 0x0F;
 
-uint8_t scratch_record[kQrPayloadLength];
+// Where one decode works: the caller's buffers or the process-wide ones.
+struct DecodeArea {
+    uint8_t* working;  // holds the sampled grid on entry
+    uint8_t* modules;
+    uint8_t* codewords;
+    uint8_t* payload;
+};
 
 // Unmasks the sampled grid into the working matrix and marks the function and
 // reserved cells over it, so that only data cells keep values below 64.
-void unmask_and_mark(int mask) {
-    apply_mask(kQrSide, mask);
-    std::memcpy(working_matrix, module_matrix, sizeof working_matrix);
-    mark_function_patterns();
+void unmask_and_mark(const DecodeArea& area, int mask) {
+    apply_mask(area.working, area.modules, kQrSide, mask);
+    std::memcpy(area.working, area.modules, kQrCells);
+    mark_function_patterns_into(area.working);
 }
 
 // Collects the bits of the data cells in placement order, eight to a codeword,
-// and puts each codeword at its block position in codeword_buffer. The three
+// and puts each codeword at its block position in the codeword buffer. The three
 // remainder cells at the end of the walk are not read.
-void read_codewords() {
+void read_codewords(const uint8_t* working, uint8_t* codewords) {
     const uint16_t* cells = data_module_order();
     for (int k = 0; k < kQrTotalCodewords; ++k) {
         unsigned codeword = 0;
         for (int bit = 0; bit < 8; ++bit)
-            codeword = (codeword << 1) | (working_matrix[cells[8 * k + bit]] & 1u);
-        codeword_buffer[interleaved_position(k)] = static_cast<uint8_t>(codeword);
+            codeword = (codeword << 1) | (working[cells[8 * k + bit]] & 1u);
+        codewords[interleaved_position(k)] = static_cast<uint8_t>(codeword);
     }
 }
 
 // Corrects each block's data and EC codewords together; -1 if any block fails.
-int correct_blocks() {
+int correct_blocks(uint8_t* codewords) {
     uint8_t block[kQrLongBlockLength + kQrEcCodewordsPerBlock];
     for (int b = 0; b < kQrBlockCount; ++b) {
         const int length = block_data_length(b);
-        uint8_t* data = codeword_buffer + block_data_start(b);
-        uint8_t* ec = codeword_buffer + block_ec_start(b);
+        uint8_t* data = codewords + block_data_start(b);
+        uint8_t* ec = codewords + block_ec_start(b);
         std::memcpy(block, data, static_cast<size_t>(length));
         std::memcpy(block + length, ec, kQrEcCodewordsPerBlock);
         if (correct_block(block, length, kQrEcCodewordsPerBlock) < 0)
@@ -64,8 +70,8 @@ int correct_blocks() {
 // One byte-mode segment whose count is exactly the record's length: a longer
 // one would not fit the record, a shorter one would leave part of it stale.
 // The terminator must follow it: anything else would start a second segment.
-DecodeError extract_payload(uint8_t* record) {
-    const uint8_t* p = codeword_buffer;
+DecodeError extract_payload(const uint8_t* codewords, uint8_t* record) {
+    const uint8_t* p = codewords;
     const unsigned mode = p[0] >> 4;
     const unsigned count = (p[0] & 0x0Fu) << 12 | static_cast<unsigned>(p[1]) << 4 | p[2] >> 4;
     if (mode != kQrModeByte)
@@ -79,22 +85,33 @@ DecodeError extract_payload(uint8_t* record) {
     return DecodeError::kNone;
 }
 
-}  // namespace
-
-DecodeError decode_qr_with_reason(uint8_t* record) {
+DecodeError decode(const DecodeArea& area, uint8_t* record) {
     static_assert(kQrDataCodewords * 8 >= kHeaderBits + 8 * kQrPayloadLength);
-    const int mask = read_format_mask();
+    const int mask = read_format_mask(area.working);
     if (mask < 0)
         return DecodeError::kNoFormatInformation;
-    unmask_and_mark(mask);
-    read_codewords();
-    if (correct_blocks() != 0)
+    unmask_and_mark(area, mask);
+    read_codewords(area.working, area.codewords);
+    if (correct_blocks(area.codewords) != 0)
         return DecodeError::kBlockBeyondCorrection;
-    const DecodeError payload = extract_payload(scratch_record);
+    const DecodeError payload = extract_payload(area.codewords, area.payload);
     if (payload != DecodeError::kNone)
         return payload;
-    std::memcpy(record, scratch_record, kQrPayloadLength);
+    std::memcpy(record, area.payload, kQrPayloadLength);
     return DecodeError::kNone;
+}
+
+}  // namespace
+
+DecodeError decode_qr_with_reason(uint8_t* record, DecoderBuffers& buffers) {
+    return decode(
+        {buffers.working_matrix, buffers.module_matrix, buffers.codeword_buffer, buffers.payload},
+        record);
+}
+
+DecodeError decode_qr_with_reason(uint8_t* record) {
+    uint8_t payload[kQrPayloadLength];
+    return decode({working_matrix, module_matrix, codeword_buffer, payload}, record);
 }
 
 int decode_qr(uint8_t* record) {

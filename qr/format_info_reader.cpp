@@ -14,10 +14,10 @@ constexpr int kFormatBits = 15;
 constexpr int kMaskBits = 3;
 constexpr int kMaskField = (1 << kMaskBits) - 1;
 
-uint16_t read_copy(const ModulePosition* copy) {
+uint16_t read_copy(const uint8_t* working, const ModulePosition* copy) {
     unsigned word = 0;
     for (int i = 0; i < kFormatBits; ++i) {
-        const uint8_t cell = working_matrix[copy[i].row * kQrSide + copy[i].column];
+        const uint8_t cell = working[copy[i].row * kQrSide + copy[i].column];
         word |= static_cast<unsigned>(cell & 1) << i;
     }
     return static_cast<uint16_t>(word);
@@ -49,9 +49,14 @@ int nearest_format_data(uint16_t copy1, uint16_t copy2) {
     return best_data;
 }
 
-int read_format_mask() {
-    const int data = nearest_format_data(read_copy(kFormatCopy1), read_copy(kFormatCopy2));
+int read_format_mask(const uint8_t* working) {
+    const int data =
+        nearest_format_data(read_copy(working, kFormatCopy1), read_copy(working, kFormatCopy2));
     if (data < 0 || (data >> kMaskBits) != kFormatLevelM)
         return -1;
     return data & kMaskField;
+}
+
+int read_format_mask() {
+    return read_format_mask(working_matrix);
 }

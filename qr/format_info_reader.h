@@ -26,6 +26,7 @@ constexpr uint16_t format_word(int data) {
 // are equally near.
 int nearest_format_data(uint16_t copy1, uint16_t copy2);
 
-// Reads both copies from the sampled grid in working_matrix (bit 0 of each
-// cell, 1 dark). Returns the data mask of a level-M symbol, otherwise -1.
-int read_format_mask();
+// Reads both copies from a sampled 93 x 93 grid (bit 0 of each cell, 1 dark).
+// Returns the data mask of a level-M symbol, otherwise -1.
+int read_format_mask(const uint8_t* working);
+int read_format_mask();  // from working_matrix

@@ -20,24 +20,28 @@ namespace {
 constexpr ModulePosition kDarkModule = {S - 8, 8};
 constexpr int kVersionBits = 18;
 
-void set_module(ModulePosition p, int value) {
-    module_matrix[p.row * kQrSide + p.column] = static_cast<uint8_t>(value);
+void set_module(uint8_t* modules, ModulePosition p, int value) {
+    modules[p.row * kQrSide + p.column] = static_cast<uint8_t>(value);
 }
 
 }  // namespace
 
-void write_format_and_version_info() {
-    set_module(kDarkModule, 1);
+void write_format_and_version_info(uint8_t* modules) {
+    set_module(modules, kDarkModule, 1);
     for (int i = 0; i < 15; ++i) {
         const int bit = (kFormatWordMask3 >> i) & 1;
-        set_module(kFormatCopy1[i], bit);
-        set_module(kFormatCopy2[i], bit);
+        set_module(modules, kFormatCopy1[i], bit);
+        set_module(modules, kFormatCopy2[i], bit);
     }
     for (int i = 0; i < kVersionBits; ++i) {
         const int bit = (kVersionWord >> i) & 1;
         const uint8_t a = static_cast<uint8_t>(i / 3);
         const uint8_t b = static_cast<uint8_t>(S - 11 + i % 3);
-        set_module({a, b}, bit);
-        set_module({b, a}, bit);
+        set_module(modules, {a, b}, bit);
+        set_module(modules, {b, a}, bit);
     }
+}
+
+void write_format_and_version_info() {
+    write_format_and_version_info(module_matrix);
 }

@@ -25,41 +25,39 @@ static_assert(sizeof kAlignmentPositions / sizeof kAlignmentPositions[0] == stat
 constexpr int kSide = kQrSide;
 constexpr int kTimingLine = 6;
 
-uint8_t* target = working_matrix;
-
-uint8_t& cell(int row, int column) {
-    return target[row * kSide + column];
+uint8_t& cell(uint8_t* matrix, int row, int column) {
+    return matrix[row * kSide + column];
 }
 
-void mark_finders() {
+void mark_finders(uint8_t* m) {
     for (int r = 0; r < 8; ++r) {
-        std::memcpy(&cell(r, 0), &kFinderTemplate[r + 1][1], 9);
-        std::memcpy(&cell(r, kSide - 8), &kFinderTemplate[r + 1][0], 8);
-        std::memcpy(&cell(kSide - 8 + r, 0), &kFinderTemplate[r][1], 9);
+        std::memcpy(&cell(m, r, 0), &kFinderTemplate[r + 1][1], 9);
+        std::memcpy(&cell(m, r, kSide - 8), &kFinderTemplate[r + 1][0], 8);
+        std::memcpy(&cell(m, kSide - 8 + r, 0), &kFinderTemplate[r][1], 9);
     }
 }
 
-void mark_format_row() {
+void mark_format_row(uint8_t* m) {
     for (int c = 0; c <= 8; ++c)
-        cell(8, c) = R;
+        cell(m, 8, c) = R;
     for (int c = kSide - 8; c < kSide; ++c)
-        cell(8, c) = R;
+        cell(m, 8, c) = R;
 }
 
-void mark_version_areas() {
+void mark_version_areas(uint8_t* m) {
     for (int a = kSide - 11; a <= kSide - 9; ++a) {
         for (int b = 0; b <= 5; ++b) {
-            cell(a, b) = R;
-            cell(b, a) = R;
+            cell(m, a, b) = R;
+            cell(m, b, a) = R;
         }
     }
 }
 
-void mark_timing_patterns() {
+void mark_timing_patterns(uint8_t* m) {
     for (int k = 8; k <= kSide - 9; ++k) {
         const uint8_t value = (k % 2 == 0) ? D : L;
-        cell(kTimingLine, k) = value;
-        cell(k, kTimingLine) = value;
+        cell(m, kTimingLine, k) = value;
+        cell(m, k, kTimingLine) = value;
     }
 }
 
@@ -70,23 +68,23 @@ bool overlaps_finder(int row, int column) {
            (row == last && column == first);
 }
 
-void mark_alignment_pattern(int center_row, int center_column) {
+void mark_alignment_pattern(uint8_t* m, int center_row, int center_column) {
     for (int dr = -2; dr <= 2; ++dr) {
         for (int dc = -2; dc <= 2; ++dc) {
             const int ring = dr * dr > dc * dc ? (dr < 0 ? -dr : dr) : (dc < 0 ? -dc : dc);
-            cell(center_row + dr, center_column + dc) = (ring == 1) ? L : D;
+            cell(m, center_row + dr, center_column + dc) = (ring == 1) ? L : D;
         }
     }
 }
 
-void mark_alignment_patterns() {
+void mark_alignment_patterns(uint8_t* m) {
     const int count = kAlignmentCount[kQrVersion];
     for (int i = 0; i < count; ++i) {
         for (int j = 0; j < count; ++j) {
             const int row = kAlignmentPositions[i];
             const int column = kAlignmentPositions[j];
             if (!overlaps_finder(row, column))
-                mark_alignment_pattern(row, column);
+                mark_alignment_pattern(m, row, column);
         }
     }
 }
@@ -94,13 +92,11 @@ void mark_alignment_patterns() {
 }  // namespace
 
 void mark_function_patterns_into(uint8_t* matrix) {
-    target = matrix;
-    mark_finders();
-    mark_format_row();
-    mark_version_areas();
-    mark_timing_patterns();
-    mark_alignment_patterns();
-    target = working_matrix;
+    mark_finders(matrix);
+    mark_format_row(matrix);
+    mark_version_areas(matrix);
+    mark_timing_patterns(matrix);
+    mark_alignment_patterns(matrix);
 }
 
 void mark_function_patterns() {

@@ -1,5 +1,7 @@
 // The codec's fixed buffers, shared by the encoder, the decoder and the
 // window that draws the module matrix. Only one operation uses them at a time.
+// A decode off the window's thread, or one that must leave the shown symbol
+// alone, brings its own DecoderBuffers (decoder.h) and touches none of these.
 //
 // The rule for every user of them: whoever fills these buffers takes its result
 // out before it next lets messages be handled. A message pumped in between (a

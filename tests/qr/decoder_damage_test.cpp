@@ -97,7 +97,7 @@ void tally(Outcome& outcome, const TestRecord& expected, bool expect_success) {
         ++outcome.refused;
         EXPECT_EQ(record, std::vector<uint8_t>(kQrPayloadLength, 0xA5));
     }
-    EXPECT_EQ(result == 0, expect_success);
+    EXPECT_EQ(result, expect_success ? 0 : -1);
 }
 
 }  // namespace

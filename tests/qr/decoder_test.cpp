@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "encoder.h"
@@ -174,9 +176,10 @@ TEST(Decoder, AcceptsOnlyOneByteSegmentOfExactly620Bytes) {
 // Each refusal names its reason; decode_qr's result agrees with the reason.
 TEST(Decoder, NamesWhyItRefusedAPicture) {
     auto reason_for = [](const Screenshot& picture) {
-        std::vector<uint8_t> record(kQrPayloadLength, 0xA5);
-        sample_screenshot(picture.data());
-        return decode_qr_with_reason(record.data());
+        std::vector<uint8_t> record;
+        DecodeError reason = DecodeError::kNone;
+        EXPECT_NE(decode_screenshot(picture, record, &reason), kEntriesDisagree);
+        return reason;
     };
     EXPECT_EQ(reason_for(blank_screenshot(kWhite)), DecodeError::kNoFormatInformation);
     EXPECT_EQ(reason_for(screenshot_of_data_codewords(data_codewords(2, 620).data())),
@@ -207,4 +210,26 @@ TEST(Decoder, NamesWhyItRefusedAPicture) {
             }
         }
     }
+}
+
+// Two decodes at once, each on its own buffers, read each its own record.
+TEST(Decoder, DecodesOnTwoThreadsAtOnceWithTheirOwnBuffers) {
+    const TestRecord expected[2] = {random_record(41), random_record(42)};
+    std::vector<uint8_t> grid[2];  // exact samplings
+    for (int t = 0; t < 2; ++t) {
+        ASSERT_EQ(encode_qr(expected[t].data()), 0);
+        grid[t].assign(module_matrix, module_matrix + kQrCells);
+    }
+    int wrong[2] = {0, 0};
+    auto run = [&](int t) {
+        auto buffers = std::make_unique<DecoderBuffers>();
+        for (int round = 0; round < 200; ++round) {
+            std::memcpy(buffers->working_matrix, grid[t].data(), kQrCells);
+            TestRecord record{};
+            const DecodeError error = decode_qr_with_reason(record.data(), *buffers);
+            wrong[t] += error != DecodeError::kNone || record != expected[t];
+        }
+    };
+    { std::jthread first(run, 0), second(run, 1); }  // both joined here
+    EXPECT_EQ(wrong[0] + wrong[1], 0);
 }

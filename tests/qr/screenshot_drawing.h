@@ -1,8 +1,10 @@
 // 400 x 240 bottom-up screenshots with a symbol drawn in, for the decoder tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "decoder.h"
@@ -57,11 +59,24 @@ inline Screenshot screenshot_of_module_matrix(int left = kSymbolLeft, int top = 
     return picture;
 }
 
+inline constexpr int kEntriesDisagree = -2;  // the decoder's two entries differ
 // Samples and decodes into a record pre-filled with `sentinel`; returns the
-// result and, through record, what the decoder left there.
+// result and, through record and reason, what the decoder left there. Unless
+// caller-owned buffers give the same, leaving the module matrix alone: kEntriesDisagree.
 inline int decode_screenshot(const Screenshot& picture, std::vector<uint8_t>& record,
-                             uint8_t sentinel = 0xA5) {
+                             DecodeError* reason_out = nullptr, uint8_t sentinel = 0xA5) {
     record.assign(kQrPayloadLength, sentinel);
     sample_screenshot(picture.data());
-    return decode_qr(record.data());
+    auto own = std::make_unique<DecoderBuffers>();
+    std::memcpy(own->working_matrix, working_matrix, kQrCells);
+    std::vector<uint8_t> own_record = record;
+    const std::vector<uint8_t> shown(module_matrix, module_matrix + kQrCells);
+    const DecodeError own_reason = decode_qr_with_reason(own_record.data(), *own);
+    const bool shown_kept = std::equal(shown.begin(), shown.end(), module_matrix);
+    const DecodeError reason = decode_qr_with_reason(record.data());
+    if (reason_out != nullptr)
+        *reason_out = reason;
+    if (own_reason != reason || own_record != record || !shown_kept)
+        return kEntriesDisagree;
+    return reason == DecodeError::kNone ? 0 : -1;
 }
