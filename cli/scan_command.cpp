@@ -88,24 +88,33 @@ std::vector<PictureToScan> pictures_of(const std::vector<std::string>& operands)
     return pictures;
 }
 
-// Several pictures: each one's designs as DIR/<stem>-NNN.dat, its lines after
-// its path, in the order given. Exit 0 when a design was found and no picture
-// was refused.
-int scan_several_pictures(const Arguments& a) {
-    const std::vector<PictureToScan> pictures = pictures_of(a.operands);
+// Each picture's design file stem; none for those refused before they were read.
+std::vector<std::string> stems_of(const std::vector<PictureToScan>& pictures) {
     std::vector<std::string> file_names;
     for (const PictureToScan& picture : pictures) {
         if (picture.refusal.empty())
             file_names.push_back(path_to_utf8(path_from_utf8(picture.path).filename()));
     }
     const std::vector<std::string> stems = design_file_stems(file_names);
-    size_t next_stem = 0;
+    std::vector<std::string> aligned(pictures.size());
+    for (size_t k = 0, next = 0; k < pictures.size(); ++k) {
+        if (pictures[k].refusal.empty())
+            aligned[k] = stems[next++];
+    }
+    return aligned;
+}
+
+// Several pictures: each one's designs as DIR/<stem>-NNN.dat, its lines after
+// its path, in the order given. Exit 0 when a design was found and no picture
+// was refused.
+int scan_several_pictures(const Arguments& a) {
+    const std::vector<PictureToScan> pictures = pictures_of(a.operands);
+    const std::vector<std::string> stems = stems_of(pictures);
     bool any_found = false;
     bool any_refused = false;
     bool folder_made = false;
     auto take = [&](size_t index, const PictureScan& scan) {
         const std::string& path = pictures[index].path;
-        const std::string& stem = pictures[index].refusal.empty() ? stems[next_stem++] : path;
         if (!scan.refusal.empty()) {
             any_refused = true;
             print_error_lines(path + ": " + scan.refusal + "\n");
@@ -119,7 +128,7 @@ int scan_several_pictures(const Arguments& a) {
             make_output_folder(a.output);
         folder_made = true;
         try {
-            write_designs(a.output, stem, scan.result);
+            write_designs(a.output, stems[index], scan.result);
         } catch (const CliError& e) {
             any_refused = true;
             print_error_lines(path + ": " + e.what() + "\n");

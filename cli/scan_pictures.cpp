@@ -22,11 +22,14 @@ class MemoryBudget {
     // Waits until `bytes` fit beside what is held, or nothing is held; false when stopped first.
     bool hold(uint64_t bytes, std::stop_token stop) {
         std::unique_lock lock(mutex_);
-        if (!freed_.wait(lock, stop, [&] { return held_pictures_ == 0 || (held_ <= budget_ && bytes <= budget_ - held_); }))
-            return false;
-        held_ += bytes;
-        ++held_pictures_;
-        return true;
+        const bool fits = freed_.wait(lock, stop, [&] {
+            return held_pictures_ == 0 || (held_ <= budget_ && bytes <= budget_ - held_);
+        });
+        if (fits) {
+            held_ += bytes;
+            ++held_pictures_;
+        }
+        return fits;
     }
     void release(uint64_t bytes) {
         {
@@ -45,41 +48,66 @@ class MemoryBudget {
     int held_pictures_ = 0;
 };
 
+// One picture's share of the budget, held for its lifetime once `held` is true.
+class HeldPicture {
+  public:
+    HeldPicture(MemoryBudget& budget, uint64_t bytes, std::stop_token stop)
+        : budget_(budget), bytes_(bytes), held_(budget.hold(bytes, stop)) {}
+    ~HeldPicture() {
+        if (held_)
+            budget_.release(bytes_);
+    }
+    HeldPicture(const HeldPicture&) = delete;
+    HeldPicture& operator=(const HeldPicture&) = delete;
+    bool held() const { return held_; }
+
+  private:
+    MemoryBudget& budget_;
+    uint64_t bytes_;
+    bool held_;
+};
+
 PictureScan refused(std::string reason) {
     PictureScan scan;
     scan.refusal = std::move(reason);
     return scan;
 }
 
+// The bytes the picture in a file will hold, told by its header; 0 when the
+// header can't tell (the reader then refuses the file unread).
+uint64_t bytes_to_hold(const std::vector<uint8_t>& file) {
+    int64_t width = 0;
+    int64_t height = 0;
+    if (!picture_header_sides(file.data(), file.size(), &width, &height) || width <= 0 ||
+        height <= 0)
+        return 0;
+    return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * kScanBytesPerPixel;
+}
+
 PictureScan read_and_scan(const PictureToScan& picture, MemoryBudget& budget,
                           std::stop_token stop) {
     if (!picture.refusal.empty())
         return refused(picture.refusal);
-    std::vector<uint8_t> bytes;
-    std::string reason;
-    if (!read_picture_bytes(path_from_utf8(picture.path), &bytes, &reason))
-        return refused(reason);
-    int64_t width = 0;
-    int64_t height = 0;
-    const bool weighed = picture_header_sides(bytes.data(), bytes.size(), &width, &height) &&
-                         width > 0 && height > 0;
-    const uint64_t need = weighed ? static_cast<uint64_t>(width * height) * kScanBytesPerPixel : 0;
-    if (!budget.hold(need, stop))
-        return refused("cancelled");
-    PictureScan scan;
     try {
+        std::vector<uint8_t> bytes;
+        std::string reason;
+        if (!read_picture_bytes(path_from_utf8(picture.path), &bytes, &reason))
+            return refused(reason);
+        const HeldPicture held(budget, bytes_to_hold(bytes), stop);
+        if (!held.held())
+            return refused("cancelled");
         Picture pixels;
-        if (!decode_picture(bytes, &pixels, &reason)) {
-            scan = refused(reason);
-        } else {
-            std::vector<uint8_t>().swap(bytes);
-            scan.result = scan_designs(pixels, [&stop] { return !stop.stop_requested(); });
-        }
+        if (!decode_picture(bytes, &pixels, &reason))
+            return refused(reason);
+        std::vector<uint8_t>().swap(bytes);
+        PictureScan scan;
+        scan.result = scan_designs(pixels, [&stop] { return !stop.stop_requested(); });
+        return scan;
     } catch (const std::bad_alloc&) {
-        scan = refused("not enough memory to read this picture");
+        return refused("not enough memory to read this picture");
+    } catch (const std::exception& e) {
+        return refused(e.what());
     }
-    budget.release(need);
-    return scan;
 }
 
 // Each picture's scan, filled in by the workers and taken in order.
