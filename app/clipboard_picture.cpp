@@ -68,7 +68,7 @@ PictureLoad read_packed_dib(const uint8_t* dib, size_t size, Picture* picture) {
     PictureRefusal refusal;
     if (read_picture(file.data(), file.size(), picture, &refusal) != 0) {
         return refusal.error == PictureError::kTooLarge ? PictureLoad::too_large
-                                                         : PictureLoad::unreadable;
+                                                        : PictureLoad::unreadable;
     }
     return PictureLoad::loaded;
 }

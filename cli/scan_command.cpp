@@ -35,8 +35,9 @@ void make_output_folder(const fs::path& folder) {
 void write_designs(const fs::path& folder, const std::string& stem, const ScanResult& result) {
     for (size_t k = 0; k < result.designs.size(); ++k) {
         const RecordBytes& record = result.designs[k].record;
-        write_file_atomically(folder / path_from_utf8(design_file_name(stem, static_cast<int>(k) + 1)),
-                              std::vector<uint8_t>(record.begin(), record.end()));
+        write_file_atomically(
+            folder / path_from_utf8(design_file_name(stem, static_cast<int>(k) + 1)),
+            std::vector<uint8_t>(record.begin(), record.end()));
     }
 }
 
@@ -58,7 +59,8 @@ int scan_one_picture(const Arguments& a) {
 
 std::string path_in_folder(const std::string& folder, const std::string& name) {
 #ifdef _WIN32
-    const bool ends_in_separator = !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
+    const bool ends_in_separator =
+        !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
 #else
     const bool ends_in_separator = !folder.empty() && folder.back() == '/';
 #endif
@@ -138,8 +140,8 @@ int scan_several_pictures(const Arguments& a) {
         write_stdout_binary(found_design_lines(scan.result, path + ": "));
         print_error_lines(unread_symbols_line(path, scan.result));
     };
-    // Several pictures run at once, the scanner on one thread each; the memory
-    // they hold together stays within half of what the machine has.
+    // Several pictures are read at once, the scanner on one thread each; the
+    // memory they hold together stays within half of what the machine has.
     const int cores = static_cast<int>(std::max(std::thread::hardware_concurrency(), 1U));
     const uint64_t memory = physical_memory_bytes();
     scan_pictures(pictures, cores, memory != 0 ? memory / 2 : std::numeric_limits<uint64_t>::max(),

@@ -16,10 +16,10 @@ TEST(ScanOutputs, StemsLoseRefusedCharactersAndRepeatsAreNumbered) {
     const std::vector<std::string> names = {
         "a:b*c?.png", "q\"<>|\\x.jpg", "tab\there.bmp", "end. .png", "Shot.PNG", "shot.png",
         "SHOT.jpeg",  "shot (2).png",  ".png",          "noext",     "a.b.png"};
-    EXPECT_EQ(design_file_stems(names),
-              (std::vector<std::string>{"a_b_c_", "q_____x", "tab_here", "end._", "Shot",
-                                        "shot (2)", "SHOT (3)", "shot (2) (2)", ".png", "noext",
-                                        "a.b"}));
+    EXPECT_EQ(
+        design_file_stems(names),
+        (std::vector<std::string>{"a_b_c_", "q_____x", "tab_here", "end._", "Shot", "shot (2)",
+                                  "SHOT (3)", "shot (2) (2)", ".png", "noext", "a.b"}));
     EXPECT_EQ(design_file_name("shot (2)", 7), "shot (2)-007.dat");
 }
 
@@ -60,7 +60,8 @@ TEST(ScanPictures, EachComesBackInOrderWhateverTheThreadsAndMemory) {
         const std::vector<uint8_t> bmp = encode_bmp24(render_qr(record, 1 + seed % 3, 4));
         const std::filesystem::path file = dir / (std::to_string(seed) + ".bmp");
         std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+            .write(reinterpret_cast<const char*>(bmp.data()),
+                   static_cast<std::streamsize>(bmp.size()));
         pictures.push_back({file.string(), {}});
         pictures.push_back({(dir / "missing.bmp").string(), {}});
     }
