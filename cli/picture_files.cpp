@@ -9,16 +9,17 @@
 #include "bmp_writer.h"
 #include "cli_error.h"
 #include "file_io.h"
-#include "whole_files.h"
 #include "picture_limits.h"
 #include "picture_reader.h"
 #include "png_writer.h"
 #include "utf8_path.h"
+#include "whole_files.h"
 
 namespace fs = std::filesystem;
 
 bool read_picture_bytes(const fs::path& path, std::vector<uint8_t>* bytes, std::string* reason) {
-    switch (read_whole_file(path, static_cast<std::uintmax_t>(kMaxPictureFileBytes), bytes, reason)) {
+    switch (
+        read_whole_file(path, static_cast<std::uintmax_t>(kMaxPictureFileBytes), bytes, reason)) {
         case WholeFileRead::read:
             return true;
         case WholeFileRead::too_large:

@@ -410,7 +410,8 @@ bool bmp_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t*
         *height = header[6] | header[7] << 8;
     } else {
         *width = static_cast<int32_t>(little_endian_u32(header + 4));
-        *height = std::abs(static_cast<int64_t>(static_cast<int32_t>(little_endian_u32(header + 8))));
+        *height =
+            std::abs(static_cast<int64_t>(static_cast<int32_t>(little_endian_u32(header + 8))));
     }
     return true;
 }

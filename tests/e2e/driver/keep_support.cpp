@@ -119,8 +119,8 @@ void clear_clipboard() {
 
 bool put_dib_on_clipboard(const DibPicture& picture) {
     // The clipboard takes data only from an owner window: a message-only one of the driver's.
-    static HWND owner = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                        nullptr, nullptr, nullptr);
+    static HWND owner = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        nullptr, nullptr);
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = picture.width;
