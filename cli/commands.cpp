@@ -9,6 +9,7 @@
 
 #include "cli_error.h"
 #include "decoder.h"
+#include "design_scanner.h"
 #include "design_export.h"
 #include "design_renderings.h"
 #include "file_io.h"
@@ -16,6 +17,7 @@
 #include "picture_designs.h"
 #include "picture_files.h"
 #include "picture_fit.h"
+#include "record_names.h"
 #include "scan_command.h"
 #include "screenshot_layout.h"
 #include "terminal.h"
