@@ -90,6 +90,9 @@ void finish_screen_scan(HWND main_window, bool has_region, CaptureRegion region)
 // Escape on the overlay of command 131: the main window comes back and nothing changes.
 void cancel_screen_scan(HWND main_window);
 
+// Command 132: the clipboard's picture (CF_DIB or CF_DIBV5), scanned as 130 scans a file.
+void scan_clipboard(HWND main_window);
+
 // The found design that the state points at becomes the record on show.
 void show_found_design(HWND main_window);
 

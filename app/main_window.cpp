@@ -145,6 +145,9 @@ bool on_command(HWND window, int command) {
         case IDM_SCAN_SCREEN:
             scan_screen(window);
             return true;
+        case IDM_SCAN_CLIPBOARD:
+            scan_clipboard(window);
+            return true;
         case IDM_STEP_FORWARD:
             step_design(window, StepDirection::forward);
             return true;

@@ -10,6 +10,9 @@
 
 namespace {
 
+// A command's operand count, or this for one or more.
+constexpr int kOneOrMore = -1;
+
 struct CommandRule {
     const char* name;
     int operand_count;
@@ -29,7 +32,7 @@ constexpr CommandRule kCommands[] = {
     {"shot", 1, true, false, false, false, false, false},
     {"decode", 1, true, false, false, false, false, false},
     {"preview", 1, true, false, true, false, false, false},
-    {"scan", 1, true, false, false, false, false, false},
+    {"scan", kOneOrMore, true, false, false, false, false, false},
     {"edit", 1, true, false, false, false, true, true},
 };
 
@@ -124,7 +127,10 @@ void check_against_rule(const Arguments& a, const CommandRule& rule) {
         fail_usage(name + " takes no -o");
     if (!a.has_output && rule.needs_output)
         fail_usage(name + " needs -o");
-    if (static_cast<int>(a.operands.size()) != rule.operand_count) {
+    if (rule.operand_count == kOneOrMore) {
+        if (a.operands.empty())
+            fail_usage(name + " takes one or more operands");
+    } else if (static_cast<int>(a.operands.size()) != rule.operand_count) {
         fail_usage(name + " takes " + std::to_string(rule.operand_count) +
                    (rule.operand_count == 1 ? " operand" : " operands"));
     }
@@ -206,7 +212,7 @@ const char* usage_text() {
            "       brevane-cli shot RECORD.dat -o SHOT.bmp\n"
            "       brevane-cli decode SHOT.bmp -o OUT.dat\n"
            "       brevane-cli preview RECORD.dat -o OUT.png|OUT.bmp [--scale N]\n"
-           "       brevane-cli scan PICTURE -o DIR\n"
+           "       brevane-cli scan PICTURE... -o DIR   (a folder: its BMP, PNG and JPEG files)\n"
            "       brevane-cli --help | --version\n"
            "REDUCTION: --reduce merge|median|quality|dither [--strength 0-100] (dither only,\n"
            "           default 100), or --median for --reduce median; merge when absent;\n"

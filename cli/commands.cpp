@@ -19,6 +19,7 @@
 #include "picture_files.h"
 #include "picture_fit.h"
 #include "record_names.h"
+#include "scan_command.h"
 #include "screenshot_layout.h"
 #include "terminal.h"
 #include "utf8_path.h"
@@ -211,36 +212,6 @@ int run_preview(const Arguments& a) {
     picture_format_for(a.output);
     const RecordBytes record = read_record_file(path_from_utf8(a.operands[0]));
     save_picture(a.output, render_preview(record, a.scale >= 0 ? a.scale : kDefaultPreviewScale));
-    return kExitSuccess;
-}
-
-// Every design code in the picture, each as DIR/design-NNN.dat in reading
-// order and one line on stdout. Nothing is written when none is found.
-int run_scan(const Arguments& a) {
-    const fs::path image = path_from_utf8(a.operands[0]);
-    const Picture picture = load_picture(image);
-    const ScanResult result = scan_designs(picture);
-    if (result.designs.empty())
-        fail_with_file(path_to_utf8(image), "no design QR code found");
-    std::error_code error;
-    fs::create_directories(a.output, error);
-    if (error)
-        fail_with_file(path_to_utf8(a.output), "cannot create the folder: " + error.message());
-    for (size_t k = 0; k < result.designs.size(); ++k) {
-        const ScannedDesign& design = result.designs[k];
-        char number[24];
-        std::snprintf(number, sizeof number, "%03zu", k + 1);
-        write_file_atomically(a.output / ("design-" + std::string(number) + ".dat"),
-                              std::vector<uint8_t>(design.record.begin(), design.record.end()));
-        const PicturePoint centre = symbol_centre(design);
-        char place[96];
-        std::snprintf(place, sizeof place, "  centre %.1f,%.1f  module %.2f", centre.x, centre.y,
-                      design.module_size);
-        // UTF-8 and LF line ends on every platform, as matrix writes.
-        write_stdout_binary(std::string(number) + place + "  name \"" +
-                            design_name_utf8(design.record) + "\"  author \"" +
-                            author_name_utf8(design.record) + "\"\n");
-    }
     return kExitSuccess;
 }
 

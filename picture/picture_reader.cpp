@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <utility>
@@ -40,6 +41,10 @@ constexpr uint8_t kJpegStartOfScan = 0xDA;
 constexpr uint8_t kJpegHuffmanTables = 0xC4;
 constexpr uint8_t kJpegBaselineFrame = 0xC0;
 constexpr uint8_t kJpegProgressiveFrame = 0xC2;
+// Every SOF marker from C0 to CF states the sides, apart from these three.
+constexpr uint8_t kJpegLastFrame = 0xCF;
+constexpr uint8_t kJpegExtensionsReserved = 0xC8;
+constexpr uint8_t kJpegArithmeticConditioning = 0xCC;
 constexpr int kJpegBlockSide = 8;
 constexpr int kBitsPerByte = 8;
 constexpr size_t kJpegHuffmanCodeLengths = 16;
@@ -411,7 +416,76 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, bool h
     return 0;
 }
 
+uint32_t little_endian_u32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+// BMP: the core header's 16-bit sides, or the later headers' 32-bit ones (a
+// negative height for rows stored top-down).
+bool bmp_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t* height) {
+    constexpr size_t kInfoHeaderAt = 14;
+    constexpr uint32_t kCoreHeaderBytes = 12;
+    if (size < kInfoHeaderAt + 12) {
+        return false;
+    }
+    const uint8_t* header = data + kInfoHeaderAt;
+    if (little_endian_u32(header) == kCoreHeaderBytes) {
+        *width = header[4] | header[5] << 8;
+        *height = header[6] | header[7] << 8;
+    } else {
+        *width = static_cast<int32_t>(little_endian_u32(header + 4));
+        *height =
+            std::abs(static_cast<int64_t>(static_cast<int32_t>(little_endian_u32(header + 8))));
+    }
+    return true;
+}
+
+// JPEG: the first frame header, found by stepping over the marker segments before it.
+bool jpeg_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t* height) {
+    size_t at = 2;  // after SOI
+    while (at + 4 <= size && data[at] == kJpegMarkerPrefix) {
+        while (at + 4 <= size && data[at] == kJpegMarkerPrefix) {
+            ++at;
+        }
+        const uint8_t marker = data[at++];
+        if (is_standalone_jpeg_marker(marker)) {
+            continue;
+        }
+        const size_t length = size_t{data[at]} << 8 | data[at + 1];
+        const bool frame = marker >= kJpegBaselineFrame && marker <= kJpegLastFrame &&
+                           marker != kJpegHuffmanTables && marker != kJpegExtensionsReserved &&
+                           marker != kJpegArithmeticConditioning;
+        if (frame && length >= 7 && at + 7 <= size) {
+            *height = data[at + 3] << 8 | data[at + 4];
+            *width = data[at + 5] << 8 | data[at + 6];
+            return true;
+        }
+        if (marker == kJpegStartOfScan || length < 2) {
+            return false;
+        }
+        at += length;
+    }
+    return false;
+}
+
 }  // namespace
+
+bool picture_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t* height) {
+    constexpr size_t kPngSidesAt = sizeof kPngSignature + 8;  // after IHDR's length and type
+    if (starts_with(data, size, kBmpSignature)) {
+        return bmp_header_sides(data, size, width, height);
+    }
+    if (starts_with(data, size, kPngSignature) && size >= kPngSidesAt + 8) {
+        *width = big_endian_u32(data + kPngSidesAt);
+        *height = big_endian_u32(data + kPngSidesAt + 4);
+        return true;
+    }
+    if (starts_with(data, size, kJpegSignature)) {
+        return jpeg_header_sides(data, size, width, height);
+    }
+    return false;
+}
 
 bool has_picture_signature(const uint8_t* head, size_t count) {
     return starts_with(head, count, kBmpSignature) || starts_with(head, count, kPngSignature) ||

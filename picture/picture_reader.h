@@ -27,6 +27,11 @@
 // memory is allocated) or for its bytes.
 int read_picture(const uint8_t* data, size_t size, Picture* out, PictureRefusal* refusal);
 
+// The sides a picture file's header states, read without checking the rest of
+// the file, to weigh a picture before it is read; false when they can't be told
+// (read_picture then refuses the file).
+bool picture_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t* height);
+
 // Enough of a file's start to tell every format read_picture reads.
 inline constexpr size_t kPictureSignatureBytes = 8;
 

@@ -97,3 +97,12 @@ inline constexpr wchar_t kPointerNoSlotFormat[] = L"x %d, y %d\nスロットな�
 inline constexpr wchar_t kNameTooLongMessage[] = L"デザイン名が長すぎます (20文字まで)";
 // Item 141's progress while the designs of a grid are made and named.
 inline constexpr wchar_t kNamingProgressFormat[] = L"名前を付けています (%d/%d)";
+// Design-sized QR codes a scan saw but could not read, their number in %d: beside
+// the designs found, and when there were none.
+inline constexpr wchar_t kUnreadSymbolsFormat[] = L"読み取れなかったQRコードが%d個あります";
+inline constexpr wchar_t kNoticeCaption[] = L"注意";
+inline constexpr wchar_t kOnlyUnreadSymbolsFormat[] =
+    L"QRコードが%d個見つかりましたが、読み取れませんでした";
+// Reading QR codes from the clipboard's picture (132).
+inline constexpr wchar_t kClipboardSourceName[] = L"クリップボード";
+inline constexpr wchar_t kNoClipboardPictureMessage[] = L"クリップボードに画像がありません";

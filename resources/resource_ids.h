@@ -35,9 +35,11 @@
 #define IDM_LAST_DESIGN 127
 #define IDR_ACCELERATORS_NAME L"MYKEYS"
 
-// The drop-down "読み取り": QR codes read from a picture file or from a region of the screen.
+// The drop-down "読み取り": QR codes read from a picture file, from a region of
+// the screen, or from the clipboard's picture.
 #define IDM_SCAN_PICTURE 130
 #define IDM_SCAN_SCREEN 131
+#define IDM_SCAN_CLIPBOARD 132
 
 // The end of "画像と減色", after a separator: the editor of the design on show,
 // and names for every design at once.

@@ -79,6 +79,7 @@ bool command_asks_before_dropping_edits(const ShellState& state, int command, bo
         case IDM_OPEN_FITTED_PICTURE:
         case IDM_SCAN_PICTURE:
         case IDM_SCAN_SCREEN:
+        case IDM_SCAN_CLIPBOARD:
         case kDroppedFileCommand:
             return true;
         case IDM_REDUCE_MERGE:

@@ -102,6 +102,7 @@ TEST(DesignEdits, CommandsAskOnlyWhileAnEditIsUnsavedAndOnlyThoseThatMayDropIt) 
     mark_design_edited(state, marks, 3);
     EXPECT_TRUE(any_unsaved(marks, 6));
     for (int command : {IDM_OPEN_DESIGN_FILE, IDM_CAPTURE, IDM_REDUCE_QUALITY, IDM_SCAN_SCREEN,
+                        IDM_SCAN_CLIPBOARD,
                         kDroppedFileCommand}) {
         EXPECT_TRUE(command_asks_before_dropping_edits(state, command, true)) << command;
     }

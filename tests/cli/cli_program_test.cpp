@@ -162,6 +162,53 @@ TEST_F(CliProgram, ScanWritesEachDesignInReadingOrder) {
     EXPECT_EQ(run("scan " + path("page.bmp")).exit_code, 2);
 }
 
+// Several pictures: a folder's pictures in name order, every line after the
+// picture's path as given, names cleaned and repeats numbered. A refused picture
+// is reported in its place while the others are still written, and exits 1, as
+// do pictures without a design; a folder alone exits 0 with its designs.
+TEST_F(CliProgram, ScanOfSeveralPicturesNamesAndReportsEachInOrder) {
+    fs::create_directories(dir / "shots");
+    auto code = [&](const fs::path& file, uint32_t seed) {
+        RecordBytes record;
+        const TestRecord r = random_record(seed);
+        std::copy(r.begin(), r.end(), record.begin());
+        const std::vector<uint8_t> bmp = encode_bmp24(render_qr(record, 2, 4));
+        spill(file, std::string(bmp.begin(), bmp.end()));
+    };
+    code(dir / "shots" / "b.bmp", 21);
+    code(dir / "shots" / "A.bmp", 22);
+    spill(dir / "shots" / "notes.txt", "not a picture, and not taken for one");
+    code(dir / "a.bmp", 23);
+    write_noise_picture("noise.bmp", 64, 64, 5);
+    spill(dir / "text.bmp", "not a picture");
+    const std::string shots = (dir / "shots").string() + "/", here = dir.string() + "/";
+    const Outcome o = run("scan " + path("shots") + " " + path("a.bmp") + " " + path("text.bmp") +
+                          " " + path("noise.bmp") + " -o " + path("out"));
+    EXPECT_EQ(o.exit_code, 1);
+    const std::vector<std::string> out_starts = {shots + "A.bmp: 001  centre",
+                                                 shots + "b.bmp: 001  centre", here + "a.bmp: 001"};
+    size_t at = 0;
+    for (const std::string& start : out_starts) {
+        EXPECT_EQ(o.out.substr(at, start.size()), start) << o.out;
+        at = o.out.find('\n', at) + 1;
+    }
+    EXPECT_EQ(at, o.out.size());
+    EXPECT_EQ(o.err, here + "text.bmp: not a BMP, PNG or JPEG file\n" + here +
+                         "noise.bmp: no design QR code found\n");
+    EXPECT_EQ(slurp(dir / "out" / "A-001.dat"), as_string(random_record(22)));
+    EXPECT_EQ(slurp(dir / "out" / "b-001.dat"), as_string(random_record(21)));
+    EXPECT_EQ(slurp(dir / "out" / "a (2)-001.dat"), as_string(random_record(23)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 3);
+
+    EXPECT_EQ(run("scan " + path("noise.bmp") + " " + path("noise.bmp") + " -o " + path("none"))
+                  .exit_code,
+              1);
+    EXPECT_FALSE(fs::exists(dir / "none"));
+    const Outcome folder = run("scan " + path("shots") + " -o " + path("folder"));
+    EXPECT_EQ(folder.exit_code, 0) << folder.err;
+    EXPECT_TRUE(fs::exists(dir / "folder" / "A-001.dat"));
+}
+
 TEST_F(CliProgram, MatrixPrints93LinesOfDigits) {
     spill(dir / "in.dat", as_string(zero_record()));
     const Outcome o = run("matrix " + path("in.dat"));

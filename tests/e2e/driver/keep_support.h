@@ -36,6 +36,9 @@ void keep_for_zbar(const DibPicture& picture, const Record& record, const std::s
 
 void clear_clipboard();
 
+// The picture on the clipboard as a 24-bit CF_DIB, as another program copies one.
+bool put_dib_on_clipboard(const DibPicture& picture);
+
 // The clipboard's DIB once there is one (24-bit), or an empty picture.
 DibPicture wait_for_clipboard_dib();
 

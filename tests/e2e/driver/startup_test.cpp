@@ -161,7 +161,7 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
     FreeLibrary(module);
 }
 
-TEST(StartUp, FifthDropDownReadsQrCodesFromAPictureOrTheScreen) {
+TEST(StartUp, FifthDropDownReadsQrCodesFromAPictureTheScreenOrTheClipboard) {
     HMODULE module = LoadLibraryExW(e2e_environment().program.c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
@@ -172,11 +172,13 @@ TEST(StartUp, FifthDropDownReadsQrCodesFromAPictureOrTheScreen) {
     EXPECT_EQ(bar[4].label, L"読み取り");
     ASSERT_TRUE(bar[4].drop_down);
     const std::vector<MenuEntry> items = entries_of(GetSubMenu(menu, 4));
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].label, L"画像からQRコードを読み取る...");
     EXPECT_EQ(items[0].id, UINT{IDM_SCAN_PICTURE});
     EXPECT_EQ(items[1].label, L"画面からQRコードを読み取る");
     EXPECT_EQ(items[1].id, UINT{IDM_SCAN_SCREEN});
+    EXPECT_EQ(items[2].label, L"クリップボードからQRコードを読み取る");
+    EXPECT_EQ(items[2].id, UINT{IDM_SCAN_CLIPBOARD});
     DestroyMenu(menu);
     FreeLibrary(module);
 }
