@@ -1,6 +1,6 @@
-// The terms the `dither` reduction is built from: its two blurs, its cost and its
-// error diffusion. Shared with the dither that runs across a whole grid of
-// designs (mural/), so that both measure and place colours alike.
+// The terms the `dither` reduction is built from: its two blurs and their
+// geometry over a picture, its cost and its error diffusion. The steps over them
+// (dither_steps.h) serve the dither across a whole grid of designs (mural/) too.
 #pragma once
 
 #include <algorithm>
