@@ -24,10 +24,11 @@
 
 #include "dither_terms.h"
 
-template <typename Stored>
-void load_terms(const Stored* from, int count, double* to) {
+// Copies count terms, rounding each to the type it is stored in.
+template <typename From, typename To>
+void copy_terms(const From* from, int count, To* to) {
     for (int k = 0; k < count; ++k) {
-        to[k] = from[k];
+        to[k] = static_cast<To>(from[k]);
     }
 }
 
@@ -98,7 +99,6 @@ void diffuse_errors(Surface& surface, double* rows) {
 // source and the shown colours: rows may be prepared in any order, or at once.
 template <typename Surface>
 void prepare_blur_rows(Surface& surface, int y0, int y1) {
-    using Stored = typename Surface::Stored;
     const BlurGeometry& g = surface.geometry();
     for (int blur = 0; blur < kBlurCount; ++blur) {
         for (int py = y0; py < y1; ++py) {
@@ -129,17 +129,11 @@ void prepare_blur_rows(Surface& surface, int y0, int y1) {
                 const size_t p = static_cast<size_t>(py) * surface.width + px;
                 double metric[kMetricTerms];
                 lab_metric(source, metric);
-                Stored* kept = surface.metric(blur, p);
-                for (int t = 0; t < kMetricTerms; ++t) {
-                    kept[t] = static_cast<Stored>(metric[t]);
-                    metric[t] = kept[t];  // M e with the metric as kept
-                }
+                copy_terms(metric, kMetricTerms, surface.metric(blur, p));
+                copy_terms(surface.metric(blur, p), kMetricTerms, metric);  // M e with M as kept
                 double weighted[kChannelCount];
                 metric_times(metric, error, weighted);
-                Stored* e = surface.weighted_error(blur, p);
-                for (int ch = 0; ch < kChannelCount; ++ch) {
-                    e[ch] = static_cast<Stored>(weighted[ch]);
-                }
+                copy_terms(weighted, kChannelCount, surface.weighted_error(blur, p));
             }
         }
     }
@@ -158,10 +152,8 @@ void prepare_curvature_rows(Surface& surface, int y0, int y1) {
                     sum[t] += kBlurWeight[blur] * k * k * m[t];
                 }
             });
-            Stored* kept = surface.curvature(static_cast<size_t>(qy) * surface.width + qx);
-            for (int t = 0; t < kMetricTerms; ++t) {
-                kept[t] = static_cast<Stored>(sum[t]);
-            }
+            copy_terms(sum, kMetricTerms,
+                       surface.curvature(static_cast<size_t>(qy) * surface.width + qx));
         }
     }
 }
@@ -183,7 +175,7 @@ bool search_pixel(Surface& surface, double pointwise_weight, int qx, int qy) {
         }
     });
     double curvature[kMetricTerms];
-    load_terms(surface.curvature(q), kMetricTerms, curvature);
+    copy_terms(surface.curvature(q), kMetricTerms, curvature);
     // At full strength the pointwise term weighs nothing and is left out: adding
     // 0 times a distance changes no comparison, so the moves are the same.
     const bool pointwise_counts = pointwise_weight != 0;
@@ -223,7 +215,7 @@ bool search_pixel(Surface& surface, double pointwise_weight, int qx, int qy) {
         return false;
     for_each_blur_around(surface, qx, qy, [&](int blur, size_t p, double k) {
         double metric[kMetricTerms];
-        load_terms(surface.metric(blur, p), kMetricTerms, metric);
+        copy_terms(surface.metric(blur, p), kMetricTerms, metric);
         double moved[kChannelCount];
         metric_times(metric, best_delta, moved);
         Stored* e = surface.weighted_error(blur, p);
