@@ -129,8 +129,9 @@ void prepare_blur_rows(Surface& surface, int y0, int y1) {
                 const size_t p = static_cast<size_t>(py) * surface.width + px;
                 double metric[kMetricTerms];
                 lab_metric(source, metric);
-                copy_terms(metric, kMetricTerms, surface.metric(blur, p));
-                copy_terms(surface.metric(blur, p), kMetricTerms, metric);  // M e with M as kept
+                auto* kept = surface.metric(blur, p);
+                copy_terms(metric, kMetricTerms, kept);
+                copy_terms(kept, kMetricTerms, metric);  // M e with M as kept
                 double weighted[kChannelCount];
                 metric_times(metric, error, weighted);
                 copy_terms(weighted, kChannelCount, surface.weighted_error(blur, p));
