@@ -48,7 +48,7 @@ bool for_each_index(int count, int threads, Work work, After after) {
 
 constexpr auto kAlwaysGoOn = [](int) { return true; };
 
-void read_source(const MuralTileReader& read_tile, MuralCanvas* c) {
+void read_source(const TileReader& read_tile, MuralCanvas* c) {
     Rgb tile[kTilePixels];
     for (int row = 0; row < c->grid.rows; ++row) {
         for (int column = 0; column < c->grid.columns; ++column) {
@@ -155,7 +155,7 @@ int mural_progress_steps(DesignGrid grid) {
     return grid.columns * grid.rows + kDithers * dither_steps(grid);
 }
 
-std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileReader& read_tile,
+std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const TileReader& read_tile,
                                                const MuralOptions& options,
                                                const MuralProgress& progress) {
     const int designs = grid.columns * grid.rows;

@@ -16,9 +16,7 @@
 #include "design_record.h"
 #include "dither_reduction.h"
 #include "tile.h"
-
-// Fills `tile` with the pixels of design (column, row), counted from 0 at the top left.
-using MuralTileReader = std::function<void(int column, int row, Rgb* tile)>;
+#include "tile_sources.h"
 
 // Called on the calling thread with (steps done, steps in all); false cancels.
 using MuralProgress = std::function<bool(int done, int total)>;
@@ -44,6 +42,6 @@ uint64_t mural_bytes(DesignGrid grid);
 // progress cancelled. Tiles are read on the calling thread, one at a time.
 // Throws std::bad_alloc, before any tile is read, when the whole picture does
 // not fit in memory.
-std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileReader& read_tile,
+std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const TileReader& read_tile,
                                                const MuralOptions& options,
                                                const MuralProgress& progress = {});
