@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "design_edits.h"
 #include "design_record.h"
 #include "screen_grab.h"
 #include "shell_state.h"
@@ -36,6 +37,10 @@ struct AppState {
     // them), and the file name of the picture they were found in, or "画面".
     std::vector<RecordBytes> found_designs;
     wchar_t found_source_name[MAX_PATH];
+    // The edits of the designs on show while shell.edits_held (design_edits.h):
+    // a record and a mark per design, in the order the window steps through them.
+    std::vector<RecordBytes> edited_records;
+    std::vector<DesignEditMark> edit_marks;
     // The screen frozen for command 131 while its overlay is up; empty otherwise.
     ScreenGrab scan_grab;
 };

@@ -12,7 +12,8 @@ void open_design_file(HWND main_window);
 
 // What command 100 does with the chosen file; false, with nothing changed,
 // when the file can't be opened or read.
-bool open_design_file_at(HWND main_window, const wchar_t* path);
+// With `ask_first`, asks once the file is read whether unsaved edits may go.
+bool open_design_file_at(HWND main_window, const wchar_t* path, bool ask_first);
 
 // Command 101: a 400 x 240 screenshot decoded into "output.dat" in the current directory.
 void decode_screenshot(HWND main_window);
@@ -23,7 +24,8 @@ void qr_from_image(HWND main_window, ImageCommand command);
 // What commands 102 and 103 do with the chosen file, its refusals for size
 // included. False, with nothing changed and nothing shown, when the file can't
 // be read or the picture reader refuses it as damaged.
-bool open_image_file(HWND main_window, const wchar_t* path, ImageCommand command);
+// With `ask_first`, asks once the picture is loaded whether unsaved edits may go.
+bool open_image_file(HWND main_window, const wchar_t* path, ImageCommand command, bool ask_first);
 
 // An accepted image (a DIB section whose sides are multiples of 32), read from
 // the file at `path`, becomes the file image and its grid as `command` says;
@@ -66,6 +68,13 @@ void copy_qr_picture(HWND main_window);
 // chosen folder, as brevane-cli's "export" writes them.
 void export_all_designs(HWND main_window);
 
+// The designs the window steps through, with their edits: every design of the
+// grid with the reduction in use, or the designs a scan found; and the title
+// an export gives them. False when there is nothing to read them from, or the
+// dither across designs was cancelled.
+struct ExportDesigns;
+bool designs_on_show(HWND main_window, ExportDesigns* designs, const wchar_t** title);
+
 // Command 130: a picture file chosen in the dialog, scanned for QR codes.
 void scan_picture_file(HWND main_window);
 
@@ -81,10 +90,21 @@ void finish_screen_scan(HWND main_window, bool has_region, CaptureRegion region)
 // Escape on the overlay of command 131: the main window comes back and nothing changes.
 void cancel_screen_scan(HWND main_window);
 
+// Command 132: the clipboard's picture (CF_DIB or CF_DIBV5), scanned as 130 scans a file.
+void scan_clipboard(HWND main_window);
+
 // The found design that the state points at becomes the record on show.
 void show_found_design(HWND main_window);
 
-// Enables the items 120 to 123 of `menu` as the state allows.
+// Item 140: the design on show in the dialog "デザインを編集"; its OK keeps the
+// edited record as the design's edit.
+void edit_shown_design(HWND main_window);
+
+// Item 141: one name (where "{n}" becomes each design's number) and one author
+// for every design of the grid or of the designs found, as edits.
+void name_all_designs(HWND main_window);
+
+// Enables the items 120 to 123, 140 and 141 of `menu` as the state allows.
 void enable_keeping_items(HMENU menu);
 
 // Remembers the last path component of `path` in `name`.

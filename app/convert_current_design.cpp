@@ -6,6 +6,8 @@
 #include "app_objects.h"
 #include "app_state.h"
 #include "design_conversion.h"
+#include "design_stepping.h"
+#include "edited_designs.h"
 #include "encoder.h"
 #include "reduction_menu.h"
 
@@ -50,6 +52,16 @@ void convert_current_design(HWND main_window) {
     // it asks for is shown once the records are there.
     if (across_designs_computing()) {
         return;
+    }
+    // An edited design shows its edit, not a fresh conversion.
+    if (app.shell.display_mode == DisplayMode::current_design) {
+        const RecordBytes* edited =
+            edited_record_of(design_number(app.shell.grid, app.shell.position) - 1);
+        if (edited != nullptr) {
+            std::copy(edited->begin(), edited->end(), app.design_record);
+            InvalidateRect(main_window, nullptr, TRUE);
+            return;
+        }
     }
     const ConversionPlan plan = current_conversion_plan();
     Rgb tile[kTilePixels];

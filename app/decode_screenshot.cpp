@@ -5,6 +5,8 @@
 #include "commands.h"
 #include "decoder.h"
 #include "dib_image.h"
+#include "edited_designs.h"
+#include "resource_ids.h"
 #include "file_dialog.h"
 #include "message_box.h"
 #include "message_texts.h"
@@ -12,6 +14,9 @@
 #include "whole_files.h"
 
 void decode_screenshot(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_DECODE_SCREENSHOT)) {
+        return;
+    }
     wchar_t path[MAX_PATH];
     if (!choose_existing_file(main_window, kScreenshotDialogTitle, kPictureFilter,
                               kPictureDefaultExtension, path)) {

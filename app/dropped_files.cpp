@@ -46,9 +46,9 @@ bool open_file_of_its_kind(HWND main_window, const wchar_t* path) {
     }
     switch (kind_of_opened_file(path, head, static_cast<size_t>(count))) {
         case OpenedFileKind::design_file:
-            return open_design_file_at(main_window, path);
+            return open_design_file_at(main_window, path, true);
         case OpenedFileKind::picture:
-            return open_image_file(main_window, path, ImageCommand::merge);
+            return open_image_file(main_window, path, ImageCommand::merge, true);
         case OpenedFileKind::unknown:
             break;
     }

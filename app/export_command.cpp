@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "convert_current_design.h"
 #include "design_export.h"
+#include "edited_designs.h"
 #include "export_page.h"
 #include "file_dialog.h"
 #include "keep_and_share.h"
@@ -34,13 +35,11 @@ bool folder_may_be_written(HWND main_window, const std::filesystem::path& folder
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
-// The designs the window steps through, and the export's title: the designs a
-// scan found, titled with their picture's file name or "画面"; or every
-// design of the grid with the reduction in use (the dither across designs
-// computed first if it is not yet), titled with the picture's file name or
-// "キャプチャ". False when there is nothing to read them from, or the dither
-// across designs was cancelled.
-bool designs_on_show(HWND main_window, ExportDesigns* designs, const wchar_t** title) {
+// The designs as they are read or converted: the designs a scan found, titled
+// with their picture's file name or "画面"; or every design of the grid with
+// the reduction in use (the dither across designs computed first if it is not
+// yet), titled with the picture's file name or "キャプチャ".
+bool designs_without_edits(HWND main_window, ExportDesigns* designs, const wchar_t** title) {
     if (app.shell.display_mode == DisplayMode::found_design) {
         const int count = static_cast<int>(app.found_designs.size());
         *designs = ready_designs(app.found_designs, found_page_columns(count));
@@ -74,6 +73,21 @@ bool designs_on_show(HWND main_window, ExportDesigns* designs, const wchar_t** t
 
 }  // namespace
 
+bool designs_on_show(HWND main_window, ExportDesigns* designs, const wchar_t** title) {
+    if (!designs_without_edits(main_window, designs, title)) {
+        return false;
+    }
+    if (app.shell.edits_held) {
+        // Copied: the edits may change while the designs are read.
+        designs->record = [edits = app.edit_marks, records = app.edited_records,
+                           made = std::move(designs->record)](int index) {
+            const size_t at = static_cast<size_t>(index);
+            return at < edits.size() && edits[at].edited ? records[at] : made(index);
+        };
+    }
+    return true;
+}
+
 void export_all_designs(HWND main_window) {
     // Messages are handled while an export runs; a second one must not start inside it.
     static bool exporting = false;
@@ -104,5 +118,7 @@ void export_all_designs(HWND main_window) {
     end_progress(run);
     if (result.outcome == ExportOutcome::failed) {
         show_write_failure(main_window, result.failed_file.c_str());
+    } else if (result.outcome == ExportOutcome::finished) {
+        mark_all_designs_saved();
     }
 }

@@ -4,12 +4,17 @@
 #include "convert_current_design.h"
 #include "design_count_dialog.h"
 #include "dib_image.h"
+#include "edited_designs.h"
+#include "resource_ids.h"
 #include "file_dialog.h"
 #include "message_box.h"
 #include "message_texts.h"
 #include "picture_fit.h"
 
 void open_fitted_picture(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_OPEN_FITTED_PICTURE)) {
+        return;
+    }
     wchar_t path[MAX_PATH];
     if (!choose_existing_file(main_window, kImageDialogTitle, kPictureFilter,
                               kPictureDefaultExtension, path)) {

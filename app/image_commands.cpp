@@ -4,21 +4,28 @@
 #include "convert_current_design.h"
 #include "design_stepping.h"
 #include "dib_image.h"
+#include "edited_designs.h"
 #include "file_dialog.h"
 #include "message_box.h"
 #include "message_texts.h"
+#include "resource_ids.h"
 #include "scan_command.h"
 
 void qr_from_image(HWND main_window, ImageCommand command) {
+    const int item =
+        command == ImageCommand::median_cut ? IDM_QR_FROM_IMAGE_MEDIAN_CUT : IDM_QR_FROM_IMAGE;
+    if (!may_drop_edits(main_window, item)) {
+        return;
+    }
     wchar_t path[MAX_PATH];
     if (!choose_existing_file(main_window, kImageDialogTitle, kPictureFilter,
                               kPictureDefaultExtension, path)) {
         return;
     }
-    open_image_file(main_window, path, command);
+    open_image_file(main_window, path, command, false);
 }
 
-bool open_image_file(HWND main_window, const wchar_t* path, ImageCommand command) {
+bool open_image_file(HWND main_window, const wchar_t* path, ImageCommand command, bool ask_first) {
     BITMAP description{};
     HBITMAP image = nullptr;
     const PictureLoad load = load_picture_as_dib24(path, &image, &description);
@@ -28,6 +35,10 @@ bool open_image_file(HWND main_window, const wchar_t* path, ImageCommand command
     }
     if (load != PictureLoad::loaded) {
         return false;
+    }
+    if (ask_first && !may_drop_edits(main_window, kDroppedFileCommand)) {
+        DeleteObject(image);
+        return true;
     }
     const PictureSize size{description.bmWidth, description.bmHeight};
     if (!image_sides_accepted(size)) {

@@ -13,6 +13,7 @@
 #include "convert_current_design.h"
 #include "design_renderings.h"
 #include "dib_image.h"
+#include "edited_designs.h"
 #include "file_dialog.h"
 #include "keep_and_share.h"
 #include "message_box.h"
@@ -47,26 +48,27 @@ void propose_path(const wchar_t* extension, wchar_t (&path)[MAX_PATH]) {
     std::wcscat(path, extension);
 }
 
-void write_or_tell(HWND main_window, const wchar_t* path, const std::vector<uint8_t>& bytes) {
+bool write_or_tell(HWND main_window, const wchar_t* path, const std::vector<uint8_t>& bytes) {
     std::string reason;
     if (bytes.empty() || !write_file_atomically(std::filesystem::path(path), bytes, &reason)) {
         show_write_failure(main_window, path);
+        return false;
     }
+    return true;
 }
 
 // Asks where to save the bytes made from the symbol on show, proposing its
-// name, and writes them there whole or tells why not.
+// name, and writes them there whole or tells why not; true once written.
 template <typename MakeBytes>
-void save_shown_file(HWND main_window, const wchar_t* title, const wchar_t* filter,
+bool save_shown_file(HWND main_window, const wchar_t* title, const wchar_t* filter,
                      const wchar_t* extension, MakeBytes make_bytes) {
     if (!symbol_on_show(app.shell)) {
-        return;
+        return false;
     }
     wchar_t path[MAX_PATH];
     propose_path(extension, path);
-    if (choose_file_to_save(main_window, title, filter, extension, path)) {
-        write_or_tell(main_window, path, make_bytes());
-    }
+    return choose_file_to_save(main_window, title, filter, extension, path) &&
+           write_or_tell(main_window, path, make_bytes());
 }
 
 // The QR picture as the clipboard's DIB: a header, then 24-bit rows bottom-up.
@@ -99,10 +101,13 @@ void save_qr_picture(HWND main_window) {
 }
 
 void save_design_file(HWND main_window) {
-    save_shown_file(
-        main_window, kSaveDesignFileTitle, kDesignFileFilter, kSaveDesignFileExtension, [] {
-            return std::vector<uint8_t>(std::begin(app.design_record), std::end(app.design_record));
-        });
+    if (save_shown_file(main_window, kSaveDesignFileTitle, kDesignFileFilter,
+                        kSaveDesignFileExtension, [] {
+                            return std::vector<uint8_t>(std::begin(app.design_record),
+                                                        std::end(app.design_record));
+                        })) {
+        mark_shown_design_saved();
+    }
 }
 
 void copy_qr_picture(HWND main_window) {
@@ -134,4 +139,9 @@ void enable_keeping_items(HMENU menu) {
     EnableMenuItem(menu, IDM_SAVE_DESIGN_FILE, MF_BYCOMMAND | symbol);
     EnableMenuItem(menu, IDM_COPY_QR_PICTURE, MF_BYCOMMAND | symbol);
     EnableMenuItem(menu, IDM_EXPORT_ALL, MF_BYCOMMAND | grid);
+    EnableMenuItem(menu, IDM_EDIT_DESIGN, MF_BYCOMMAND | symbol);
+    const UINT several = designs_to_export_on_show(app.shell) && editable_design_count(app.shell) > 1
+                             ? MF_ENABLED
+                             : MF_GRAYED;
+    EnableMenuItem(menu, IDM_NAME_DESIGNS, MF_BYCOMMAND | several);
 }

@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "commands.h"
 #include "dropped_files.h"
+#include "edited_designs.h"
 #include "main_window_scale.h"
 #include "message_texts.h"
 #include "reduction_menu.h"
@@ -54,6 +55,11 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
         case WM_DPICHANGED:
             on_dpi_changed(window, LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
             return 0;
+        case WM_CLOSE:
+            if (!may_close_with_edits(window)) {
+                return 0;
+            }
+            break;
         case WM_DESTROY:
             on_destroy();
             return 0;
@@ -139,6 +145,9 @@ bool on_command(HWND window, int command) {
         case IDM_SCAN_SCREEN:
             scan_screen(window);
             return true;
+        case IDM_SCAN_CLIPBOARD:
+            scan_clipboard(window);
+            return true;
         case IDM_STEP_FORWARD:
             step_design(window, StepDirection::forward);
             return true;
@@ -150,6 +159,12 @@ bool on_command(HWND window, int command) {
             return true;
         case IDM_LAST_DESIGN:
             go_to_end_design(window, true);
+            return true;
+        case IDM_EDIT_DESIGN:
+            edit_shown_design(window);
+            return true;
+        case IDM_NAME_DESIGNS:
+            name_all_designs(window);
             return true;
         default:
             return false;

@@ -2,10 +2,13 @@
 
 #include "app_state.h"
 #include "commands.h"
+#include "design_edits.h"
+#include "edited_designs.h"
 #include "file_commands.h"
 #include "encoder.h"
 #include "file_dialog.h"
 #include "message_texts.h"
+#include "resource_ids.h"
 
 namespace {
 
@@ -38,19 +41,25 @@ int read_design_file(const wchar_t* path, uint8_t (&head)[kDesignRecordSize]) {
 }  // namespace
 
 void open_design_file(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_OPEN_DESIGN_FILE)) {
+        return;
+    }
     wchar_t path[MAX_PATH];
     if (!choose_existing_file(main_window, kDesignFileDialogTitle, kDesignFileFilter,
                               kDesignFileDefaultExtension, path)) {
         return;
     }
-    open_design_file_at(main_window, path);
+    open_design_file_at(main_window, path, false);
 }
 
-bool open_design_file_at(HWND main_window, const wchar_t* path) {
+bool open_design_file_at(HWND main_window, const wchar_t* path, bool ask_first) {
     uint8_t head[kDesignRecordSize];
     const int count = read_design_file(path, head);
     if (count < 0) {
         return false;
+    }
+    if (ask_first && !may_drop_edits(main_window, kDroppedFileCommand)) {
+        return true;
     }
     std::memcpy(app.design_record, head, static_cast<size_t>(count));
     accept_design_file(app.shell);

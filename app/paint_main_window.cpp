@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cwchar>
 
 #include "app_state.h"
@@ -6,6 +7,7 @@
 #include "encoder.h"
 #include "main_window.h"
 #include "main_window_scale.h"
+#include "record_edits.h"
 #include "symbol_buffers.h"
 #include "window_view.h"
 
@@ -46,6 +48,24 @@ void draw_design_preview(HDC dc, const WindowLayout& layout) {
                   kPreviewWidth, kPreviewHeight, preview.bgr, &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
+// One of the record's two texts, cut with an ellipsis to its line.
+void draw_name_line(HDC dc, const LayoutRect& line, const RecordBytes& record,
+                    RecordTextField field) {
+    char16_t text[kDesignNameLength / 2];
+    const int length = decode_record_text(record, field, text, kDesignNameLength / 2);
+    RECT rect{line.left, line.top, line.right, line.bottom};
+    DrawTextW(dc, reinterpret_cast<const wchar_t*>(text), length, &rect,
+              DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+// The design's name and its author under the swatches, drawn over the preview.
+void draw_names(HDC dc, const WindowLayout& layout) {
+    RecordBytes record;
+    std::copy(std::begin(app.design_record), std::end(app.design_record), record.begin());
+    draw_name_line(dc, layout.design_name, record, kDesignNameField);
+    draw_name_line(dc, layout.author_name, record, kAuthorNameField);
+}
+
 void write_text(HDC dc, LayoutPoint at, const wchar_t* text) {
     TextOutW(dc, at.x, at.y, text, static_cast<int>(std::wcslen(text)));
 }
@@ -67,6 +87,7 @@ void on_paint(HWND window) {
         encode_qr(app.design_record);
         draw_module_matrix(dc, layout);
         draw_design_preview(dc, layout);
+        draw_names(dc, layout);
     }
     if (view.shows_counter) {
         write_text(dc, layout.counter, view.counter);

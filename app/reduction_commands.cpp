@@ -1,16 +1,23 @@
 #include "app_state.h"
 #include "commands.h"
 #include "convert_current_design.h"
+#include "edited_designs.h"
 #include "reduction_menu.h"
 #include "resource_ids.h"
 
 void pick_reduction(HWND main_window, ReductionKind reduction) {
+    if (!may_drop_edits(main_window, menu_item_of_reduction(reduction))) {
+        return;
+    }
     if (choose_reduction(app.shell, reduction)) {
         convert_current_design(main_window);
     }
 }
 
 void pick_across_designs(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_REDUCE_DITHER_ACROSS_DESIGNS)) {
+        return;
+    }
     if (choose_across_designs(app.shell)) {
         convert_current_design(main_window);
     }

@@ -1,23 +1,28 @@
-// Commands 130 and 131: QR codes read from a picture file or from a region of
-// the screen, then the designs found shown one at a time.
+// Commands 130, 131 and 132: QR codes read from a picture file, from a region
+// of the screen or from the clipboard's picture, then the designs found shown
+// one at a time.
 #include <windows.h>
 
 #include <algorithm>
 #include <cwchar>
+#include <iterator>
 #include <new>
 #include <utility>
 #include <vector>
 
 #include "app_state.h"
 #include "capture_overlay.h"
+#include "clipboard_picture.h"
 #include "commands.h"
 #include "design_scanner.h"
 #include "dib_image.h"
+#include "edited_designs.h"
 #include "file_dialog.h"
 #include "keep_and_share.h"
 #include "message_box.h"
 #include "message_texts.h"
 #include "progress_window.h"
+#include "resource_ids.h"
 #include "scan_command.h"
 #include "screen_grab.h"
 
@@ -56,6 +61,13 @@ class ScanProgress {
     ProgressRun run_;
 };
 
+// A message box whose text holds `count` where the format's %d stands.
+void show_count_message(HWND owner, const wchar_t* format, int count, const wchar_t* caption) {
+    wchar_t text[128];
+    std::swprintf(text, std::size(text), format, count);
+    show_message(owner, text, caption);
+}
+
 void copy_name(const wchar_t* name, wchar_t (&to)[MAX_PATH]) {
     std::wcsncpy(to, name, MAX_PATH - 1);
     to[MAX_PATH - 1] = L'\0';
@@ -90,7 +102,12 @@ void scan_and_show(HWND main_window, const Picture& picture, const wchar_t* sour
         case ScanAnswer::unchanged:
             return;
         case ScanAnswer::none_found:
-            show_message(main_window, kNoDesignFoundMessage, kPlainErrorCaption);
+            if (result.unread_symbols > 0) {
+                show_count_message(main_window, kOnlyUnreadSymbolsFormat, result.unread_symbols,
+                                   kPlainErrorCaption);
+            } else {
+                show_message(main_window, kNoDesignFoundMessage, kPlainErrorCaption);
+            }
             return;
         case ScanAnswer::found: {
             std::vector<RecordBytes> records;
@@ -102,6 +119,11 @@ void scan_and_show(HWND main_window, const Picture& picture, const wchar_t* sour
             copy_name(source_name, app.found_source_name);
             accept_found_designs(app.shell, found);
             show_found_design(main_window);
+            if (result.unread_symbols > 0) {
+                UpdateWindow(main_window);  // the first design shows behind the message
+                show_count_message(main_window, kUnreadSymbolsFormat, result.unread_symbols,
+                                   kNoticeCaption);
+            }
             return;
         }
     }
@@ -110,6 +132,9 @@ void scan_and_show(HWND main_window, const Picture& picture, const wchar_t* sour
 }  // namespace
 
 void scan_picture_file(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_SCAN_PICTURE)) {
+        return;
+    }
     wchar_t path[MAX_PATH];
     if (!choose_existing_file(main_window, kScanPictureDialogTitle, kPictureFilter,
                               kPictureDefaultExtension, path)) {
@@ -130,6 +155,9 @@ void scan_picture_file(HWND main_window) {
 }
 
 void scan_screen(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_SCAN_SCREEN)) {
+        return;
+    }
     ShowWindow(main_window, SW_HIDE);
     Sleep(kRedrawWaitMs);
     // Without an overlay nothing would ever bring the main window back.
@@ -160,8 +188,27 @@ void cancel_screen_scan(HWND main_window) {
     ShowWindow(main_window, SW_RESTORE);
 }
 
+void scan_clipboard(HWND main_window) {
+    Picture picture;
+    switch (read_clipboard_picture(main_window, &picture)) {
+        case PictureLoad::loaded:
+            // Asked once the picture is known, as for a drop: no refusal follows a yes.
+            if (may_drop_edits(main_window, IDM_SCAN_CLIPBOARD))
+                scan_and_show(main_window, picture, kClipboardSourceName);
+            return;
+        case PictureLoad::too_large:
+            show_message(main_window, kPictureTooLargeMessage, kErrorCaption);
+            return;
+        case PictureLoad::unreadable:
+            show_message(main_window, kNoClipboardPictureMessage, kPlainErrorCaption);
+            return;
+    }
+}
+
 void show_found_design(HWND main_window) {
-    const RecordBytes& record = app.found_designs[static_cast<size_t>(app.shell.found.shown)];
+    const RecordBytes* edited = edited_record_of(app.shell.found.shown);
+    const RecordBytes& record =
+        edited != nullptr ? *edited : app.found_designs[static_cast<size_t>(app.shell.found.shown)];
     std::copy(record.begin(), record.end(), app.design_record);
     InvalidateRect(main_window, nullptr, TRUE);
 }

@@ -5,6 +5,8 @@
 #include "capture_command.h"
 #include "capture_overlay.h"
 #include "design_count_dialog.h"
+#include "edited_designs.h"
+#include "resource_ids.h"
 #include "message_box.h"
 #include "message_texts.h"
 #include "screen_grab.h"
@@ -33,6 +35,9 @@ void report_capture_failure(HWND main_window) {
 }
 
 void capture_screen(HWND main_window) {
+    if (!may_drop_edits(main_window, IDM_CAPTURE)) {
+        return;
+    }
     // The dialog opens at 1 x 1 whatever the grid. One that could not open
     // counts as OK with the grid as it stands.
     DesignGrid chosen{1, 1};

@@ -5,9 +5,13 @@
 
 #include "cli_error.h"
 #include "design_count.h"
+#include "record_names.h"
 #include "utf8_path.h"
 
 namespace {
+
+// A command's operand count, or this for one or more.
+constexpr int kOneOrMore = -1;
 
 struct CommandRule {
     const char* name;
@@ -16,13 +20,20 @@ struct CommandRule {
     bool takes_median;
     bool takes_scale;
     bool takes_border;
+    bool takes_names;
+    bool takes_pixels;
 };
 
 constexpr CommandRule kCommands[] = {
-    {"record", 3, true, true, false, false},  {"export", 1, true, true, false, false},
-    {"qr", 1, true, false, true, true},       {"matrix", 1, false, false, false, false},
-    {"shot", 1, true, false, false, false},   {"decode", 1, true, false, false, false},
-    {"preview", 1, true, false, true, false}, {"scan", 1, true, false, false, false},
+    {"record", 3, true, true, false, false, true, false},
+    {"export", 1, true, true, false, false, true, false},
+    {"qr", 1, true, false, true, true, false, false},
+    {"matrix", 1, false, false, false, false, false, false},
+    {"shot", 1, true, false, false, false, false, false},
+    {"decode", 1, true, false, false, false, false, false},
+    {"preview", 1, true, false, true, false, false, false},
+    {"scan", kOneOrMore, true, false, false, false, false, false},
+    {"edit", 1, true, false, false, false, true, true},
 };
 
 constexpr const char* kReductions[] = {"merge", "median", "quality", "dither"};
@@ -106,11 +117,20 @@ void check_against_rule(const Arguments& a, const CommandRule& rule) {
         fail_usage(name + " takes no --scale");
     if (a.border >= 0 && !rule.takes_border)
         fail_usage(name + " takes no --border");
+    if ((a.has_name || a.has_author) && !rule.takes_names)
+        fail_usage(name + " takes no --name or --author");
+    if (a.has_pixels && !rule.takes_pixels)
+        fail_usage(name + " takes no --pixels");
+    if (rule.takes_pixels && !a.has_name && !a.has_author && !a.has_pixels)
+        fail_usage(name + " needs --name, --author or --pixels");
     if (a.has_output && !rule.needs_output)
         fail_usage(name + " takes no -o");
     if (!a.has_output && rule.needs_output)
         fail_usage(name + " needs -o");
-    if (static_cast<int>(a.operands.size()) != rule.operand_count) {
+    if (rule.operand_count == kOneOrMore) {
+        if (a.operands.empty())
+            fail_usage(name + " takes one or more operands");
+    } else if (static_cast<int>(a.operands.size()) != rule.operand_count) {
         fail_usage(name + " takes " + std::to_string(rule.operand_count) +
                    (rule.operand_count == 1 ? " operand" : " operands"));
     }
@@ -141,11 +161,13 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
             a.operands.push_back(arg);
         } else if (arg == "--") {
             options_ended = true;
-        } else if (arg == "-o") {
-            if (a.has_output)
-                fail_usage("-o given twice");
-            a.output = path_from_utf8(option_value(args, i));
-            a.has_output = true;
+        } else if (arg == "-o" || arg == "--pixels") {
+            const bool output = arg == "-o";
+            bool& given = output ? a.has_output : a.has_pixels;
+            if (given)
+                fail_usage(arg + " given twice");
+            (output ? a.output : a.pixels) = path_from_utf8(option_value(args, i));
+            given = true;
         } else if (arg == "--median") {
             a.median = true;
         } else if (arg == "--fit") {
@@ -162,6 +184,13 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
             a.strength = parse_whole_number(arg, option_value(args, i), 0, kMaxStrength);
         } else if (arg == "--across-designs") {
             a.across_designs = true;
+        } else if (arg == "--name" || arg == "--author") {
+            const bool is_name = arg == "--name";
+            bool& given = is_name ? a.has_name : a.has_author;
+            if (given)
+                fail_usage(arg + " given twice");
+            (is_name ? a.name : a.author) = text_from_argument(arg, option_value(args, i));
+            given = true;
         } else if (arg == "--scale") {
             a.scale = parse_whole_number(arg, option_value(args, i), 1, kMaxScale);
         } else if (arg == "--border") {
@@ -175,16 +204,19 @@ Arguments parse_arguments(const std::vector<std::string>& args) {
 }
 
 const char* usage_text() {
-    return "usage: brevane-cli record IMAGE COLUMN ROW [REDUCTION] [--fit CxR] -o OUT.dat\n"
-           "       brevane-cli export IMAGE [REDUCTION] [--fit CxR] -o DIR\n"
+    return "usage: brevane-cli record IMAGE COLUMN ROW [REDUCTION] [--fit CxR] [NAMES] -o OUT.dat\n"
+           "       brevane-cli export IMAGE [REDUCTION] [--fit CxR] [NAMES] -o DIR\n"
+           "       brevane-cli edit RECORD.dat [NAMES] [--pixels PICTURE] -o OUT.dat\n"
            "       brevane-cli qr RECORD.dat -o OUT.png|OUT.bmp [--scale N] [--border N]\n"
            "       brevane-cli matrix RECORD.dat\n"
            "       brevane-cli shot RECORD.dat -o SHOT.bmp\n"
            "       brevane-cli decode SHOT.bmp -o OUT.dat\n"
            "       brevane-cli preview RECORD.dat -o OUT.png|OUT.bmp [--scale N]\n"
-           "       brevane-cli scan PICTURE -o DIR\n"
+           "       brevane-cli scan PICTURE... -o DIR   (a folder: its BMP, PNG and JPEG files)\n"
            "       brevane-cli --help | --version\n"
            "REDUCTION: --reduce merge|median|quality|dither [--strength 0-100] (dither only,\n"
            "           default 100), or --median for --reduce median; merge when absent;\n"
-           "           --reduce dither --across-designs: one dither over the whole grid\n";
+           "           --reduce dither --across-designs: one dither over the whole grid\n"
+           "NAMES: [--name TEXT] [--author TEXT], at most 20 and 9 UTF-16 units; {n} in\n"
+           "       the name is the design's number, 001, 002, ...\n";
 }

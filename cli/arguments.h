@@ -20,6 +20,16 @@ struct Arguments {
     bool has_fit = false;
     int fit_columns = 0;
     int fit_rows = 0;
+    // --name and --author (record, export, edit): the texts to put on the designs,
+    // checked as UTF-8 without control characters; "{n}" in the name is the
+    // design's number, expanded later (record and export only).
+    bool has_name = false;
+    std::u16string name;
+    bool has_author = false;
+    std::u16string author;
+    // --pixels (edit): the picture whose pixels the record takes.
+    bool has_pixels = false;
+    std::filesystem::path pixels;
 };
 
 // Parses argv[1..]. Options may come anywhere after the sub-command. Checks that

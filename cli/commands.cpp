@@ -12,12 +12,14 @@
 #include "design_scanner.h"
 #include "design_export.h"
 #include "design_renderings.h"
+#include "edit_commands.h"
 #include "file_io.h"
 #include "physical_memory.h"
 #include "picture_designs.h"
 #include "picture_files.h"
 #include "picture_fit.h"
 #include "record_names.h"
+#include "scan_command.h"
 #include "screenshot_layout.h"
 #include "terminal.h"
 #include "utf8_path.h"
@@ -125,9 +127,11 @@ int run_record(const Arguments& a) {
                                  " x " + std::to_string(grid.rows));
     }
     const int index = row * grid.columns + column;
-    const RecordBytes record = a.across_designs
-                                   ? records_across_designs(a, designs)[index]
-                                   : designs_to_export(designs, reduction_for(a)).record(index);
+    check_texts_fit(a, index + 1);
+    RecordBytes record = a.across_designs
+                             ? records_across_designs(a, designs)[index]
+                             : designs_to_export(designs, reduction_for(a)).record(index);
+    put_texts(a, index + 1, record);
     write_file_atomically(a.output, std::vector<uint8_t>(record.begin(), record.end()));
     return kExitSuccess;
 }
@@ -135,9 +139,17 @@ int run_record(const Arguments& a) {
 int run_export(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const PictureDesigns designs = designs_of_picture(a, image);
-    const ExportDesigns to_export =
+    check_texts_fit(a, designs.grid.columns * designs.grid.rows);
+    ExportDesigns to_export =
         a.across_designs ? ready_designs(records_across_designs(a, designs), designs.grid.columns)
                          : designs_to_export(designs, reduction_for(a));
+    if (a.has_name || a.has_author) {
+        to_export.record = [&a, reduced = std::move(to_export.record)](int index) {
+            RecordBytes record = reduced(index);
+            put_texts(a, index + 1, record);
+            return record;
+        };
+    }
     ProgressLine line;
     const ExportResult result =
         export_designs(to_export, path_to_utf8(image.filename()),
@@ -203,36 +215,6 @@ int run_preview(const Arguments& a) {
     return kExitSuccess;
 }
 
-// Every design code in the picture, each as DIR/design-NNN.dat in reading
-// order and one line on stdout. Nothing is written when none is found.
-int run_scan(const Arguments& a) {
-    const fs::path image = path_from_utf8(a.operands[0]);
-    const Picture picture = load_picture(image);
-    const ScanResult result = scan_designs(picture);
-    if (result.designs.empty())
-        fail_with_file(path_to_utf8(image), "no design QR code found");
-    std::error_code error;
-    fs::create_directories(a.output, error);
-    if (error)
-        fail_with_file(path_to_utf8(a.output), "cannot create the folder: " + error.message());
-    for (size_t k = 0; k < result.designs.size(); ++k) {
-        const ScannedDesign& design = result.designs[k];
-        char number[24];
-        std::snprintf(number, sizeof number, "%03zu", k + 1);
-        write_file_atomically(a.output / ("design-" + std::string(number) + ".dat"),
-                              std::vector<uint8_t>(design.record.begin(), design.record.end()));
-        const PicturePoint centre = symbol_centre(design);
-        char place[96];
-        std::snprintf(place, sizeof place, "  centre %.1f,%.1f  module %.2f", centre.x, centre.y,
-                      design.module_size);
-        // UTF-8 and LF line ends on every platform, as matrix writes.
-        write_stdout_binary(std::string(number) + place + "  name \"" +
-                            design_name_utf8(design.record) + "\"  author \"" +
-                            author_name_utf8(design.record) + "\"\n");
-    }
-    return kExitSuccess;
-}
-
 }  // namespace
 
 int run_command(const Arguments& a) {
@@ -252,5 +234,7 @@ int run_command(const Arguments& a) {
         return run_preview(a);
     if (a.command == "scan")
         return run_scan(a);
+    if (a.command == "edit")
+        return run_edit(a);
     fail_usage("unknown sub-command '" + a.command + "'");
 }

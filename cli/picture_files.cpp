@@ -13,20 +13,56 @@
 #include "picture_reader.h"
 #include "png_writer.h"
 #include "utf8_path.h"
+#include "whole_files.h"
 
 namespace fs = std::filesystem;
 
-Picture load_picture(const fs::path& path) {
-    std::error_code error_code;
-    const uintmax_t file_bytes = fs::file_size(path, error_code);
-    if (!error_code && file_bytes > static_cast<uintmax_t>(kMaxPictureFileBytes))
-        fail_with_file(path_to_utf8(path), "file too large for a picture");
-    const std::vector<uint8_t> bytes = read_whole_file(path);
-    Picture picture;
+bool read_picture_bytes(const fs::path& path, std::vector<uint8_t>* bytes, std::string* reason) {
+    switch (
+        read_whole_file(path, static_cast<std::uintmax_t>(kMaxPictureFileBytes), bytes, reason)) {
+        case WholeFileRead::read:
+            return true;
+        case WholeFileRead::too_large:
+            *reason = "file too large for a picture";
+            return false;
+        case WholeFileRead::unreadable:
+            return false;
+    }
+    return false;
+}
+
+bool decode_picture(const std::vector<uint8_t>& bytes, Picture* picture, std::string* reason) {
     PictureRefusal refusal;
-    if (read_picture(bytes.data(), bytes.size(), &picture, &refusal) != 0)
-        fail_with_file(path_to_utf8(path), refusal.fault);
+    if (read_picture(bytes.data(), bytes.size(), picture, &refusal) != 0) {
+        *reason = refusal.fault;
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+Picture read_picture_file(const fs::path& path, bool lossless) {
+    std::vector<uint8_t> bytes;
+    Picture picture;
+    std::string reason;
+    if (!read_picture_bytes(path, &bytes, &reason))
+        fail_with_file(path_to_utf8(path), reason);
+    if (lossless && has_jpeg_signature(bytes.data(), bytes.size()))
+        fail_with_file(path_to_utf8(path), "a JPEG picture is lossy: give a PNG or BMP file");
+    if (!decode_picture(bytes, &picture, &reason))
+        fail_with_file(path_to_utf8(path), reason);
     return picture;
+}
+
+}  // namespace
+
+Picture load_picture(const fs::path& path) {
+    return read_picture_file(path, false);
+}
+
+Picture load_lossless_picture(const fs::path& path) {
+    return read_picture_file(path, true);
 }
 
 PictureFormat picture_format_for(const fs::path& path) {

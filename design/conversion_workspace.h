@@ -1,5 +1,5 @@
 // The caller-owned working storage of the perceptual reductions. Fixed in size
-// (1,027,560 bytes on x86-64: kConversionWorkspaceBytes); no conversion keeps
+// (1,031,208 bytes on x86-64: kConversionWorkspaceBytes); no conversion keeps
 // anything in it from one tile to the next, so one workspace serves any number of
 // conversions in turn, and each thread converting at once needs its own.
 #pragma once
@@ -42,9 +42,25 @@ inline constexpr int kMetricTerms = 6;  // a symmetric 3 x 3 matrix
 
 inline constexpr int kBlurWindowSide = 9;  // the widest blur's window
 
-struct DitherWorkspace {
+// A row's (or column's) distances to the picture's two edges, each capped at the
+// widest blur's radius: all that the sum of a blur's weights within the picture
+// depends on.
+inline constexpr int kEdgeReach = kBlurWindowSide / 2 + 1;
+inline constexpr int kEdgeClasses = kEdgeReach * kEdgeReach;
+
+// The blurs' weights over a picture: a design's tile, or a whole grid's.
+struct BlurGeometry {
     double kernel[kBlurCount][kBlurWindowSide][kBlurWindowSide];  // unnormalised weights
-    double source[kTilePixels][kChannelCount];                    // the tile in linear light
+    // The sum of a blur's weights within the picture around a pixel, and 1 / it,
+    // by the pixel's class of row and of column (see edge_class).
+    double window_total[kBlurCount][kEdgeClasses][kEdgeClasses];
+    double normaliser[kBlurCount][kEdgeClasses][kEdgeClasses];
+};
+
+struct DitherWorkspace {
+    BlurGeometry geometry;                      // renormalised within the tile
+    uint8_t edge_class[kTileSide];              // of each row and column of the tile
+    double source[kTilePixels][kChannelCount];  // the tile in linear light
     double design[kTilePixels][kChannelCount];  // the current design in linear light
     // The cost of each blur at each pixel is e^T M e, e the blurred (design -
     // source) renormalised within the tile, M the pixel's metric: J^T J, J the
@@ -52,8 +68,6 @@ struct DitherWorkspace {
     // CIE76 error to first order. Kept: M (xx, xy, xz, yy, yz, zz) and M e.
     double metric[kBlurCount][kTilePixels][kMetricTerms];
     double weighted_error[kBlurCount][kTilePixels][kChannelCount];
-    // 1 / the in-tile sum of a blur's weights around each pixel.
-    double blur_normaliser[kBlurCount][kTilePixels];
     // For each pixel q, the sum over its windows of (normalised weight)^2 * M: the
     // cost's curvature in q's colour.
     double curvature[kTilePixels][kMetricTerms];

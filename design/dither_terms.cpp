@@ -9,12 +9,55 @@
 static_assert(kBlurWindowSide == 2 * kGaussianRadius + 1);
 static_assert(kBlurRadius[1] == kGaussianRadius);
 
+namespace {
+
+// The unnormalised weight of the pixel (dy, dx) away in a blur's window; 0
+// beyond the blur's radius (|dy|, |dx| <= the widest radius).
 double blur_kernel_weight(int blur, int dy, int dx) {
     const int ay = dy < 0 ? -dy : dy;
     const int ax = dx < 0 ? -dx : dx;
     if (ay > kBlurRadius[blur] || ax > kBlurRadius[blur])
         return 0;
     return blur == kBoxBlur ? 1.0 : kGaussianSigma1p5[ay] * kGaussianSigma1p5[ax];
+}
+
+// A row (or column) of each class a picture of `length` has: the first and the
+// last kEdgeReach (some twice, or beyond a short picture).
+int edge_position(int i, int length) {
+    return i < kEdgeReach ? i : length - 2 * kEdgeReach + i;
+}
+
+}  // namespace
+
+void fill_blur_geometry(int height, int width, BlurGeometry* g) {
+    for (int blur = 0; blur < kBlurCount; ++blur) {
+        for (int dy = -kGaussianRadius; dy <= kGaussianRadius; ++dy) {
+            for (int dx = -kGaussianRadius; dx <= kGaussianRadius; ++dx) {
+                g->kernel[blur][dy + kGaussianRadius][dx + kGaussianRadius] =
+                    blur_kernel_weight(blur, dy, dx);
+            }
+        }
+        for (int i = 0; i < 2 * kEdgeReach; ++i) {
+            for (int j = 0; j < 2 * kEdgeReach; ++j) {
+                const int py = edge_position(i, height);
+                const int px = edge_position(j, width);
+                if (py < 0 || py >= height || px < 0 || px >= width)
+                    continue;
+                const BlurWindow win = blur_window(width, height, px, py, kBlurRadius[blur]);
+                double total = 0;
+                for (int y = win.y0; y <= win.y1; ++y) {
+                    for (int x = win.x0; x <= win.x1; ++x) {
+                        total +=
+                            g->kernel[blur][y - py + kGaussianRadius][x - px + kGaussianRadius];
+                    }
+                }
+                const int rows = edge_class(py, height);
+                const int columns = edge_class(px, width);
+                g->window_total[blur][rows][columns] = total;
+                g->normaliser[blur][rows][columns] = 1.0 / total;
+            }
+        }
+    }
 }
 
 namespace {

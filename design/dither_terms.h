@@ -1,10 +1,12 @@
-// The terms the `dither` reduction is built from: its two blurs, its cost and its
-// error diffusion. Shared with the dither that runs across a whole grid of
-// designs (mural/), so that both measure and place colours alike.
+// The terms the `dither` reduction is built from: its two blurs and their
+// geometry over a picture, its cost and its error diffusion. The steps over them
+// (dither_steps.h) serve the dither across a whole grid of designs (mural/) too.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
+#include "colour_tables.h"
 #include "conversion_workspace.h"
 #include "dither_reduction.h"
 #include "tile.h"
@@ -36,9 +38,23 @@ inline constexpr double kDiffuseBehindBelow = 3.0 / 16.0;
 inline constexpr double kDiffuseBelow = 5.0 / 16.0;
 inline constexpr double kDiffuseAheadBelow = 1.0 / 16.0;
 
-// The unnormalised weight of the pixel (dy, dx) away in a blur's window; 0
-// beyond the blur's radius (|dy|, |dx| <= the widest radius).
-double blur_kernel_weight(int blur, int dy, int dx);
+// A row's (or column's) class among a picture's `length` rows (or columns).
+inline int edge_class(int at, int length) {
+    return std::min(at, kGaussianRadius) * kEdgeReach + std::min(length - 1 - at, kGaussianRadius);
+}
+
+// Fills the kernels, and the window totals of every class a height x width
+// picture has: each summed as the blur's window is walked, row by row, left to right.
+void fill_blur_geometry(int height, int width, BlurGeometry* g);
+
+// The window of radius r around (x, y), clipped to a height x width picture.
+struct BlurWindow {
+    int y0, y1, x0, x1;  // inclusive
+};
+inline BlurWindow blur_window(int width, int height, int x, int y, int radius) {
+    return BlurWindow{std::max(y - radius, 0), std::min(y + radius, height - 1),
+                      std::max(x - radius, 0), std::min(x + radius, width - 1)};
+}
 
 // The colours a design may place, in linear light, with their palette indices.
 struct SlotColours {

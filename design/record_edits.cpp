@@ -165,3 +165,27 @@ int decode_record_text(const RecordBytes& record, RecordTextField field, char16_
     }
     return written;
 }
+
+int expand_design_number(std::u16string_view name, int number, char16_t* out, int capacity) {
+    constexpr std::u16string_view kPlaceholder = u"{n}";
+    char16_t digits[16];
+    int digit_count = 0;
+    for (int rest = number; rest > 0 || digit_count < kDesignNumberDigits; rest /= 10)
+        digits[digit_count++] = static_cast<char16_t>(u'0' + rest % 10);
+    int size = 0;
+    auto put = [&](char16_t unit) {
+        if (size < capacity)
+            out[size] = unit;
+        ++size;
+    };
+    for (size_t k = 0; k < name.size(); ++k) {
+        if (name.substr(k, kPlaceholder.size()) == kPlaceholder) {
+            for (int d = digit_count - 1; d >= 0; --d)
+                put(digits[d]);
+            k += kPlaceholder.size() - 1;
+        } else {
+            put(name[k]);
+        }
+    }
+    return size;
+}

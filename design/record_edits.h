@@ -67,3 +67,11 @@ int decode_record_text(const RecordBytes& record, RecordTextField field, char16_
 // The field's raw units cut at the first zero unit, as a person would edit them.
 int record_text_units(const RecordBytes& record, RecordTextField field, char16_t* out,
                       int capacity);
+
+// A design's number as its file name writes it: at least this many digits.
+inline constexpr int kDesignNumberDigits = 3;
+
+// The name with every "{n}" replaced by number (1 or more) written with at least
+// kDesignNumberDigits digits, as "001". Writes at most capacity units to out and
+// returns how many the whole expansion has, which may be more.
+int expand_design_number(std::u16string_view name, int number, char16_t* out, int capacity);

@@ -5,10 +5,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "tile.h"
 
 inline constexpr Rgb kOutsideSource = {255, 255, 255};
+
+// Fills `tile` with the pixels of design (column, row), counted from 0 at the top
+// left: how the libraries that take a whole grid (export/, mural/) read it from
+// whoever holds the picture. The core itself never calls or stores one.
+using TileReader = std::function<void(int column, int row, Rgb* tile)>;
 
 // Visits the design's pixels in tile order: read_pixel(X, Y) returns the Rgb of
 // a picture pixel and is called only for pixels inside width x height.

@@ -12,6 +12,7 @@
 #include "design_conversion.h"
 #include "design_count.h"
 #include "design_record.h"
+#include "tile_sources.h"
 
 // The designs an export writes, laid out as `grid` on the index page:
 // `record(index)` is asked once for each design, in row-major order from 0.
@@ -22,9 +23,6 @@ struct ExportDesigns {
     int count = 0;  // columns x rows, or fewer when the last row is short
     std::function<RecordBytes(int index)> record;
 };
-
-// Fills `tile` with the pixels of design (column, row), counted from 0 at the top left.
-using TileReader = std::function<void(int column, int row, Rgb* tile)>;
 
 // Each tile read through `read_tile` and converted with `reduction`, in a workspace of the run's own.
 ExportDesigns converted_designs(DesignGrid grid, TileReader read_tile, const Reduction& reduction);

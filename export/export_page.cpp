@@ -4,11 +4,12 @@
 
 #include "design_renderings.h"
 #include "qr_profile.h"
+#include "record_edits.h"
 #include "tile.h"
 
 std::string design_file_stem(int number) {
     char stem[32];
-    std::snprintf(stem, sizeof stem, "design-%03d", number);
+    std::snprintf(stem, sizeof stem, "design-%0*d", kDesignNumberDigits, number);
     return stem;
 }
 

@@ -1,6 +1,6 @@
 // Arbitrary files through the picture reader, every format. Beyond the
 // sanitizers' checks: a refusal says why and leaves the picture empty; a picture
-// read has the size it claims, within the bound; a BMP reads the same through the
+// read has the size it claims, within the bound, and its header states it; a BMP reads the same through the
 // BMP-only entry; and any picture written as a 24-bit BMP reads back unchanged.
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     check(picture_size_allowed(image.width, image.height));
+    int64_t width = 0;
+    int64_t height = 0;
+    check(picture_header_sides(data, size, &width, &height));
+    check(width == image.width && height == image.height);
     check(image.rgb.size() ==
           size_t{3} * static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
     if (int64_t{image.width} * image.height > kRoundTripPixels)

@@ -9,6 +9,7 @@
 #include "design_colours.h"
 #include "design_record_writer.h"
 #include "mural_canvas.h"
+#include "neighbour_colours.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool for_each_index(int count, int threads, Work work, After after) {
 
 constexpr auto kAlwaysGoOn = [](int) { return true; };
 
-void read_source(const MuralTileReader& read_tile, MuralCanvas* c) {
+void read_source(const TileReader& read_tile, MuralCanvas* c) {
     Rgb tile[kTilePixels];
     for (int row = 0; row < c->grid.rows; ++row) {
         for (int column = 0; column < c->grid.columns; ++column) {
@@ -78,14 +79,46 @@ void choose_colours(MuralCanvas* c, int design, QualityWorkspace* workspace,
         float_lab_of(tile[p], &tile_lab[3 * p]);
     }
     SlotColours& s = c->colours[design];
-    choose_design_colours(tile, tile_lab, workspace, quality_record, &s);
-    float* slot_lab = &c->colour_lab[static_cast<size_t>(design) * kSlotCount * 3];
+    c->own_colours[design] =
+        static_cast<uint8_t>(choose_design_colours(tile, tile_lab, workspace, quality_record, &s));
     for (int slot = 0; slot < s.count; ++slot) {
-        const Lab& lab = kPaletteLab[s.entry[slot]];
-        slot_lab[3 * slot] = static_cast<float>(lab.l);
-        slot_lab[3 * slot + 1] = static_cast<float>(lab.a);
-        slot_lab[3 * slot + 2] = static_cast<float>(lab.b);
+        set_design_colour(c, design, slot, s.entry[slot]);
     }
+}
+
+// The whole picture is dithered twice: once with each design's own colours, then
+// once more after the full designs took their neighbours' colours.
+constexpr int kDithers = 2;
+
+// The progress steps of one dither: a row of designs' blurs, then each row of
+// designs in each pass of the search.
+int dither_steps(DesignGrid grid) {
+    return (1 + kMaxSearchPasses) * grid.rows;
+}
+
+// One dither of the whole picture with the designs' colours as they stand:
+// diffusion, the blurs' state, the search. Reports dither_steps from step `done`
+// on; false when the progress stopped it. The curvature depends on the source
+// alone: it is prepared only when `first`.
+template <typename Report>
+bool dither_picture(MuralCanvas* c, double pointwise_weight, int threads, bool first, int done,
+                    const Report& report) {
+    diffuse_across_designs(c);
+    // The blurs count one step a row of designs (as the rows of pixels come in, in any order).
+    const bool blurred = for_each_index(
+        c->height, threads, [&](int y, int) { prepare_blur_rows(c, y, y + 1); },
+        [&](int rows_done) { return report(done + rows_done / kTileSide); });
+    if (!blurred)
+        return false;
+    if (first) {
+        for_each_index(
+            c->height, threads, [&](int y, int) { prepare_curvature_rows(c, y, y + 1); },
+            kAlwaysGoOn);
+    }
+    const int searching = done + c->grid.rows;
+    return search_passes(c, pointwise_weight, threads, [&](int pass, int design_row) {
+        return report(searching + pass * c->grid.rows + design_row + 1);
+    });
 }
 
 // The design's record from the canvas's slots; slots no pixel shows are dropped.
@@ -119,10 +152,10 @@ uint64_t mural_bytes(DesignGrid grid) {
 }
 
 int mural_progress_steps(DesignGrid grid) {
-    return grid.columns * grid.rows + (1 + kMaxSearchPasses) * grid.rows;
+    return grid.columns * grid.rows + kDithers * dither_steps(grid);
 }
 
-std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileReader& read_tile,
+std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const TileReader& read_tile,
                                                const MuralOptions& options,
                                                const MuralProgress& progress) {
     const int designs = grid.columns * grid.rows;
@@ -151,24 +184,14 @@ std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const MuralTileR
         return report(total) ? records : std::vector<RecordBytes>{};
     workspaces.clear();
 
-    diffuse_across_designs(c.get());
-    // The blurs count one step a row of designs (as the rows of pixels come in, in any order).
-    const bool blurred = for_each_index(
-        c->height, threads, [&](int y, int) { prepare_blur_rows(c.get(), y, y + 1); },
-        [&](int rows_done) { return report(designs + rows_done / kTileSide); });
-    if (!blurred)
-        return {};
-    for_each_index(
-        c->height, threads, [&](int y, int) { prepare_curvature_rows(c.get(), y, y + 1); },
-        kAlwaysGoOn);
-
     const double pointwise_weight = kPointwiseScale * (kMaxDitherStrength - strength);
-    const int searching = designs + grid.rows;
-    const bool searched =
-        search_passes(c.get(), pointwise_weight, threads, [&](int pass, int design_row) {
-            return report(searching + pass * grid.rows + design_row + 1);
-        });
-    if (!searched || !report(total))
+    if (!dither_picture(c.get(), pointwise_weight, threads, true, designs, report))
+        return {};
+    const int second = designs + dither_steps(grid);
+    if (options.neighbours_colours && take_neighbours_colours(c.get()) &&
+        !dither_picture(c.get(), pointwise_weight, threads, false, second, report))
+        return {};
+    if (!report(total))
         return {};
     for (int design = 0; design < designs; ++design) {
         write_record(*c, design, records[design].data());

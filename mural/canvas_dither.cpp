@@ -6,202 +6,71 @@
 #include <thread>
 
 #include "design_colours.h"
+#include "dither_steps.h"
 
 namespace {
 
-void source_linear(const MuralCanvas& c, size_t pixel, double* out) {
-    const Rgb s = c.source[pixel];
-    out[0] = kSrgbToLinear[s.r];
-    out[1] = kSrgbToLinear[s.g];
-    out[2] = kSrgbToLinear[s.b];
-}
+// The dither's steps over the whole picture: the blurs' state kept in float, the
+// colours each pixel shows read from its design's slots.
+struct CanvasSurface {
+    using Stored = float;
+    MuralCanvas* c;
+    int width = c->width;
+    int height = c->height;
 
-const double* design_linear(const MuralCanvas& c, int x, int y) {
-    return c.colours[c.design_of(x, y)].linear[c.slot[static_cast<size_t>(y) * c.width + x]];
-}
-
-void load(const float* from, int count, double* to) {
-    for (int k = 0; k < count; ++k) {
-        to[k] = from[k];
+    const BlurGeometry& geometry() const { return c->geometry; }
+    int row_class(int y) const { return c->row_class[y]; }
+    int column_class(int x) const { return c->column_class[x]; }
+    void source(size_t pixel, double* linear) const {
+        const Rgb s = c->source[pixel];
+        linear[0] = kSrgbToLinear[s.r];
+        linear[1] = kSrgbToLinear[s.g];
+        linear[2] = kSrgbToLinear[s.b];
     }
-}
-
-// Calls visit(blur, p, weight) for every pixel p whose blur takes in pixel
-// (qx, qy), blur by blur and in raster order, with the weight q has there.
-template <typename Visit>
-void for_each_blur_around(const MuralCanvas& c, int qx, int qy, Visit visit) {
-    for (int blur = 0; blur < kBlurCount; ++blur) {
-        const CanvasWindow win = canvas_window(c, qx, qy, kBlurRadius[blur]);
-        for (int y = win.y0; y <= win.y1; ++y) {
-            for (int x = win.x0; x <= win.x1; ++x) {
-                visit(blur, static_cast<size_t>(y) * c.width + x,
-                      canvas_weight(c, blur, x, y, qx, qy));
-            }
-        }
+    const SlotColours& colours(int x, int y) const { return c->colours[c->design_of(x, y)]; }
+    uint8_t& slot(size_t pixel) { return c->slot[pixel]; }
+    const double* shown(int x, int y) const {
+        return colours(x, y).linear[c->slot[static_cast<size_t>(y) * width + x]];
     }
-}
-
-// Tries every colour of its design for pixel (qx, qy) and makes the best change
-// that lowers the cost; returns whether it moved.
-bool search_pixel(MuralCanvas* c, double pointwise_weight, int qx, int qy) {
-    const size_t q = static_cast<size_t>(qy) * c->width + qx;
-    const int design = c->design_of(qx, qy);
-    const SlotColours& s = c->colours[design];
-    const float* slot_lab = &c->colour_lab[static_cast<size_t>(design) * kSlotCount * 3];
-    double slope[kChannelCount] = {};
-    for_each_blur_around(*c, qx, qy, [&](int blur, size_t p, double weight) {
-        const double k = kBlurWeight[blur] * weight;
-        const float* e = &c->weighted_error[blur][p * kChannelCount];
-        for (int ch = 0; ch < kChannelCount; ++ch) {
-            slope[ch] += k * e[ch];
-        }
-    });
-    double curvature[kMetricTerms];
-    load(&c->curvature[q * kMetricTerms], kMetricTerms, curvature);
-    float pixel_lab[3];  // computed afresh: kept, it would cost 12 bytes a pixel
-    float_lab_of(c->source[q], pixel_lab);
-    const int current = c->slot[q];
-    const double* design_colour = s.linear[current];
-    const double current_pointwise = float_cie76(pixel_lab, slot_lab + 3 * current);
-    int best = current;
-    double best_change = -kLeastChange;
-    double best_delta[kChannelCount] = {};
-    for (int slot = 0; slot < s.count; ++slot) {
-        if (slot == current)
-            continue;
-        double delta[kChannelCount];
-        double linear_term = 0;
-        for (int ch = 0; ch < kChannelCount; ++ch) {
-            delta[ch] = s.linear[slot][ch] - design_colour[ch];
-            linear_term += delta[ch] * slope[ch];
-        }
-        const double pointwise = float_cie76(pixel_lab, slot_lab + 3 * slot);
-        const double change =
-            2.0 * linear_term + quadratic_form(curvature, delta) +
-            pointwise_weight * (pointwise * pointwise - current_pointwise * current_pointwise);
-        if (change < best_change) {
-            best_change = change;
-            best = slot;
-            std::copy(delta, delta + kChannelCount, best_delta);
+    void shown_moved(int, int, const double*) {}
+    // The pixel's CIELAB is computed afresh: kept, it would cost 12 bytes a pixel.
+    void pointwise_distances(int x, int y, const SlotColours& s, float* distance) const {
+        float pixel_lab[3];
+        float_lab_of(c->source[static_cast<size_t>(y) * width + x], pixel_lab);
+        const size_t design = c->design_of(x, y);
+        const float* slot_lab = &c->colour_lab[design * kSlotCount * 3];
+        for (int slot = 0; slot < s.count; ++slot) {
+            distance[slot] = float_cie76(pixel_lab, slot_lab + 3 * slot);
         }
     }
-    if (best == current)
-        return false;
-    for_each_blur_around(*c, qx, qy, [&](int blur, size_t p, double k) {
-        double metric[kMetricTerms];
-        load(&c->metric[blur][p * kMetricTerms], kMetricTerms, metric);
-        double moved[kChannelCount];
-        metric_times(metric, best_delta, moved);
-        float* e = &c->weighted_error[blur][p * kChannelCount];
-        for (int ch = 0; ch < kChannelCount; ++ch) {
-            e[ch] = static_cast<float>(e[ch] + k * moved[ch]);
-        }
-    });
-    c->slot[q] = static_cast<uint8_t>(best);
-    return true;
-}
+    float* metric(int blur, size_t pixel) { return &c->metric[blur][pixel * kMetricTerms]; }
+    float* weighted_error(int blur, size_t pixel) {
+        return &c->weighted_error[blur][pixel * kChannelCount];
+    }
+    float* curvature(size_t pixel) { return &c->curvature[pixel * kMetricTerms]; }
+};
 
 }  // namespace
 
+template void diffuse_errors(CanvasSurface&, double*);
+template void prepare_blur_rows(CanvasSurface&, int, int);
+template void prepare_curvature_rows(CanvasSurface&, int, int);
+template bool search_pixel(CanvasSurface&, double, int, int);
+
 void diffuse_across_designs(MuralCanvas* c) {
-    const int cells = c->width + 2;  // a cell of margin on each side
-    std::vector<double> rows[2] = {std::vector<double>(cells * kChannelCount, 0.0),
-                                   std::vector<double>(cells * kChannelCount, 0.0)};
-    int current = 0;
-    for (int y = 0; y < c->height; ++y) {
-        const int next = 1 - current;
-        const bool rightwards = y % 2 == 0;
-        const int step = rightwards ? 1 : -1;
-        double* here = rows[current].data();
-        double* below = rows[next].data();
-        for (int i = 0; i < c->width; ++i) {
-            const int x = rightwards ? i : c->width - 1 - i;
-            const size_t pixel = static_cast<size_t>(y) * c->width + x;
-            const int cell = (x + 1) * kChannelCount;
-            const int ahead = cell + step * kChannelCount;
-            const int behind = cell - step * kChannelCount;
-            double source[kChannelCount];
-            source_linear(*c, pixel, source);
-            double value[kChannelCount];
-            for (int ch = 0; ch < kChannelCount; ++ch) {
-                value[ch] = std::clamp(source[ch] + here[cell + ch], 0.0, 1.0);
-            }
-            const SlotColours& s = c->colours[c->design_of(x, y)];
-            const int slot = nearest_linear_slot(value, s);
-            c->slot[pixel] = static_cast<uint8_t>(slot);
-            for (int ch = 0; ch < kChannelCount; ++ch) {
-                const double error = value[ch] - s.linear[slot][ch];
-                here[ahead + ch] += kDiffuseAhead * error;
-                below[behind + ch] += kDiffuseBehindBelow * error;
-                below[cell + ch] += kDiffuseBelow * error;
-                below[ahead + ch] += kDiffuseAheadBelow * error;
-            }
-        }
-        std::fill(rows[current].begin(), rows[current].end(), 0.0);
-        current = next;
-    }
+    std::vector<double> rows(2 * (c->width + 2) * kChannelCount);
+    CanvasSurface surface{c};
+    diffuse_errors(surface, rows.data());
 }
 
 void prepare_blur_rows(MuralCanvas* c, int y0, int y1) {
-    for (int blur = 0; blur < kBlurCount; ++blur) {
-        for (int py = y0; py < y1; ++py) {
-            for (int px = 0; px < c->width; ++px) {
-                const CanvasWindow win = canvas_window(*c, px, py, kBlurRadius[blur]);
-                double error[kChannelCount] = {};
-                double source[kChannelCount] = {};
-                for (int y = win.y0; y <= win.y1; ++y) {
-                    for (int x = win.x0; x <= win.x1; ++x) {
-                        const double k =
-                            c->kernel[blur][y - py + kGaussianRadius][x - px + kGaussianRadius];
-                        double here[kChannelCount];
-                        source_linear(*c, static_cast<size_t>(y) * c->width + x, here);
-                        const double* shown = design_linear(*c, x, y);
-                        for (int ch = 0; ch < kChannelCount; ++ch) {
-                            error[ch] += k * (shown[ch] - here[ch]);
-                            source[ch] += k * here[ch];
-                        }
-                    }
-                }
-                const double total = c->window_total[blur][c->row_class[py]][c->column_class[px]];
-                for (int ch = 0; ch < kChannelCount; ++ch) {
-                    error[ch] /= total;
-                    source[ch] /= total;
-                }
-                const size_t p = static_cast<size_t>(py) * c->width + px;
-                double metric[kMetricTerms];
-                lab_metric(source, metric);
-                float* kept = &c->metric[blur][p * kMetricTerms];
-                for (int t = 0; t < kMetricTerms; ++t) {
-                    kept[t] = static_cast<float>(metric[t]);
-                    metric[t] = kept[t];  // M e with the metric as kept
-                }
-                double weighted[kChannelCount];
-                metric_times(metric, error, weighted);
-                for (int ch = 0; ch < kChannelCount; ++ch) {
-                    c->weighted_error[blur][p * kChannelCount + ch] =
-                        static_cast<float>(weighted[ch]);
-                }
-            }
-        }
-    }
+    CanvasSurface surface{c};
+    prepare_blur_rows(surface, y0, y1);
 }
 
 void prepare_curvature_rows(MuralCanvas* c, int y0, int y1) {
-    for (int qy = y0; qy < y1; ++qy) {
-        for (int qx = 0; qx < c->width; ++qx) {
-            double sum[kMetricTerms] = {};
-            for_each_blur_around(*c, qx, qy, [&](int blur, size_t p, double k) {
-                const float* m = &c->metric[blur][p * kMetricTerms];
-                for (int t = 0; t < kMetricTerms; ++t) {
-                    sum[t] += kBlurWeight[blur] * k * k * m[t];
-                }
-            });
-            float* kept = &c->curvature[(static_cast<size_t>(qy) * c->width + qx) * kMetricTerms];
-            for (int t = 0; t < kMetricTerms; ++t) {
-                kept[t] = static_cast<float>(sum[t]);
-            }
-        }
-    }
+    CanvasSurface surface{c};
+    prepare_curvature_rows(surface, y0, y1);
 }
 
 namespace {
@@ -225,6 +94,7 @@ bool near_a_move(const MuralCanvas& c, const MoveMarks& marks, int design) {
 // any pixel changed. last: the marks of the pass before (none for pass 0).
 bool search_row(MuralCanvas* c, double pointwise_weight, const MoveMarks* last, int qy,
                 MoveMarks* marks) {
+    CanvasSurface surface{c};
     bool changed = false;
     for (int x0 = 0; x0 < c->width; x0 += kTileSide) {
         const int design = c->design_of(x0, qy);
@@ -235,7 +105,7 @@ bool search_row(MuralCanvas* c, double pointwise_weight, const MoveMarks* last, 
         if (last != nullptr && !near_a_move(*c, *last, design) && !near_a_move(*c, *marks, design))
             continue;
         for (int qx = x0; qx < x0 + kTileSide; ++qx) {
-            if (search_pixel(c, pointwise_weight, qx, qy)) {
+            if (search_pixel(surface, pointwise_weight, qx, qy)) {
                 (*marks)[design].store(1, std::memory_order_relaxed);
                 changed = true;
             }

@@ -26,10 +26,11 @@ double distance_sum(const float* tile_lab, int entry) {
 
 }  // namespace
 
-void choose_design_colours(const Rgb* tile, const float* tile_lab, QualityWorkspace* workspace,
-                           uint8_t* quality_record, SlotColours* colours) {
+int choose_design_colours(const Rgb* tile, const float* tile_lab, QualityWorkspace* workspace,
+                          uint8_t* quality_record, SlotColours* colours) {
     reduce_for_quality(tile, workspace, quality_record);
     *colours = slot_colours(quality_record);
+    const int own = colours->count;
     bool chosen[kPaletteSize] = {};
     for (int slot = 0; slot < colours->count; ++slot) {
         chosen[colours->entry[slot]] = true;
@@ -50,4 +51,5 @@ void choose_design_colours(const Rgb* tile, const float* tile_lab, QualityWorksp
     for (int k = 0; k < wanted; ++k) {
         set_slot_colour(colours, colours->count++, lacking[k].entry);
     }
+    return own;
 }

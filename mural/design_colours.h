@@ -13,8 +13,9 @@
 
 // tile_lab: the tile's pixels in CIELAB as float, 3 a pixel in tile order (as
 // the `quality` reduction measures them). Writes the `quality` record to
-// quality_record and the design's colours, the quality ones first in their slots.
-void choose_design_colours(const Rgb* tile, const float* tile_lab, QualityWorkspace* workspace,
+// quality_record and the design's colours, the quality ones first in their slots;
+// returns how many the quality ones are.
+int choose_design_colours(const Rgb* tile, const float* tile_lab, QualityWorkspace* workspace,
                            uint8_t* quality_record, SlotColours* colours);
 
 // A colour's CIELAB as float, as the `quality` reduction holds its pixels'.

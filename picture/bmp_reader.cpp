@@ -33,7 +33,8 @@ constexpr uint32_t kBiPng = 5;
 constexpr uint32_t kBiAlphaBitfields = 6;
 
 constexpr size_t kMaskBytes = 4;
-constexpr int kChannels = 3;  // red, green, blue; alpha is ignored
+constexpr uint8_t kOpaque = 255;
+constexpr int kChannels = 3;  // red, green, blue; alpha only tells Picture::translucent
 constexpr uint32_t kRgb555Masks[kChannels] = {0x7C00, 0x03E0, 0x001F};
 constexpr uint32_t kRgb888Masks[kChannels] = {0xFF0000, 0x00FF00, 0x0000FF};
 
@@ -69,6 +70,7 @@ struct BmpLayout {
     bool top_down;
     int bits_per_pixel;
     ChannelMask channel[kChannels];  // 16 and 32 bits
+    ChannelMask alpha;               // 16 and 32 bits with bit fields; mask 0 when none is given
     size_t palette_offset;           // 1, 4 and 8 bits
     int palette_entries;
     size_t palette_entry_size;
@@ -193,6 +195,12 @@ int read_channel_masks(const uint8_t* data, size_t size, uint32_t header_size, u
         }
         for (int c = 0; c < kChannels; ++c) {
             masks[c] = u32(data + mask_start + kMaskBytes * static_cast<size_t>(c));
+        }
+        // An alpha mask that is not one run of bits is ignored, as alpha was before.
+        if (header_size >= kInfoHeaderV3Size || compression == kBiAlphaBitfields) {
+            const uint32_t alpha = u32(data + mask_start + kMaskBytes * kChannels);
+            if (make_channel_mask(alpha, layout->bits_per_pixel, &layout->alpha) != 0)
+                layout->alpha = ChannelMask{};
         }
     }
     for (int c = 0; c < kChannels; ++c) {
@@ -360,8 +368,9 @@ int palette_index(const uint8_t* row, int x, int bits) {
     return (row[bit_offset / 8] >> shift) & ((1 << bits) - 1);
 }
 
+// Sets *translucent when a pixel's alpha is below full.
 int decode_row(const uint8_t* row, const BmpLayout& layout, const PaletteColour* palette,
-               uint8_t* out, PictureRefusal* refusal) {
+               uint8_t* out, bool* translucent, PictureRefusal* refusal) {
     for (int x = 0; x < layout.width; ++x, out += 3) {
         switch (layout.bits_per_pixel) {
             case 24:
@@ -376,6 +385,8 @@ int decode_row(const uint8_t* row, const BmpLayout& layout, const PaletteColour*
                 for (int c = 0; c < kChannels; ++c) {
                     out[c] = channel_value(pixel, layout.channel[c]);
                 }
+                if (layout.alpha.mask != 0 && channel_value(pixel, layout.alpha) != kOpaque)
+                    *translucent = true;
                 break;
             }
             default: {
@@ -495,7 +506,8 @@ int decode_rows(const uint8_t* data, const BmpLayout& layout, const PaletteColou
         const uint8_t* row =
             data + layout.pixel_offset + layout.stride * static_cast<size_t>(stored);
         if (decode_row(row, layout, palette,
-                       image->rgb.data() + out_row_bytes * static_cast<size_t>(y), refusal) != 0) {
+                       image->rgb.data() + out_row_bytes * static_cast<size_t>(y),
+                       &image->translucent, refusal) != 0) {
             return -1;
         }
     }

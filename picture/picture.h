@@ -14,6 +14,9 @@ struct Picture {
     // height rows of 3 * width bytes, the top row of the picture first; each pixel
     // red, green, blue.
     std::vector<uint8_t> rgb;
+    // Set by the reader when a pixel of the file was not fully opaque (a PNG's
+    // alpha or tRNS); rgb holds its colour without the alpha.
+    bool translucent = false;
 };
 
 // Design (column, row) of the picture in tile order: picture pixel

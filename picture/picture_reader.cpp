@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <utility>
@@ -25,6 +26,9 @@ static_assert(sizeof kPngSignature <= kPictureSignatureBytes);
 constexpr size_t kPngChunkFrame = 12;
 constexpr uint32_t kPngMaxChunkLength = 0x7FFFFFFF;
 constexpr uint32_t kPngHeaderLength = 13;
+constexpr size_t kPngColourTypeAt = 9;  // in the IHDR data
+constexpr uint8_t kPngGreyAlpha = 4;
+constexpr uint8_t kPngRgbAlpha = 6;
 
 // JPEG markers.
 constexpr uint8_t kJpegMarkerPrefix = 0xFF;
@@ -37,12 +41,18 @@ constexpr uint8_t kJpegStartOfScan = 0xDA;
 constexpr uint8_t kJpegHuffmanTables = 0xC4;
 constexpr uint8_t kJpegBaselineFrame = 0xC0;
 constexpr uint8_t kJpegProgressiveFrame = 0xC2;
+// Every SOF marker from C0 to CF states the sides, apart from these three.
+constexpr uint8_t kJpegLastFrame = 0xCF;
+constexpr uint8_t kJpegExtensionsReserved = 0xC8;
+constexpr uint8_t kJpegArithmeticConditioning = 0xCC;
 constexpr int kJpegBlockSide = 8;
 constexpr int kBitsPerByte = 8;
 constexpr size_t kJpegHuffmanCodeLengths = 16;
 constexpr size_t kJpegMaxHuffmanCodes = 256;
 
 constexpr int kRgbChannels = 3;
+constexpr int kRgbaChannels = 4;
+constexpr uint8_t kOpaqueAlpha = 255;
 
 template <size_t N>
 bool starts_with(const uint8_t* data, size_t size, const uint8_t (&magic)[N]) {
@@ -103,8 +113,11 @@ class ZlibStreamCheck {
     Bytef scratch_[16384];
 };
 
-int check_png(const uint8_t* data, size_t size, PictureRefusal* refusal) {
+// *has_alpha tells whether the file may hold a pixel that is not fully opaque: its
+// colour type carries alpha, or it has a tRNS chunk.
+int check_png(const uint8_t* data, size_t size, bool* has_alpha, PictureRefusal* refusal) {
     size_t at = sizeof kPngSignature;
+    *has_alpha = false;
     bool first = true;
     bool saw_data = false;
     ZlibStreamCheck zlib_stream;
@@ -144,7 +157,11 @@ int check_png(const uint8_t* data, size_t size, PictureRefusal* refusal) {
                               "PNG picture too large or empty: " + std::to_string(width) + " x " +
                                   std::to_string(height));
             }
+            const uint8_t colour_type = chunk_data[kPngColourTypeAt];
+            *has_alpha = colour_type == kPngGreyAlpha || colour_type == kPngRgbAlpha;
             first = false;
+        } else if (type_name == "tRNS") {
+            *has_alpha = true;
         } else if (type_name == "IDAT") {
             saw_data = true;
             if (!zlib_stream.feed(chunk_data, length)) {
@@ -353,8 +370,10 @@ int check_jpeg(const uint8_t* data, size_t size, PictureRefusal* refusal) {
     }
 }
 
-int decode_with_stb(const uint8_t* data, size_t size, const char* format, Picture* out,
-                    PictureRefusal* refusal) {
+// With has_alpha, the pixels are decoded with their alpha, which only sets
+// Picture::translucent.
+int decode_with_stb(const uint8_t* data, size_t size, const char* format, bool has_alpha,
+                    Picture* out, PictureRefusal* refusal) {
     if (size > static_cast<size_t>(INT_MAX)) {
         return refuse(refusal, kTooLarge, std::string(format) + " file too large");
     }
@@ -371,7 +390,9 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, Pictur
                       std::string(format) + " picture too large or empty: " +
                           std::to_string(width) + " x " + std::to_string(height));
     }
-    stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, kRgbChannels);
+    const int decoded_channels = has_alpha ? kRgbaChannels : kRgbChannels;
+    stbi_uc* pixels =
+        stbi_load_from_memory(data, length, &width, &height, &channels, decoded_channels);
     if (pixels == nullptr) {
         return refuse(refusal, kUndecodable,
                       std::string("cannot decode ") + format + ": " + stbi_failure_reason());
@@ -379,18 +400,100 @@ int decode_with_stb(const uint8_t* data, size_t size, const char* format, Pictur
     Picture image;
     image.width = width;
     image.height = height;
-    image.rgb.assign(pixels, pixels + size_t{kRgbChannels} * static_cast<size_t>(width) *
-                                          static_cast<size_t>(height));
+    const size_t pixel_count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    if (has_alpha) {
+        image.rgb.resize(size_t{kRgbChannels} * pixel_count);
+        for (size_t i = 0; i < pixel_count; ++i) {
+            const stbi_uc* pixel = pixels + size_t{kRgbaChannels} * i;
+            std::copy(pixel, pixel + kRgbChannels, image.rgb.begin() + kRgbChannels * i);
+            image.translucent |= pixel[kRgbChannels] != kOpaqueAlpha;
+        }
+    } else {
+        image.rgb.assign(pixels, pixels + size_t{kRgbChannels} * pixel_count);
+    }
     stbi_image_free(pixels);
     *out = std::move(image);
     return 0;
 }
 
+uint32_t little_endian_u32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+// BMP: the core header's 16-bit sides, or the later headers' 32-bit ones (a
+// negative height for rows stored top-down).
+bool bmp_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t* height) {
+    constexpr size_t kInfoHeaderAt = 14;
+    constexpr uint32_t kCoreHeaderBytes = 12;
+    if (size < kInfoHeaderAt + 12) {
+        return false;
+    }
+    const uint8_t* header = data + kInfoHeaderAt;
+    if (little_endian_u32(header) == kCoreHeaderBytes) {
+        *width = header[4] | header[5] << 8;
+        *height = header[6] | header[7] << 8;
+    } else {
+        *width = static_cast<int32_t>(little_endian_u32(header + 4));
+        *height =
+            std::abs(static_cast<int64_t>(static_cast<int32_t>(little_endian_u32(header + 8))));
+    }
+    return true;
+}
+
+// JPEG: the first frame header, found by stepping over the marker segments before it.
+bool jpeg_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t* height) {
+    size_t at = 2;  // after SOI
+    while (at + 4 <= size && data[at] == kJpegMarkerPrefix) {
+        while (at + 4 <= size && data[at] == kJpegMarkerPrefix) {
+            ++at;
+        }
+        const uint8_t marker = data[at++];
+        if (is_standalone_jpeg_marker(marker)) {
+            continue;
+        }
+        const size_t length = size_t{data[at]} << 8 | data[at + 1];
+        const bool frame = marker >= kJpegBaselineFrame && marker <= kJpegLastFrame &&
+                           marker != kJpegHuffmanTables && marker != kJpegExtensionsReserved &&
+                           marker != kJpegArithmeticConditioning;
+        if (frame && length >= 7 && at + 7 <= size) {
+            *height = data[at + 3] << 8 | data[at + 4];
+            *width = data[at + 5] << 8 | data[at + 6];
+            return true;
+        }
+        if (marker == kJpegStartOfScan || length < 2) {
+            return false;
+        }
+        at += length;
+    }
+    return false;
+}
+
 }  // namespace
+
+bool picture_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t* height) {
+    constexpr size_t kPngSidesAt = sizeof kPngSignature + 8;  // after IHDR's length and type
+    if (starts_with(data, size, kBmpSignature)) {
+        return bmp_header_sides(data, size, width, height);
+    }
+    if (starts_with(data, size, kPngSignature) && size >= kPngSidesAt + 8) {
+        *width = big_endian_u32(data + kPngSidesAt);
+        *height = big_endian_u32(data + kPngSidesAt + 4);
+        return true;
+    }
+    if (starts_with(data, size, kJpegSignature)) {
+        return jpeg_header_sides(data, size, width, height);
+    }
+    return false;
+}
 
 bool has_picture_signature(const uint8_t* head, size_t count) {
     return starts_with(head, count, kBmpSignature) || starts_with(head, count, kPngSignature) ||
            starts_with(head, count, kJpegSignature);
+}
+
+bool has_jpeg_signature(const uint8_t* head, size_t count) {
+    return starts_with(head, count, kJpegSignature);
 }
 
 int read_picture(const uint8_t* data, size_t size, Picture* out, PictureRefusal* refusal) {
@@ -399,16 +502,17 @@ int read_picture(const uint8_t* data, size_t size, Picture* out, PictureRefusal*
         return read_bmp(data, size, out, refusal);
     }
     if (starts_with(data, size, kPngSignature)) {
-        if (check_png(data, size, refusal) != 0) {
+        bool has_alpha = false;
+        if (check_png(data, size, &has_alpha, refusal) != 0) {
             return -1;
         }
-        return decode_with_stb(data, size, "PNG", out, refusal);
+        return decode_with_stb(data, size, "PNG", has_alpha, out, refusal);
     }
     if (starts_with(data, size, kJpegSignature)) {
         if (check_jpeg(data, size, refusal) != 0) {
             return -1;
         }
-        return decode_with_stb(data, size, "JPEG", out, refusal);
+        return decode_with_stb(data, size, "JPEG", false, out, refusal);
     }
     return refuse(refusal, kNotAPicture, "not a BMP, PNG or JPEG file");
 }

@@ -27,8 +27,16 @@
 // memory is allocated) or for its bytes.
 int read_picture(const uint8_t* data, size_t size, Picture* out, PictureRefusal* refusal);
 
+// The sides a picture file's header states, read without checking the rest of
+// the file, to weigh a picture before it is read; false when they can't be told
+// (read_picture then refuses the file).
+bool picture_header_sides(const uint8_t* data, size_t size, int64_t* width, int64_t* height);
+
 // Enough of a file's start to tell every format read_picture reads.
 inline constexpr size_t kPictureSignatureBytes = 8;
+
+// Whether the first bytes carry the JPEG signature, FF D8 FF: a lossy picture.
+bool has_jpeg_signature(const uint8_t* head, size_t count);
 
 // Whether the first bytes carry the signature of a format read_picture reads:
 // "BM", the PNG signature, or FF D8 FF. It says nothing of the rest of the file.

@@ -80,3 +80,29 @@ inline constexpr wchar_t kNoDesignFoundMessage[] = L"QRコードが見つかり�
 inline constexpr wchar_t kScreenSourceName[] = L"画面";
 inline constexpr wchar_t kScanProgressTitle[] = L"読み取り";
 inline constexpr wchar_t kScanProgressText[] = L"QRコードを探しています...";
+
+// Editing a design (140), naming every design (141), and the questions before
+// edits that are not saved are dropped.
+inline constexpr wchar_t kEditorTitle[] = L"デザインを編集";
+inline constexpr wchar_t kNameDesignsTitle[] = L"名前をまとめて付ける";
+inline constexpr wchar_t kDiscardChangesMessage[] = L"変更を破棄しますか?";
+inline constexpr wchar_t kDropEditsMessage[] = L"保存していない編集内容は失われます。続けますか?";
+inline constexpr wchar_t kCloseWithEditsMessage[] =
+    L"保存していない編集内容があります。終了しますか?";
+inline constexpr wchar_t kQuestionCaption[] = L"確認";
+// The pixel under the pointer: x, y and its slot; or x, y of a pixel of no slot.
+inline constexpr wchar_t kPointerSlotFormat[] = L"x %d, y %d\nスロット %d";
+inline constexpr wchar_t kPointerNoSlotFormat[] = L"x %d, y %d\nスロットなし";
+// A name whose "{n}" makes it longer than the record holds.
+inline constexpr wchar_t kNameTooLongMessage[] = L"デザイン名が長すぎます (20文字まで)";
+// Item 141's progress while the designs of a grid are made and named.
+inline constexpr wchar_t kNamingProgressFormat[] = L"名前を付けています (%d/%d)";
+// Design-sized QR codes a scan saw but could not read, their number in %d: beside
+// the designs found, and when there were none.
+inline constexpr wchar_t kUnreadSymbolsFormat[] = L"読み取れなかったQRコードが%d個あります";
+inline constexpr wchar_t kNoticeCaption[] = L"注意";
+inline constexpr wchar_t kOnlyUnreadSymbolsFormat[] =
+    L"QRコードが%d個見つかりましたが、読み取れませんでした";
+// Reading QR codes from the clipboard's picture (132).
+inline constexpr wchar_t kClipboardSourceName[] = L"クリップボード";
+inline constexpr wchar_t kNoClipboardPictureMessage[] = L"クリップボードに画像がありません";

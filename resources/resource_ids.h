@@ -35,9 +35,27 @@
 #define IDM_LAST_DESIGN 127
 #define IDR_ACCELERATORS_NAME L"MYKEYS"
 
-// The drop-down "読み取り": QR codes read from a picture file or from a region of the screen.
+// The drop-down "読み取り": QR codes read from a picture file, from a region of
+// the screen, or from the clipboard's picture.
 #define IDM_SCAN_PICTURE 130
 #define IDM_SCAN_SCREEN 131
+#define IDM_SCAN_CLIPBOARD 132
+
+// The end of "画像と減色", after a separator: the editor of the design on show,
+// and names for every design at once.
+#define IDM_EDIT_DESIGN 140
+#define IDM_NAME_DESIGNS 141
+
+// The dialog "デザインを編集" (its controls are placed at the display's DPI
+// when it opens) and the dialog of item 141.
+#define IDD_DESIGN_EDITOR_NAME L"EDITDESIGN"
+#define IDD_NAME_DESIGNS_NAME L"NAMEDESIGNS"
+#define IDC_EDITOR_UNDO 142
+#define IDC_EDITOR_REDO 143
+#define IDC_DESIGN_NAME_LABEL 144
+#define IDC_DESIGN_NAME_BOX 145
+#define IDC_AUTHOR_NAME_LABEL 146
+#define IDC_AUTHOR_NAME_BOX 147
 
 // The design-count dialog of the screen capture.
 #define IDD_DESIGN_COUNT_NAME L"NUMDESIGN"

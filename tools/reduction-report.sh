@@ -23,7 +23,7 @@ if [ "${1:-}" = "--picture" ]; then
   exec "$report" --picture "$2" "$photos/friends_by_Aitzol_Berasategi.jpg"
 fi
 if [ "${1:-}" = "--grid-picture" ]; then
-  exec "$report" --grid-picture "$2" "$photos/Bridge_by_Sander_Klootwijk.jpg"
+  exec "$report" --grid-picture "$2" "$photos/sunset_by_Aitzol_Berasategi.jpg"
 fi
 files=()
 for name in "${names[@]}"; do

@@ -22,6 +22,7 @@ bool grid_of_design_count_items(int column_item, int row_item, DesignGrid* grid)
 
 void accept_design_count(ShellState& state, DesignGrid grid) {
     set_design_grid(state, grid);
+    state.edits_held = false;
 }
 
 void prepare_capture_conversion(ShellState& state) {
@@ -30,4 +31,5 @@ void prepare_capture_conversion(ShellState& state) {
 
 void note_capture_failed(ShellState& state) {
     state.display_mode = DisplayMode::placeholder;
+    state.edits_held = false;
 }

@@ -9,6 +9,7 @@ int design_file_bytes_taken(uint64_t file_size) {
 
 void accept_design_file(ShellState& state) {
     state.display_mode = DisplayMode::design_file;
+    state.edits_held = false;
 }
 
 bool screenshot_size_accepted(PictureSize size) {
@@ -17,6 +18,7 @@ bool screenshot_size_accepted(PictureSize size) {
 
 void accept_screenshot(ShellState& state) {
     state.display_mode = DisplayMode::placeholder;
+    state.edits_held = false;
 }
 
 bool image_sides_accepted(PictureSize size) {
@@ -26,6 +28,7 @@ bool image_sides_accepted(PictureSize size) {
 
 void accept_image(ShellState& state, PictureSize size, ImageCommand command) {
     set_design_grid(state, DesignGrid{size.width / kTileSide, size.height / kTileSide});
+    state.edits_held = false;
     state.median_cut = command == ImageCommand::median_cut;
     if (command != ImageCommand::median_cut) {
         state.chosen_reduction = ReductionKind::merge;

@@ -41,7 +41,11 @@ bool choose_reduction(ShellState& state, ReductionKind reduction) {
     state.median_cut = false;
     state.chosen_reduction = reduction;
     state.across_designs = false;
-    return state.display_mode == DisplayMode::current_design;
+    const bool convert = state.display_mode == DisplayMode::current_design;
+    if (convert) {
+        state.edits_held = false;  // the grid's designs are made afresh
+    }
+    return convert;
 }
 
 int checked_reduction_item(const ShellState& state) {

@@ -13,6 +13,7 @@ ScanAnswer answer_of_scan(bool cancelled, int designs_found) {
 void accept_found_designs(ShellState& state, int count) {
     state.display_mode = DisplayMode::found_design;
     state.found = FoundPosition{0, count};
+    state.edits_held = false;
 }
 
 namespace {

@@ -39,6 +39,9 @@ struct ShellState {
     bool median_cut_before_across = false;
     ReductionKind reduction_before_across = ReductionKind::merge;
     FoundPosition found{0, 0};
+    // Edits are held for the designs on show (design_edits.h); every command
+    // that replaces what is shown lets them go.
+    bool edits_held = false;
 };
 
 // Sets a new grid and makes its first design the current one.

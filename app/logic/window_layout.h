@@ -29,7 +29,8 @@ inline constexpr int kSymbolPixels = kQrSide * kModulePixels;  // 186
 // The preview of the shown design, right of the symbol: the symbol and a white
 // ring of 4 pixels around it stay untouched, and the preview keeps 4 more
 // pixels clear of the ring. One design pixel is a square of 4 x 4 screen
-// pixels; under it, a row of one swatch per colour slot in use.
+// pixels; under it, a row of one swatch per colour slot in use, and under
+// that the design's name and, on the line below, its author.
 inline constexpr int kSymbolRingPixels = 4;
 inline constexpr int kPreviewGapPixels = 4;
 inline constexpr int kPreviewX = kSymbolX + kSymbolPixels + kSymbolRingPixels + kPreviewGapPixels;
@@ -39,9 +40,13 @@ inline constexpr int kPreviewDesignSide = kTileSide * kPreviewPixelScale;  // 12
 inline constexpr int kSwatchRowY = kPreviewY + kPreviewDesignSide + 8;
 inline constexpr int kSwatchWidth = 8;
 inline constexpr int kSwatchHeight = 16;
+inline constexpr int kNameLinesGap = 4;
+inline constexpr int kDesignNameLineY = kSwatchRowY + kSwatchHeight + kNameLinesGap;
+inline constexpr int kAuthorNameLineY = kDesignNameLineY + kTextLineHeight;
 inline constexpr int kPreviewWidth = kPreviewDesignSide;
-inline constexpr int kPreviewHeight = kSwatchRowY + kSwatchHeight - kPreviewY;
+inline constexpr int kPreviewHeight = kAuthorNameLineY + kTextLineHeight - kPreviewY;
 static_assert(kPreviewX == 234);
+static_assert(kDesignNameLineY == 236 && kAuthorNameLineY == 254 && kPreviewHeight == 192);
 static_assert(kSlotCount * kSwatchWidth <= kPreviewWidth);
 
 // The layout above is the one at this DPI; lower DPIs count as this one.
@@ -72,6 +77,10 @@ struct WindowLayout {
     int symbol_pixels;
     int ring_pixels;     // white around the symbol
     LayoutRect preview;  // the 96-DPI preview, stretched to fill it
+    // The two lines of the design's name and author, each text_line_height
+    // high and cut with an ellipsis to the preview's width; inside the preview.
+    LayoutRect design_name;
+    LayoutRect author_name;
 };
 
 // A 96-DPI length at `dpi`, rounded to the nearest pixel.
@@ -105,5 +114,12 @@ constexpr WindowLayout window_layout_at(int requested_dpi) {
     const int preview_y = scaled(kPreviewY);
     layout.preview = {preview_x, preview_y, preview_x + scaled(kPreviewWidth),
                       preview_y + scaled(kPreviewHeight)};
+    // The author's line follows the name's by one line of the font, so the two never overlap.
+    auto name_line = [&](int top) {
+        return LayoutRect{preview_x, top, layout.preview.right,
+                          std::min(top + layout.text_line_height, layout.preview.bottom)};
+    };
+    layout.design_name = name_line(preview_y + scaled(kDesignNameLineY - kPreviewY));
+    layout.author_name = name_line(layout.design_name.top + layout.text_line_height);
     return layout;
 }

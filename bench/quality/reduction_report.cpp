@@ -9,8 +9,10 @@
 //   reduction_report --grids PHOTO...         whole assembled pictures, each photograph
 //                                             fitted to kGrids: the table of the dither
 //                                             across designs
-//   reduction_report --grid-picture OUT.png PHOTO  a crop of the 8 x 5 grid: the photograph,
-//                                             its dither and its dither across designs
+//   reduction_report --grid-picture OUT.png PHOTO  the photograph fitted to 4 x 4: itself,
+//                                             its dither, its dither across designs with
+//                                             each design's own colours, and with the
+//                                             full designs taking their neighbours'
 // Photographs are scaled (in linear light) to kLongSide pixels on the longer side
 // and cropped about their centre to whole designs.
 #include <stb_image.h>
@@ -307,11 +309,12 @@ Photo load_fitted(const std::string& path, DesignGrid grid) {
     return photo;
 }
 
-enum GridRow { kGridMerge, kGridQuality, kGridDither, kGridAcross, kGridRowCount };
+enum GridRow { kGridMerge, kGridQuality, kGridDither, kGridAcrossOwn, kGridAcross, kGridRowCount };
 constexpr const char* kGridRowNames[kGridRowCount] = {
     "merge (default)",
     "quality (`--reduce quality`)",
     "dither, design by design (`--reduce dither`)",
+    "dither across designs, full designs keeping their own colours",
     "dither across designs (`--reduce dither --across-designs`)",
 };
 constexpr Row kDesignByDesign[] = {kMerge, kQuality, kDither};
@@ -329,8 +332,9 @@ std::vector<RecordBytes> grid_records(const Photo& photo, GridRow row,
                                       ConversionWorkspace* workspace) {
     const DesignGrid grid{photo.width / kTileSide, photo.height / kTileSide};
     auto read = [&photo](int column, int r, Rgb* tile) { read_tile(photo, column, r, tile); };
-    if (row == kGridAcross)
-        return dither_across_designs(grid, read, MuralOptions{});
+    if (row == kGridAcross || row == kGridAcrossOwn)
+        return dither_across_designs(grid, read,
+                                     MuralOptions{kMaxDitherStrength, 1, row == kGridAcross});
     std::vector<RecordBytes> records(grid.columns * grid.rows);
     Rgb tile[kTilePixels];
     for (int r = 0; r < grid.rows; ++r) {
@@ -399,37 +403,39 @@ int report_grids(const std::vector<std::string>& paths, ConversionWorkspace* wor
     return 0;
 }
 
-// 4 x 4 designs from the top middle of the photograph fitted to 8 x 5: the
-// photograph, its dither and its dither across designs, each enlarged kEnlarge times.
+// The photograph fitted to 4 x 4 designs, its dither design by design, its dither
+// across designs with each design's own colours and with the full designs taking
+// their neighbours', side by side, each enlarged kEnlarge times.
 int write_grid_picture(const char* out, const std::string& path, ConversionWorkspace* workspace) {
-    constexpr DesignGrid kGrid{8, 5};
-    constexpr int kDesigns = 4;
+    constexpr DesignGrid kGrid{4, 4};
     constexpr int kEnlarge = 4;
     constexpr int kGap = 8;
-    constexpr int kPanelSide = kDesigns * kTileSide * kEnlarge;
-    constexpr int kPanelCount = 3;
+    constexpr int kPanelWidth = kGrid.columns * kTileSide * kEnlarge;
+    constexpr int kPanelHeight = kGrid.rows * kTileSide * kEnlarge;
+    constexpr int kPanelCount = 4;
     const Photo photo = load_fitted(path, kGrid);
     const std::vector<Rgb> panels[kPanelCount] = {
         photo_pixels(photo),
         assembled(photo, grid_records(photo, kGridDither, workspace)),
+        assembled(photo, grid_records(photo, kGridAcrossOwn, workspace)),
         assembled(photo, grid_records(photo, kGridAcross, workspace)),
     };
-    const int width = kPanelCount * kPanelSide + (kPanelCount - 1) * kGap;
-    std::vector<uint8_t> image(static_cast<size_t>(width) * kPanelSide * 3, 255);
-    const int x0 = (kGrid.columns - kDesigns) / 2 * kTileSide;
+    const int width = kPanelCount * kPanelWidth + (kPanelCount - 1) * kGap;
+    std::vector<uint8_t> image(static_cast<size_t>(width) * kPanelHeight * 3, 255);
     for (int panel = 0; panel < kPanelCount; ++panel) {
-        for (int y = 0; y < kPanelSide; ++y) {
-            for (int x = 0; x < kPanelSide; ++x) {
+        for (int y = 0; y < kPanelHeight; ++y) {
+            for (int x = 0; x < kPanelWidth; ++x) {
                 const Rgb c =
-                    panels[panel][static_cast<size_t>(y / kEnlarge) * photo.width + x0 + x / kEnlarge];
-                uint8_t* px = &image[(static_cast<size_t>(y) * width + panel * (kPanelSide + kGap) + x) * 3];
+                    panels[panel][static_cast<size_t>(y / kEnlarge) * photo.width + x / kEnlarge];
+                uint8_t* px =
+                    &image[(static_cast<size_t>(y) * width + panel * (kPanelWidth + kGap) + x) * 3];
                 px[0] = c.r;
                 px[1] = c.g;
                 px[2] = c.b;
             }
         }
     }
-    return stbi_write_png(out, width, kPanelSide, 3, image.data(), width * 3) ? 0 : 1;
+    return stbi_write_png(out, width, kPanelHeight, 3, image.data(), width * 3) ? 0 : 1;
 }
 
 }  // namespace

@@ -27,6 +27,10 @@ TEST(WindowLayout, At96DpiAndBelowIsTheWindowAsItAlwaysWas) {
         EXPECT_EQ(layout.preview.top, kPreviewY);
         EXPECT_EQ(layout.preview.right, kPreviewX + kPreviewWidth);
         EXPECT_EQ(layout.preview.bottom, kPreviewY + kPreviewHeight);
+        EXPECT_EQ(layout.design_name.left, 234);
+        EXPECT_EQ(layout.design_name.top, 236);
+        EXPECT_EQ(layout.author_name.top, 254);
+        EXPECT_EQ(layout.design_name.right, 234 + 128);
     }
 }
 
@@ -55,6 +59,14 @@ TEST(WindowLayout, ScalesEverythingAndKeepsItApartAndInsideTheClientArea) {
         EXPECT_LE(layout.preview.right, client_width);
         EXPECT_LE(layout.preview.bottom, client_height);
         EXPECT_LE(layout.symbol.y + layout.symbol_pixels + layout.ring_pixels, client_height);
+        // The name lines under the swatches, one below the other, inside the preview.
+        const int swatches_bottom = layout.preview.top + scale_to_dpi(kSwatchRowY + kSwatchHeight - kPreviewY, dpi);
+        EXPECT_GE(layout.design_name.top, swatches_bottom);
+        EXPECT_EQ(layout.author_name.top, layout.design_name.top + layout.text_line_height);
+        EXPECT_GE(layout.author_name.bottom - layout.author_name.top, layout.text_line_height - 1);
+        EXPECT_EQ(layout.design_name.left, layout.preview.left);
+        EXPECT_EQ(layout.author_name.right, layout.preview.right);
+        EXPECT_LE(layout.author_name.bottom, layout.preview.bottom);
     }
 }
 

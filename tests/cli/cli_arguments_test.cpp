@@ -52,6 +52,7 @@ TEST(Arguments, MisuseIsAUsageError) {
         {"record", "pic.bmp", "1", "-o", "out.dat"},  // ROW missing
         {"shot", "r.dat", "extra", "-o", "s.bmp"},
         {"decode", "s.bmp", "-o", "out.dat", "--verbose"},
+        {"scan", "-o", "d"},  // no picture
         {"--version", "extra"},
         {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "best"},
         {"record", "p.bmp", "0", "0", "-o", "o.dat", "--reduce", "median", "--median"},

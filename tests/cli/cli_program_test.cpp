@@ -162,6 +162,53 @@ TEST_F(CliProgram, ScanWritesEachDesignInReadingOrder) {
     EXPECT_EQ(run("scan " + path("page.bmp")).exit_code, 2);
 }
 
+// Several pictures: a folder's pictures in name order, every line after the
+// picture's path as given, names cleaned and repeats numbered. A refused picture
+// is reported in its place while the others are still written, and exits 1, as
+// do pictures without a design; a folder alone exits 0 with its designs.
+TEST_F(CliProgram, ScanOfSeveralPicturesNamesAndReportsEachInOrder) {
+    fs::create_directories(dir / "shots");
+    auto code = [&](const fs::path& file, uint32_t seed) {
+        RecordBytes record;
+        const TestRecord r = random_record(seed);
+        std::copy(r.begin(), r.end(), record.begin());
+        const std::vector<uint8_t> bmp = encode_bmp24(render_qr(record, 2, 4));
+        spill(file, std::string(bmp.begin(), bmp.end()));
+    };
+    code(dir / "shots" / "b.bmp", 21);
+    code(dir / "shots" / "A.bmp", 22);
+    spill(dir / "shots" / "notes.txt", "not a picture, and not taken for one");
+    code(dir / "a.bmp", 23);
+    write_noise_picture("noise.bmp", 64, 64, 5);
+    spill(dir / "text.bmp", "not a picture");
+    const std::string shots = (dir / "shots").string() + "/", here = dir.string() + "/";
+    const Outcome o = run("scan " + path("shots") + " " + path("a.bmp") + " " + path("text.bmp") +
+                          " " + path("noise.bmp") + " -o " + path("out"));
+    EXPECT_EQ(o.exit_code, 1);
+    const std::vector<std::string> out_starts = {shots + "A.bmp: 001  centre",
+                                                 shots + "b.bmp: 001  centre", here + "a.bmp: 001"};
+    size_t at = 0;
+    for (const std::string& start : out_starts) {
+        EXPECT_EQ(o.out.substr(at, start.size()), start) << o.out;
+        at = o.out.find('\n', at) + 1;
+    }
+    EXPECT_EQ(at, o.out.size());
+    EXPECT_EQ(o.err, here + "text.bmp: not a BMP, PNG or JPEG file\n" + here +
+                         "noise.bmp: no design QR code found\n");
+    EXPECT_EQ(slurp(dir / "out" / "A-001.dat"), as_string(random_record(22)));
+    EXPECT_EQ(slurp(dir / "out" / "b-001.dat"), as_string(random_record(21)));
+    EXPECT_EQ(slurp(dir / "out" / "a (2)-001.dat"), as_string(random_record(23)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 3);
+
+    EXPECT_EQ(run("scan " + path("noise.bmp") + " " + path("noise.bmp") + " -o " + path("none"))
+                  .exit_code,
+              1);
+    EXPECT_FALSE(fs::exists(dir / "none"));
+    const Outcome folder = run("scan " + path("shots") + " -o " + path("folder"));
+    EXPECT_EQ(folder.exit_code, 0) << folder.err;
+    EXPECT_TRUE(fs::exists(dir / "folder" / "A-001.dat"));
+}
+
 TEST_F(CliProgram, MatrixPrints93LinesOfDigits) {
     spill(dir / "in.dat", as_string(zero_record()));
     const Outcome o = run("matrix " + path("in.dat"));
@@ -253,7 +300,7 @@ TEST_F(CliProgram, AcrossDesignsRecordIsTheExportsDesign) {
 
 TEST_F(CliProgram, BadInputExitsWithOneAndWritesNothing) {
     write_noise_picture("pic.bmp", 64, 32, 9);
-    write_noise_picture("odd.bmp", 40, 32, 10);
+    write_noise_picture("odd.png", 40, 32, 10);
     spill(dir / "short.dat", std::string(619, 'x'));
     spill(dir / "long.dat", std::string(621, 'x'));
     spill(dir / "text.bmp", "this is not a picture");
@@ -265,12 +312,12 @@ TEST_F(CliProgram, BadInputExitsWithOneAndWritesNothing) {
 
     const std::vector<std::string> failures = {
         "record " + path("missing.bmp") + " 0 0 -o " + path("x.dat"),
-        "record " + path("odd.bmp") + " 0 0 -o " + path("x.dat"),
+        "record " + path("odd.png") + " 0 0 -o " + path("x.dat"),
         "record " + path("text.bmp") + " 0 0 -o " + path("x.dat"),
         "record " + path("pic.bmp") + " 2 0 -o " + path("x.dat"),
         "record " + path("pic.bmp") + " 0 1 -o " + path("x.dat"),
         "record " + path("pic.bmp") + " -1 0 -o " + path("x.dat"),
-        "export " + path("odd.bmp") + " -o " + path("x"),
+        "export " + path("odd.png") + " -o " + path("x"),
         "qr " + path("short.dat") + " -o " + path("x.png"),
         "qr " + path("long.dat") + " -o " + path("x.png"),
         "matrix " + path("missing.dat"),
@@ -318,4 +365,41 @@ TEST_F(CliProgram, PreviewShowsUnknownColoursAsTheWindowsCheckerboard) {
     const size_t top = 54 + 31 * 32 * 3;
     // Red, then the checkerboard: light at (1, 0), dark at (2, 0).
     EXPECT_EQ(bmp.substr(top, 9), std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00\x00", 9));
+}
+
+// --name and --author change only their fields, alike in record, export and edit;
+// edit takes the preview back from PNG at --scale 3, and refuses the rest before writing.
+TEST_F(CliProgram, NamesGoOnEveryRecordAndEditTakesThePreviewBack) {
+    write_noise_picture("pic.bmp", 64, 32, 14);
+    write_noise_picture("noise.bmp", 32, 32, 15);  // no palette colours
+    spill(dir / "lossy.jpg", "\xFF\xD8\xFF\xE0 not much of a JPEG");
+    const std::string names = " --name '壁画 {n}' --author 'もぷ太' -o ";
+    const std::string edit = "edit " + path("one.dat");
+    for (const std::string& args :
+         {"record " + path("pic.bmp") + " 1 0 -o " + path("one.dat"),
+          "record " + path("pic.bmp") + " 1 0" + names + path("named.dat"),
+          "export " + path("pic.bmp") + names + path("out"),
+          edit + " --name '壁画 002' --author もぷ太 -o " + path("edited.dat"),
+          "preview " + path("named.dat") + " --scale 3 -o " + path("d.png"),
+          "edit " + path("named.dat") + " --pixels " + path("d.png") + " -o " + path("back.dat")})
+        ASSERT_EQ(run(args).exit_code, 0) << args;
+    const std::string named = slurp(dir / "named.dat"), plain = slurp(dir / "one.dat");
+    EXPECT_EQ(named.substr(0, 14), std::string("\xC1\x58\x3B\x75 \0000\0000\0002\0\0\0", 14));
+    EXPECT_EQ(named.substr(kAuthorNameOffset, 8), std::string("\x82\x30\x77\x30\x2A\x59\0\0", 8));
+    EXPECT_EQ(named.substr(kVillageNumberOffset), plain.substr(kVillageNumberOffset));
+    for (const char* same : {"out/design-002.dat", "edited.dat", "back.dat"})
+        EXPECT_EQ(slurp(dir / same), named) << same;
+    const std::string half_clear = "convert " + path("d.png") +
+                                   " -alpha on -channel A -evaluate set 50% +channel PNG32:";
+    ASSERT_EQ(std::system((half_clear + path("clear.png")).c_str()), 0);
+    const std::vector<std::string> before = files();
+    for (const char* refused : {"lossy.jpg", "noise.bmp", "clear.png"})
+        EXPECT_EQ(run(edit + " --pixels " + path(refused) + " -o " + path("x.dat")).exit_code, 1);
+    for (const std::string& wrong : {std::string(" --name 'a\tb'"), std::string(" --name '\xC3('"),
+                                     std::string(" --author 作者の名前は十文字だ"), std::string()})
+        EXPECT_EQ(run(edit + wrong + " -o " + path("x.dat")).exit_code, 2) << wrong;
+    EXPECT_EQ(run("export " + path("pic.bmp") + " --name 'abcdefghijklmnopqr{n}' -o " + path("x"))
+                  .exit_code,
+              2);
+    EXPECT_EQ(files(), before);
 }

@@ -190,6 +190,11 @@ void expect_picture_reads_as(const std::vector<uint8_t>& file, const Picture& pi
     ASSERT_EQ(read_picture(file.data(), file.size(), &image, &refusal), 0) << refusal.fault;
     ASSERT_EQ(image.width, picture.width);
     ASSERT_EQ(image.height, picture.height);
+    int64_t header_width = 0;
+    int64_t header_height = 0;
+    EXPECT_TRUE(picture_header_sides(file.data(), file.size(), &header_width, &header_height));
+    EXPECT_EQ(header_width, picture.width);
+    EXPECT_EQ(header_height, picture.height);
     int worst = 0;
     for (size_t i = 0; i < image.rgb.size(); ++i) {
         worst = std::max(worst, std::abs(image.rgb[i] - picture.rgb[i]));

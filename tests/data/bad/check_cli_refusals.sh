@@ -3,7 +3,9 @@
 # stderr naming the file and the reason, and the output folder exactly as it
 # was (an existing output file untouched, nothing new).
 # Usage: check_cli_refusals.sh <brevane-cli> <catalogue folder> <scratch folder>
-# With RUNNER set (for example to "wine"), the program runs under it.
+# With RUNNER set (for example to "wine"), the program runs under it. Last, a
+# Japanese --name must arrive in the record as its UTF-16LE units (under Wine,
+# through the wide command line).
 set -uo pipefail
 cli=$1 catalogue=$2 scratch=$3
 read -r -a runner <<<"${RUNNER:-}"
@@ -47,6 +49,7 @@ for path in "$catalogue"/*; do
     design_*)
       check "$path" qr.png qr "$path" -o "$scratch/out/qr.png"
       check "$path" preview.png preview "$path" -o "$scratch/out/preview.png"
+      check "$path" edited.dat edit "$path" --name x -o "$scratch/out/edited.dat"
       ;;
     shot_*)
       check "$path" output.dat decode "$path" -o "$scratch/out/output.dat"
@@ -57,5 +60,13 @@ for path in "$catalogue"/*; do
       ;;
   esac
 done
+# One white design named "壁画 001": C1 58 3B 75 20 00 30 00 30 00 31 00, then a zero unit.
+convert -size 32x32 xc:white -type TrueColor BMP3:"$scratch/white.bmp"
+"${runner[@]}" "$cli" record "$scratch/white.bmp" 0 0 --name "壁画 {n}" -o "$scratch/named.dat"
+name=$(od -An -tx1 -N 14 "$scratch/named.dat" | tr -d ' \n')
+if [ "$name" != c1583b7520003000300031000000 ]; then
+  echo "FAIL record --name: the name field begins $name"
+  failures=$((failures + 1))
+fi
 echo "$runs runs over $(ls "$catalogue" | wc -l) files, $failures failures"
 [ "$runs" -gt 0 ] && [ "$failures" -eq 0 ]

@@ -54,6 +54,27 @@ TEST(DISABLED_DocsScreenshotsAt144Dpi, WindowShowingDesignThreeOfTwoByThree) {
     keep_window_showing_design_three(L"window-144dpi.bmp");
 }
 
+TEST(DISABLED_DocsScreenshots, EditorOverDesignThree) {
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    RunningProgram program(scratch_folder(L"docs"));
+    ASSERT_TRUE(shows_second_design_of_picture_64x96(program));
+    ASSERT_TRUE(press_keys(program, L"Right ctrl+e"));
+    HWND editor = wait_for_dialog(program.process_id(), kEditorTitle, 10000);
+    ASSERT_NE(editor, nullptr);
+    // The pointer over a pixel, so that its position and slot show.
+    POINT pixel{8 + 12 * 20 + 6, 8 + 12 * 12 + 6};
+    ClientToScreen(editor, &pixel);
+    ASSERT_TRUE(move_pointer(pixel.x, pixel.y));
+    Sleep(500);
+    RECT frame{};
+    GetWindowRect(editor, &frame);
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&frame, &frame, &screen);
+    keep_screen_rect(frame, L"editor.bmp");
+    PostMessageW(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_EQ(program.close(), 0);
+}
+
 TEST(DISABLED_DocsScreenshots, ReductionMenuOpenWithQualityChecked) {
     RunningProgram program(scratch_folder(L"docs"));
     ASSERT_TRUE(program.started());

@@ -117,6 +117,30 @@ void clear_clipboard() {
     }
 }
 
+bool put_dib_on_clipboard(const DibPicture& picture) {
+    // The clipboard takes data only from an owner window: a message-only one of the driver's.
+    static HWND owner = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        nullptr, nullptr);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = picture.width;
+    header.biHeight = picture.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    HGLOBAL dib = GlobalAlloc(GMEM_MOVEABLE, sizeof header + picture.rows.size());
+    if (dib == nullptr || !OpenClipboard(owner)) {
+        return false;
+    }
+    auto* bytes = static_cast<uint8_t*>(GlobalLock(dib));
+    std::memcpy(bytes, &header, sizeof header);
+    std::memcpy(bytes + sizeof header, picture.rows.data(), picture.rows.size());
+    GlobalUnlock(dib);
+    EmptyClipboard();
+    const bool put = SetClipboardData(CF_DIB, dib) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
 DibPicture wait_for_clipboard_dib() {
     DibPicture picture;
     wait_until(
@@ -158,7 +182,11 @@ bool export_into(RunningProgram& program, const std::wstring& folder) {
 }
 
 bool answer_no(const MessageBoxView& box) {
-    click_button(box.window, IDNO);
+    return answer(box, IDNO);
+}
+
+bool answer(const MessageBoxView& box, int button) {
+    click_button(box.window, button);
     return wait_until([&] { return !IsWindow(box.window); }, kDialogTimeoutMs);
 }
 

@@ -36,6 +36,9 @@ void keep_for_zbar(const DibPicture& picture, const Record& record, const std::s
 
 void clear_clipboard();
 
+// The picture on the clipboard as a 24-bit CF_DIB, as another program copies one.
+bool put_dib_on_clipboard(const DibPicture& picture);
+
 // The clipboard's DIB once there is one (24-bit), or an empty picture.
 DibPicture wait_for_clipboard_dib();
 
@@ -47,6 +50,8 @@ bool export_into(RunningProgram& program, const std::wstring& folder);
 
 // Presses "No" in the question box and waits until it has gone.
 bool answer_no(const MessageBoxView& box);
+// Presses the button (IDYES, IDNO) and waits until the box has gone.
+bool answer(const MessageBoxView& box, int button);
 
 // Waits for the progress window and for a few designs to be written, presses
 // its cancel button and waits until the export has ended.

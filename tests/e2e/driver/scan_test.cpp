@@ -41,6 +41,9 @@ TEST(ScanPicture, ThreeCodesOnAPageAreReadSteppedKeptAndExported) {
     ASSERT_TRUE(program.choose_file_for_command(IDM_SCAN_PICTURE, kScanPictureDialogTitle,
                                                 data_file(L"picture_truncated.bmp")));
     EXPECT_TRUE(answered_message(program, kCannotOpenFileMessage, kPlainErrorCaption));
+    clear_clipboard();
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_SCAN_CLIPBOARD, 0), 0);
+    EXPECT_TRUE(answered_message(program, kNoClipboardPictureMessage, kPlainErrorCaption));
     EXPECT_TRUE(program.look() == before);
 
     ASSERT_TRUE(program.choose_file_for_command(IDM_SCAN_PICTURE, kScanPictureDialogTitle, page));
@@ -83,6 +86,20 @@ TEST(ScanPicture, ThreeCodesOnAPageAreReadSteppedKeptAndExported) {
     EXPECT_NE(std::string(index.begin(), index.end()).find("<title>page.png</title>"),
               std::string::npos);
     EXPECT_TRUE(shows_found(program, 3, 3, records[2], "scan_page_after_export"));
+
+    // Command 132 reads the same page copied to the clipboard, and names it so.
+    ASSERT_TRUE(put_dib_on_clipboard(picture_of_image(page_with_codes(records))));
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_SCAN_CLIPBOARD, 0), 0);
+    ASSERT_TRUE(quiet(program));
+    EXPECT_TRUE(shows_found(program, 1, 3, records[0], "scan_clipboard_1"));
+    PostMessageW(program.main_window(), WM_COMMAND, MAKEWPARAM(IDM_SAVE_DESIGN_FILE, 0), 0);
+    dialog = wait_for_save_dialog(program, kSaveDesignFileTitle);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(file_name_box_text(dialog), std::wstring(kClipboardSourceName) + L"-001.dat");
+    const std::wstring clip_dat = join_path(folder, L"clip.dat");
+    ASSERT_TRUE(choose_file_in_dialog(dialog, clip_dat));
+    ASSERT_TRUE(quiet(program));
+    EXPECT_EQ(read_bytes(clip_dat), std::vector<uint8_t>(records[0].begin(), records[0].end()));
     EXPECT_EQ(program.close(), 0);
 }
 

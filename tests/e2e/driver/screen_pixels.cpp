@@ -128,7 +128,7 @@ int system_font_line_height(HFONT font) {
 }
 
 std::string compare_text_line(const ClientPixels& pixels, int x, int y, const std::wstring& text,
-                              HFONT font) {
+                              HFONT font, int right) {
     const int height = system_font_line_height(font);
     if (y + height > pixels.height) {
         return "line below the client area";
@@ -142,7 +142,7 @@ std::string compare_text_line(const ClientPixels& pixels, int x, int y, const st
     const ClientPixels expected = canvas.pixels();
     int differing = 0;
     for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < pixels.width; ++column) {
+        for (int column = right > 0 ? x : 0; column < (right > 0 ? right : pixels.width); ++column) {
             if (expected.at(column, row) != pixels.at(column, y + row)) {
                 ++differing;
             }

@@ -61,9 +61,9 @@ bool symbol_area_blank(const ClientPixels& pixels);
 
 // Renders `text` in the system font (or `font`) at (x, y) on white, as the
 // window does, and compares it with the captured pixels across the whole
-// client width. Empty string on success, else what differs.
+// client width (or only from x to `right`). Empty string on success, else what differs.
 std::string compare_text_line(const ClientPixels& pixels, int x, int y, const std::wstring& text,
-                              HFONT font = nullptr);
+                              HFONT font = nullptr, int right = 0);
 
 // Height of a line of the system font (or `font`).
 int system_font_line_height(HFONT font = nullptr);

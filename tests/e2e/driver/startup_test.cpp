@@ -145,6 +145,9 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
         {L"デザインを保存...", IDM_SAVE_DESIGN_FILE, false},
         {L"すべて書き出し...", IDM_EXPORT_ALL, false},
         {L"QRコードをコピー\tCtrl+C", IDM_COPY_QR_PICTURE, false},
+        {L"", 0, false},
+        {L"デザインを編集...\tCtrl+E", IDM_EDIT_DESIGN, false},
+        {L"名前をまとめて付ける...", IDM_NAME_DESIGNS, false},
     };
     ASSERT_EQ(items.size(), std::size(expected));
     for (size_t i = 0; i < items.size(); ++i) {
@@ -153,11 +156,12 @@ TEST(StartUp, FourthDropDownOffersTheFittedPictureTheReductionsAndKeepingItems) 
     }
     EXPECT_NE(GetMenuState(drop_down, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     EXPECT_NE(GetMenuState(drop_down, 7, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_NE(GetMenuState(drop_down, 12, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     DestroyMenu(menu);
     FreeLibrary(module);
 }
 
-TEST(StartUp, FifthDropDownReadsQrCodesFromAPictureOrTheScreen) {
+TEST(StartUp, FifthDropDownReadsQrCodesFromAPictureTheScreenOrTheClipboard) {
     HMODULE module = LoadLibraryExW(e2e_environment().program.c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
@@ -168,11 +172,13 @@ TEST(StartUp, FifthDropDownReadsQrCodesFromAPictureOrTheScreen) {
     EXPECT_EQ(bar[4].label, L"読み取り");
     ASSERT_TRUE(bar[4].drop_down);
     const std::vector<MenuEntry> items = entries_of(GetSubMenu(menu, 4));
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].label, L"画像からQRコードを読み取る...");
     EXPECT_EQ(items[0].id, UINT{IDM_SCAN_PICTURE});
     EXPECT_EQ(items[1].label, L"画面からQRコードを読み取る");
     EXPECT_EQ(items[1].id, UINT{IDM_SCAN_SCREEN});
+    EXPECT_EQ(items[2].label, L"クリップボードからQRコードを読み取る");
+    EXPECT_EQ(items[2].id, UINT{IDM_SCAN_CLIPBOARD});
     DestroyMenu(menu);
     FreeLibrary(module);
 }
