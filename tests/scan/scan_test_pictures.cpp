@@ -388,44 +388,41 @@ const char* category_name(PictureCategory category) {
     return "?";
 }
 
+namespace {
+
+struct ConditionInfo {
+    PictureCondition condition;
+    PictureCategory category;
+    const char* name;
+};
+constexpr ConditionInfo kConditionInfo[] = {
+    {PictureCondition::none, PictureCategory::clean, ""},
+    {PictureCondition::sheet_5x8_2px, PictureCategory::clean, "sheet 5 x 8, 2 px"},
+    {PictureCondition::sheet_5x8_3px, PictureCategory::clean, "sheet 5 x 8, 3 px"},
+    {PictureCondition::sheet_10x10_1px, PictureCategory::clean, "sheet 10 x 10, 1 px"},
+    {PictureCondition::sheet_8x5_2apart, PictureCategory::clean, "sheet 8 x 5, 2 modules apart"},
+    {PictureCondition::inverted, PictureCategory::web_page, "light on dark"},
+    {PictureCondition::tinted_page, PictureCategory::web_page, "grey code on a tinted page"},
+    {PictureCondition::strong_perspective, PictureCategory::photo, "strong perspective"},
+    {PictureCondition::mirrored, PictureCategory::photo, "mirrored"},
+    {PictureCondition::uneven_modules, PictureCategory::photo, "uneven module widths"},
+};
+
+const ConditionInfo& info_of(PictureCondition condition) {
+    for (const ConditionInfo& info : kConditionInfo)
+        if (info.condition == condition)
+            return info;
+    return kConditionInfo[0];
+}
+
+}  // namespace
+
 const char* condition_name(PictureCondition condition) {
-    switch (condition) {
-        case PictureCondition::none:
-            return "";
-        case PictureCondition::sheet_5x8_2px:
-            return "sheet 5 x 8, 2 px";
-        case PictureCondition::sheet_5x8_3px:
-            return "sheet 5 x 8, 3 px";
-        case PictureCondition::sheet_10x10_1px:
-            return "sheet 10 x 10, 1 px";
-        case PictureCondition::sheet_8x5_2apart:
-            return "sheet 8 x 5, 2 modules apart";
-        case PictureCondition::inverted:
-            return "light on dark";
-        case PictureCondition::tinted_page:
-            return "grey code on a tinted page";
-        case PictureCondition::strong_perspective:
-            return "strong perspective";
-        case PictureCondition::mirrored:
-            return "mirrored";
-        case PictureCondition::uneven_modules:
-            return "uneven module widths";
-    }
-    return "?";
+    return info_of(condition).name;
 }
 
 PictureCategory condition_category(PictureCondition condition) {
-    switch (condition) {
-        case PictureCondition::inverted:
-        case PictureCondition::tinted_page:
-            return PictureCategory::web_page;
-        case PictureCondition::strong_perspective:
-        case PictureCondition::mirrored:
-        case PictureCondition::uneven_modules:
-            return PictureCategory::photo;
-        default:
-            return PictureCategory::clean;
-    }
+    return info_of(condition).category;
 }
 
 TestPicture test_picture(PictureCategory category, int index, PictureCondition condition) {
