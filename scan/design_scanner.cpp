@@ -25,6 +25,9 @@ namespace {
 // A picture where nothing was found is looked at again at half the size,
 // unless it is this small: a symbol it holds has modules of a pixel or two.
 constexpr int kMinHalvedSide = 200;
+// Below this mean grey a picture is searched for light-on-dark codes whatever
+// the options say.
+constexpr int kDarkPictureGrey = 100;
 // Nor is it when the first pass saw no finder candidate of at least this many
 // pixels a module, met by rows across most of its core: halving only helps
 // codes of large modules, and noise and print make small chance ones.
@@ -430,12 +433,15 @@ ScanResult scan_designs(const Picture& picture, ScanWorkspace& workspace,
         return result;
     ScanFindings found;
     state.full.assign(picture, ticker);
-    if (ticker.cancelled() || !scan_pass(state.full, 1, options, ticker, state, found))
+    // A picture mostly dark, as a dark-mode page, is searched for light codes too.
+    ScanOptions search = options;
+    search.light_on_dark = options.light_on_dark || state.full.mean_grey() < kDarkPictureGrey;
+    if (ticker.cancelled() || !scan_pass(state.full, 1, search, ticker, state, found))
         return cancelled();
     if (found.designs.empty() && std::min(picture.width, picture.height) >= kMinHalvedSide &&
         worth_halving(state.candidates)) {
         state.half.assign_halved(state.full, ticker);
-        if (ticker.cancelled() || !scan_pass(state.half, 2, options, ticker, state, found))
+        if (ticker.cancelled() || !scan_pass(state.half, 2, search, ticker, state, found))
             return cancelled();
     }
     result.unread_symbols = count_unread(found.unread, found.read);

@@ -47,9 +47,10 @@ struct ScanWork {
 struct ScanOptions {
     // Bands of the picture searched at once; the result is the same for any number.
     int threads = 1;
-    // Light-on-dark codes too, as dark-mode pages show them: their finders are
-    // found in the same row scan, with the colours swapped. It costs about a
-    // third more time on most pictures, and twice as much on noise.
+    // Light-on-dark codes in any picture: their finders are found in the same
+    // row scan, with the colours swapped. It costs about a third more time on
+    // most pictures, and twice as much on noise, so by default only a picture
+    // that is mostly dark, as a dark-mode page, is searched for them.
     bool light_on_dark = false;
 };
 

@@ -147,6 +147,8 @@ void ScanPicture::make_thresholds(const Picture* source, ScanTicker& ticker) {
                 row_counts[bx] + counts[at - 1] + counts[at - stride] - counts[at - stride - 1];
         }
     }
+    const size_t last = static_cast<size_t>(blocks_y_) * stride + blocks_x_;
+    mean_grey_ = static_cast<int>(sums[last] / std::max<uint64_t>(counts[last], 1));
     const int radius = std::clamp(std::min(blocks_x_, blocks_y_) / kSideBlocksPerRadius,
                                   kMinBlockRadius, kMaxBlockRadius);
     // Each block looks at the blocks of its range around it.

@@ -32,6 +32,8 @@ class ScanPicture {
     double grey_at(double x, double y) const;
     // The local threshold at a point in picture pixels.
     int threshold_at(double x, double y) const;
+    // The mean grey of the whole picture.
+    int mean_grey() const { return mean_grey_; }
 
   private:
     void set_size(int width, int height, ScanTicker& ticker);
@@ -44,6 +46,7 @@ class ScanPicture {
     int height_ = 0;
     int blocks_x_ = 0;
     int blocks_y_ = 0;
+    int mean_grey_ = 0;
     std::vector<uint8_t> grey_;
     std::vector<uint8_t> block_threshold_;
     std::vector<uint8_t> dark_;

@@ -30,12 +30,8 @@ Counts count_reads(PictureCategory category, PictureCondition condition, int n, 
     for (int index = 0; index < n; ++index) {
         const TestPicture t = test_picture(category, index, condition);
         const Picture picture = decoded_picture(t);
-        // Light-on-dark codes are looked for when asked: the CLI and the window do not yet.
-        ScanOptions options;
-        options.light_on_dark = condition == PictureCondition::inverted;
-        ScanWorkspace workspace;
         std::vector<RecordBytes> ours;
-        for (const ScannedDesign& d : scan_designs(picture, workspace, options).designs)
+        for (const ScannedDesign& d : scan_designs(picture).designs)
             ours.push_back(d.record);
         const bool ours_read = read_exactly(t.records, ours);
         const bool zxing_read = read_exactly(t.records, zxing_records(picture));

@@ -86,7 +86,7 @@ TEST(ScanSheet, ReadsEveryCodeOnceOnAnyNumberOfThreads) {
     const Picture photo = decoded_picture(test_picture(PictureCategory::photo, 0));
     const ScanResult photo_result = scan_designs(photo, workspace, {1});
     EXPECT_EQ(photo_result.designs.size(), 1u);
-    // Light codes on a dark page, when asked for.
+    // Light codes on a dark page: the page is mostly dark, so they are looked for.
     const TestPicture inverted =
         test_picture(PictureCategory::web_page, 0, PictureCondition::inverted);
     EXPECT_TRUE(read_exactly(inverted.records, records_of(scan_designs(decoded_picture(inverted),
