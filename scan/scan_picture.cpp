@@ -23,71 +23,103 @@ constexpr int kThresholdMargin = 3;
 // The darkest and lightest grey are looked for this many blocks around.
 constexpr int kRangeBlocks = 2;
 
+// A buffer grows this many bytes at a time, the ticker counting each as a pixel.
+constexpr size_t kGrowthStep = size_t{1} << 18;
+
+template <typename T>
+void grow(std::vector<T>& v, size_t size, ScanTicker& ticker) {
+    // What the buffer held is not kept: one allocation, nothing copied.
+    if (v.capacity() < size) {
+        v = std::vector<T>();
+        v.reserve(size);
+    }
+    while (v.size() < size) {
+        const size_t step = std::min(size - v.size(), kGrowthStep / sizeof(T));
+        v.resize(v.size() + step);
+        ticker.step(step * sizeof(T));
+    }
+    v.resize(size);
+}
+
 }  // namespace
 
-ScanPicture::ScanPicture(const Picture& picture, ScanTicker& ticker)
-    : width_(picture.width), height_(picture.height) {
+void ScanPicture::set_size(int width, int height, ScanTicker& ticker) {
+    width_ = width;
+    height_ = height;
     blocks_x_ = (width_ + kBlockSide - 1) / kBlockSide;
     blocks_y_ = (height_ + kBlockSide - 1) / kBlockSide;
-    make_grey(picture, ticker);
-    make_thresholds(ticker);
+    const size_t pixels = static_cast<size_t>(width_) * height_;
+    grow(grey_, pixels, ticker);
+    grow(dark_, pixels, ticker);
+}
+
+void ScanPicture::assign(const Picture& picture, ScanTicker& ticker) {
+    set_size(picture.width, picture.height, ticker);
+    make_thresholds(&picture, ticker);
     make_dark(ticker);
 }
 
-ScanPicture ScanPicture::halved(const ScanPicture& full, ScanTicker& ticker) {
-    ScanPicture half;
-    half.width_ = std::max(1, full.width_ / 2);
-    half.height_ = std::max(1, full.height_ / 2);
-    half.blocks_x_ = (half.width_ + kBlockSide - 1) / kBlockSide;
-    half.blocks_y_ = (half.height_ + kBlockSide - 1) / kBlockSide;
-    half.grey_.resize(static_cast<size_t>(half.width_) * half.height_);
-    for (int y = 0; y < half.height_; ++y) {
+void ScanPicture::assign_halved(const ScanPicture& full, ScanTicker& ticker) {
+    set_size(std::max(1, full.width_ / 2), std::max(1, full.height_ / 2), ticker);
+    for (int y = 0; y < height_; ++y) {
         const int y0 = std::min(2 * y, full.height_ - 1),
                   y1 = std::min(2 * y + 1, full.height_ - 1);
-        for (int x = 0; x < half.width_; ++x) {
+        for (int x = 0; x < width_; ++x) {
             const int x0 = std::min(2 * x, full.width_ - 1),
                       x1 = std::min(2 * x + 1, full.width_ - 1);
-            half.grey_[static_cast<size_t>(y) * half.width_ + x] =
+            grey_[static_cast<size_t>(y) * width_ + x] =
                 static_cast<uint8_t>((full.grey(x0, y0) + full.grey(x1, y0) + full.grey(x0, y1) +
                                       full.grey(x1, y1) + 2) /
                                      4);
         }
-        if ((y & 63) == 0)
-            ticker.keep_going();
+        if (!ticker.step(4 * static_cast<uint64_t>(width_)))
+            return;
     }
-    half.make_thresholds(ticker);
-    half.make_dark(ticker);
-    return half;
+    make_thresholds(nullptr, ticker);
+    make_dark(ticker);
 }
 
-void ScanPicture::make_grey(const Picture& picture, ScanTicker& ticker) {
-    grey_.resize(static_cast<size_t>(width_) * height_);
-    for (int y = 0; y < height_; ++y) {
+void ScanPicture::make_grey_rows(const Picture& picture, int first_row, int end_row) {
+    for (int y = first_row; y < end_row; ++y) {
         const uint8_t* in = picture.rgb.data() + static_cast<size_t>(y) * width_ * 3;
         uint8_t* out = grey_.data() + static_cast<size_t>(y) * width_;
         for (int x = 0; x < width_; ++x, in += 3)
             out[x] = static_cast<uint8_t>(
                 (kRedWeight * in[0] + kGreenWeight * in[1] + kBlueWeight * in[2]) >> 8);
-        if ((y & 63) == 0)
-            ticker.keep_going();
     }
 }
 
-void ScanPicture::make_thresholds(ScanTicker& ticker) {
+void ScanPicture::make_thresholds(const Picture* source, ScanTicker& ticker) {
     // Sums and pixel counts of each block, then their running sums over blocks.
     const size_t stride = static_cast<size_t>(blocks_x_) + 1;
-    std::vector<uint64_t> sums(stride * (blocks_y_ + 1), 0);
-    std::vector<uint32_t> counts(stride * (blocks_y_ + 1), 0);
+    const size_t blocks = static_cast<size_t>(blocks_x_) * blocks_y_;
+    grow(sums_, stride * (blocks_y_ + 1), ticker);
+    grow(counts_, stride * (blocks_y_ + 1), ticker);
+    grow(block_min_, blocks, ticker);
+    grow(block_max_, blocks, ticker);
+    grow(block_threshold_, blocks, ticker);
+    std::fill_n(sums_.begin(), stride, 0);
+    std::fill_n(counts_.begin(), stride, 0);
+    std::fill(block_min_.begin(), block_min_.end(), 255);
+    std::fill(block_max_.begin(), block_max_.end(), 0);
+    std::vector<uint64_t>& sums = sums_;
+    std::vector<uint32_t>& counts = counts_;
+    std::vector<uint8_t>& block_min = block_min_;
+    std::vector<uint8_t>& block_max = block_max_;
     std::vector<uint64_t> row_sums(blocks_x_);
     std::vector<uint32_t> row_counts(blocks_x_);
-    std::vector<uint8_t> block_min(static_cast<size_t>(blocks_x_) * blocks_y_, 255);
-    std::vector<uint8_t> block_max(static_cast<size_t>(blocks_x_) * blocks_y_, 0);
     for (int by = 0; by < blocks_y_; ++by) {
         std::fill(row_sums.begin(), row_sums.end(), 0);
         std::fill(row_counts.begin(), row_counts.end(), 0);
+        sums[(by + 1) * stride] = 0;
+        counts[(by + 1) * stride] = 0;
         uint8_t* mins = block_min.data() + static_cast<size_t>(by) * blocks_x_;
         uint8_t* maxs = block_max.data() + static_cast<size_t>(by) * blocks_x_;
         const int y_end = std::min(height_, (by + 1) * kBlockSide);
+        // Grey levels and block sums in one pass: the block's rows are summed
+        // while they are still in the cache.
+        if (source)
+            make_grey_rows(*source, by * kBlockSide, y_end);
         for (int y = by * kBlockSide; y < y_end; ++y) {
             const uint8_t* row = grey_.data() + static_cast<size_t>(y) * width_;
             for (int bx = 0; bx < blocks_x_; ++bx) {
@@ -106,7 +138,8 @@ void ScanPicture::make_thresholds(ScanTicker& ticker) {
                 maxs[bx] = high;
             }
         }
-        ticker.keep_going();
+        if (!ticker.step(static_cast<uint64_t>(width_) * kBlockSide * (source ? 2 : 1)))
+            return;
         for (int bx = 0; bx < blocks_x_; ++bx) {
             const size_t at = (by + 1) * stride + bx + 1;
             sums[at] = row_sums[bx] + sums[at - 1] + sums[at - stride] - sums[at - stride - 1];
@@ -114,10 +147,15 @@ void ScanPicture::make_thresholds(ScanTicker& ticker) {
                 row_counts[bx] + counts[at - 1] + counts[at - stride] - counts[at - stride - 1];
         }
     }
+    const size_t last = static_cast<size_t>(blocks_y_) * stride + blocks_x_;
+    mean_grey_ = static_cast<int>(sums[last] / std::max<uint64_t>(counts[last], 1));
     const int radius = std::clamp(std::min(blocks_x_, blocks_y_) / kSideBlocksPerRadius,
                                   kMinBlockRadius, kMaxBlockRadius);
-    block_threshold_.resize(static_cast<size_t>(blocks_x_) * blocks_y_);
+    // Each block looks at the blocks of its range around it.
+    constexpr uint64_t kRangeLooks = 2 * (2 * kRangeBlocks + 1) * (2 * kRangeBlocks + 1);
     for (int by = 0; by < blocks_y_; ++by) {
+        if (!ticker.step(kRangeLooks * blocks_x_))
+            return;
         const int y0 = std::max(0, by - radius);
         const int y1 = std::min(blocks_y_, by + radius + 1);
         for (int bx = 0; bx < blocks_x_; ++bx) {
@@ -147,7 +185,6 @@ void ScanPicture::make_thresholds(ScanTicker& ticker) {
 }
 
 void ScanPicture::make_dark(ScanTicker& ticker) {
-    dark_.resize(grey_.size());
     for (int y = 0; y < height_; ++y) {
         const uint8_t* thresholds =
             block_threshold_.data() + static_cast<size_t>(y / kBlockSide) * blocks_x_;
@@ -159,8 +196,8 @@ void ScanPicture::make_dark(ScanTicker& ticker) {
             for (int x = bx * kBlockSide; x < end; ++x)
                 out[x] = in[x] < threshold ? 1 : 0;
         }
-        if ((y & 63) == 0)
-            ticker.keep_going();
+        if (!ticker.step(static_cast<uint64_t>(width_)))
+            return;
     }
 }
 

@@ -14,10 +14,12 @@ class ScanPicture {
   public:
     static constexpr int kBlockSide = 8;
 
-    ScanPicture(const Picture& picture, ScanTicker& ticker);
+    // Builds the scanner's view of a picture in place, reusing the buffers of
+    // the last; the ticker counts every pixel visited.
+    void assign(const Picture& picture, ScanTicker& ticker);
     // The picture at half the size, each pixel the mean of four: a screen's
     // pixel grid, noise and print dots fade, large modules stay.
-    static ScanPicture halved(const ScanPicture& full, ScanTicker& ticker);
+    void assign_halved(const ScanPicture& full, ScanTicker& ticker);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -30,18 +32,27 @@ class ScanPicture {
     double grey_at(double x, double y) const;
     // The local threshold at a point in picture pixels.
     int threshold_at(double x, double y) const;
+    // The mean grey of the whole picture.
+    int mean_grey() const { return mean_grey_; }
 
   private:
-    ScanPicture() = default;
-    void make_grey(const Picture& picture, ScanTicker& ticker);
-    void make_thresholds(ScanTicker& ticker);
+    void set_size(int width, int height, ScanTicker& ticker);
+    void make_grey_rows(const Picture& picture, int first_row, int end_row);
+    // From the source's colours when given, else from the grey levels already made.
+    void make_thresholds(const Picture* source, ScanTicker& ticker);
     void make_dark(ScanTicker& ticker);
 
     int width_ = 0;
     int height_ = 0;
     int blocks_x_ = 0;
     int blocks_y_ = 0;
+    int mean_grey_ = 0;
     std::vector<uint8_t> grey_;
     std::vector<uint8_t> block_threshold_;
     std::vector<uint8_t> dark_;
+    // Block sums, pixel counts and ranges while the thresholds are worked out.
+    std::vector<uint64_t> sums_;
+    std::vector<uint32_t> counts_;
+    std::vector<uint8_t> block_min_;
+    std::vector<uint8_t> block_max_;
 };

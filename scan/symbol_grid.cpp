@@ -37,7 +37,8 @@ int cell_of(double t) {
     return cell;
 }
 
-// How well an alignment pattern (dark centre, light ring, dark ring) sits at
+// How well an alignment pattern (dark centre, light ring, dark ring; the
+// colours swapped in a light-on-dark symbol) sits at
 // q, with ex and ey one module along the symbol's columns and rows: the mean
 // grey of the light ring less that of the dark modules; 0 when more modules
 // than allowed fall on the wrong side of the threshold. A coarse look reads
@@ -46,7 +47,7 @@ int cell_of(double t) {
 constexpr int kFullFitWrongModules = 2;
 
 double alignment_fit(const ScanPicture& picture, PicturePoint q, PicturePoint ex, PicturePoint ey,
-                     int threshold, bool full) {
+                     int threshold, bool full, bool light_on_dark) {
     double dark = 0, light = 0;
     int dark_count = 0, light_count = 0, wrong = 0;
     const int allowed = full ? kFullFitWrongModules : 0;
@@ -56,7 +57,7 @@ double alignment_fit(const ScanPicture& picture, PicturePoint q, PicturePoint ex
             if (!full && ring == 2 && i != 0 && j != 0)
                 continue;
             const double g = picture.grey_at(q.x + i * ex.x + j * ey.x, q.y + i * ex.y + j * ey.y);
-            const bool should_be_light = ring == 1;
+            const bool should_be_light = (ring == 1) != light_on_dark;
             if ((g >= threshold) != should_be_light && ++wrong > allowed)
                 return 0;
             if (should_be_light)
@@ -69,7 +70,7 @@ double alignment_fit(const ScanPicture& picture, PicturePoint q, PicturePoint ex
 }
 
 std::optional<PicturePoint> find_alignment(const ScanPicture& picture, const ProjectiveMap& map,
-                                           ModulePoint centre, double radius) {
+                                           ModulePoint centre, double radius, bool light) {
     const PicturePoint c = map(centre);
     const PicturePoint right = map({centre.u + 1, centre.v});
     const PicturePoint down = map({centre.u, centre.v + 1});
@@ -85,7 +86,8 @@ std::optional<PicturePoint> find_alignment(const ScanPicture& picture, const Pro
         for (int a = -steps; a <= steps; ++a) {
             for (int b = -steps; b <= steps; ++b) {
                 const double du = centre_du + a * step, dv = centre_dv + b * step;
-                const double fit = alignment_fit(picture, at(du, dv), ex, ey, threshold, full);
+                const double fit =
+                    alignment_fit(picture, at(du, dv), ex, ey, threshold, full, light);
                 if (fit > best)
                     best = fit, best_du = du, best_dv = dv;
             }
@@ -187,7 +189,8 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
             return std::nullopt;
         const Node node = order[k];
         const double radius = from.size() < 4 ? kAffineSearchModules : kTrackSearchModules;
-        if (const auto found = find_alignment(picture, current_map(), node_centre(node), radius)) {
+        if (const auto found =
+                find_alignment(picture, current_map(), node_centre(node), radius, f.light)) {
             from.push_back(node_centre(node));
             to.push_back(*found);
             found_nodes.push_back(node);

@@ -15,6 +15,7 @@ struct FinderTriple {
     PicturePoint top_right;
     PicturePoint bottom_left;
     double module_size;
+    bool light = false;  // a light-on-dark symbol
 };
 
 // The alignment pattern centres' rows and columns: 6, 30, 58 and 86, each

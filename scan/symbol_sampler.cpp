@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
+#include "format_info_reader.h"
 #include "matrix_layout.h"
 
 namespace {
@@ -16,6 +18,11 @@ constexpr int kTimingFirst = 8;
 constexpr int kTimingLast = kQrSide - 9;
 // Of the 2 x 77 timing modules, at least this share must read right.
 constexpr double kMinTimingAgreement = 0.7;
+// Of the first modules of each timing pattern, at most this many may read wrong.
+constexpr int kQuickLookModules = 8;
+constexpr int kQuickLookWrong = 4;
+
+constexpr int kFormatBits = 15;
 
 // Version information: 6 version bits and 12 BCH bits.
 constexpr int kVersionBits = 18;
@@ -86,10 +93,10 @@ void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, Sampl
     }
 }
 
-bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid) {
+bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid, bool light) {
     int right = 0;
     for (int k = kTimingFirst; k <= kTimingLast; ++k) {
-        const bool dark = k % 2 == 0;
+        const bool dark = (k % 2 == 0) != light;
         const PicturePoint along_row = grid({k + 0.5, kTimingTrack + 0.5});
         const PicturePoint along_col = grid({kTimingTrack + 0.5, k + 0.5});
         right += (picture.grey_at(along_row.x, along_row.y) <
@@ -98,6 +105,43 @@ bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid) {
                   picture.threshold_at(along_col.x, along_col.y)) == dark;
     }
     return right >= kMinTimingAgreement * 2 * (kTimingLast - kTimingFirst + 1);
+}
+
+bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map, bool light) {
+    constexpr int kTimingModules = 2 * (kTimingLast - kTimingFirst + 1);
+    const int allowed_wrong =
+        kTimingModules - static_cast<int>(std::ceil(kMinTimingAgreement * kTimingModules));
+    auto dark_at = [&](PicturePoint p) {
+        const int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
+        return x >= 0 && y >= 0 && x < picture.width() && y < picture.height() &&
+               picture.dark(x, y);
+    };
+    // The first modules beside the top-left finder, where the map is surest,
+    // leave most chance triples after a few looks.
+    int wrong = 0;
+    for (int k = kTimingFirst; k <= kTimingLast; ++k) {
+        const bool dark = (k % 2 == 0) != light;
+        wrong += dark_at(map({k + 0.5, kTimingTrack + 0.5})) != dark;
+        wrong += dark_at(map({kTimingTrack + 0.5, k + 0.5})) != dark;
+        if (wrong > allowed_wrong ||
+            (k < kTimingFirst + kQuickLookModules && wrong > kQuickLookWrong))
+            return false;
+    }
+    return true;
+}
+
+bool format_copies_agree(const SampledCells& cells) {
+    auto copy = [&](const ModulePosition* positions) {
+        unsigned word = 0;
+        for (int i = 0; i < kFormatBits; ++i)
+            word |=
+                static_cast<unsigned>(cell_at(cells, positions[i].row, positions[i].column) != 0)
+                << i;
+        return static_cast<uint16_t>(word);
+    };
+    const uint16_t first = copy(kFormatCopy1), second = copy(kFormatCopy2);
+    const int data = nearest_format_data(first, first);
+    return data >= 0 && data == nearest_format_data(second, second);
 }
 
 bool could_be_version_19(const SampledCells& cells) {

@@ -28,7 +28,16 @@ void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, Sampl
 
 // Whether the timing patterns, read straight from the picture, alternate as
 // they should: a cheap look before sampling every module.
-bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid);
+// A light-on-dark symbol's timing patterns start light.
+bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid, bool light);
+
+// timing_patterns_agree read from the nearest pixel's dark or light, leaving
+// as soon as too many are wrong: a quick look for the many triples of small
+// chance finders that noise and print make.
+bool timing_patterns_shown(const ScanPicture& picture, const ProjectiveMap& map, bool light);
+
+// Whether both format copies lie near the same format word, of any level and mask.
+bool format_copies_agree(const SampledCells& cells);
 
 // Whether the timing patterns alternate as they should and neither
 // version-information block reads as another version: false for what cannot

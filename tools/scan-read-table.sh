@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The scanner's read-rate table beside zxing-cpp and zbar over the generated
-# test pictures (N of each category, 100 by default), as docs/scanner.md shows
-# it, and the benchmark beside zxing-cpp. Needs a native build with
+# test pictures (N of each category, 100 by default, and half as many of each
+# condition), as docs/scanner.md shows it, and the benchmark beside zxing-cpp.
+# Needs a native build with
 # libzxing-dev and libzbar-dev installed. Not a CI step.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

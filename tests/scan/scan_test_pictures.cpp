@@ -59,10 +59,48 @@ bool free_place(const std::vector<Placed>& taken, int width, int height, double 
 
 // ---- clean ------------------------------------------------------------------
 
-TestPicture clean_picture(int index, Random& rng) {
+// A white page of codes side by side, `gap` light modules apart and four around.
+Picture sheet_of_codes(int columns, int rows, int module, int gap, Random& rng, TestPicture& t) {
+    constexpr int kMargin = 4;
+    const int pitch = (kQrSide + gap) * module;
+    const SymbolStyle style{double(module), 0, kBlack, kWhite, false};
+    Picture picture = blank_picture(columns * pitch + (2 * kMargin - gap) * module,
+                                    rows * pitch + (2 * kMargin - gap) * module, kWhite);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const RecordBytes record = random_design(rng);
+            draw_symbol(picture, design_symbol(record, rng), kMargin * module + c * pitch,
+                        kMargin * module + r * pitch, style);
+            t.records.push_back(record);
+        }
+    }
+    t.name = "sheet";
+    return picture;
+}
+
+struct SheetLayout {
+    PictureCondition condition;
+    int columns, rows, module, min_gap, max_gap;
+};
+constexpr SheetLayout kSheets[] = {
+    {PictureCondition::sheet_5x8_2px, 5, 8, 2, 1, 8},
+    {PictureCondition::sheet_5x8_3px, 5, 8, 3, 1, 8},
+    {PictureCondition::sheet_10x10_1px, 10, 10, 1, 1, 8},
+    {PictureCondition::sheet_8x5_2apart, 8, 5, 2, 2, 2},
+};
+
+TestPicture clean_picture(int index, PictureCondition condition, Random& rng) {
     TestPicture t{"", PictureCategory::clean, {}, {}};
     PictureFileKind kind = PictureFileKind::png;
     Picture picture;
+    for (const SheetLayout& sheet : kSheets) {
+        if (sheet.condition == condition) {
+            picture = sheet_of_codes(sheet.columns, sheet.rows, sheet.module,
+                                     uniform_int(rng, sheet.min_gap, sheet.max_gap), rng, t);
+            t.file = picture_file(picture, kind);
+            return t;
+        }
+    }
     auto one_code = [&](SymbolStyle style, int margin) {
         const RecordBytes record = random_design(rng);
         const SymbolModules s = design_symbol(record, rng);
@@ -132,18 +170,7 @@ TestPicture clean_picture(int index, Random& rng) {
         }
         default: {  // a sheet of several codes
             const int columns = uniform_int(rng, 2, 3), rows = uniform_int(rng, 1, 3);
-            const SymbolStyle style{double(uniform_int(rng, 2, 3)), 4, kBlack, kWhite, false};
-            const int cell = static_cast<int>(std::ceil(drawn_side(our_design_symbol({}), style)));
-            picture = blank_picture(columns * cell, rows * cell, kWhite);
-            for (int r = 0; r < rows; ++r) {
-                for (int c = 0; c < columns; ++c) {
-                    const RecordBytes record = random_design(rng);
-                    draw_symbol(picture, design_symbol(record, rng), c * cell + 4 * style.module,
-                                r * cell + 4 * style.module, style);
-                    t.records.push_back(record);
-                }
-            }
-            t.name = "sheet";
+            picture = sheet_of_codes(columns, rows, uniform_int(rng, 2, 3), 8, rng, t);
             break;
         }
     }
@@ -153,11 +180,22 @@ TestPicture clean_picture(int index, Random& rng) {
 
 // ---- web pages ----------------------------------------------------------------
 
-TestPicture web_page_picture(int index, Random& rng) {
+TestPicture web_page_picture(int index, PictureCondition condition, Random& rng) {
     TestPicture t{"page", PictureCategory::web_page, {}, {}};
-    const bool dark_page = index % 2 == 1;
-    const Rgb background = dark_page ? random_colour(rng, 20, 60) : random_colour(rng, 225, 255);
+    const bool inverted = condition == PictureCondition::inverted;
+    const bool tinted = condition == PictureCondition::tinted_page;
+    const bool dark_page = index % 2 == 1 || inverted;
+    Rgb background = dark_page ? random_colour(rng, 20, 60) : random_colour(rng, 225, 255);
     const Rgb ink = dark_page ? random_colour(rng, 190, 230) : random_colour(rng, 10, 60);
+    if (tinted) {
+        const uint8_t grey = static_cast<uint8_t>(uniform_int(rng, 150, 170));
+        background = {grey, grey, grey};
+    }
+    // Design codes light on dark, or grey 100 on the tinted page, with text up to the code.
+    const Rgb code_dark = inverted ? random_colour(rng, 200, 240)
+                          : tinted ? Rgb{100, 100, 100}
+                                   : kBlack;
+    const Rgb code_light = inverted || tinted ? background : kWhite;
     const int width = uniform_int(rng, 900, 1400), height = uniform_int(rng, 700, 1200);
     Picture page = blank_picture(width, height, background);
     draw_text_lines(page, 20, 20, width - 20, height - 20, ink, rng);
@@ -182,11 +220,14 @@ TestPicture web_page_picture(int index, Random& rng) {
         const RecordBytes record = random_design(rng);
         const SymbolModules s = design_symbol(record, rng);
         const double module = rng() % 3 == 0 ? uniform(rng, 1.5, 2) : uniform(rng, 2, 4);
-        const SymbolStyle style{module, rng() % 3 == 0 ? 0 : uniform_int(rng, 1, 4), kBlack, kWhite,
-                                true};
+        const int quiet = rng() % 3 == 0 ? 0 : uniform_int(rng, 1, 4);
+        const SymbolStyle style{module, tinted ? uniform_int(rng, 1, 2) : quiet, code_dark,
+                                code_light, true};
         const double side = drawn_side(s, style) + 2;
         if (!free_place(taken, width, height, side, rng, x, y))
             continue;
+        if (tinted)  // the page's header bar a module or two above the code
+            fill_rect(page, 0, int(y) - 10, width, int(y) + 1, {60, 60, 70});
         draw_symbol(page, s, x + 1 + style.quiet * module, y + 1 + style.quiet * module, style);
         taken.push_back({x, y, x + side, y + side});
         t.records.push_back(record);
@@ -239,13 +280,15 @@ constexpr double kMinPhotoModule = 2.5;
 constexpr double kMaxPhotoModule = 6;
 constexpr double kFrameMargin = 1.6;  // the code's diagonal, and the side stretched by tilt
 
-TestPicture photo_picture(int index, Random& rng) {
+TestPicture photo_picture(int index, PictureCondition condition, Random& rng) {
     TestPicture t{"photo", PictureCategory::photo, {}, {}};
     const bool monitor = index % 2 == 1;
     const RecordBytes record = random_design(rng);
     const SymbolModules s = design_symbol(record, rng);
-    const int scene_module = 6;
-    const SymbolStyle style{double(scene_module), 4, monitor ? Rgb{20, 20, 30} : Rgb{25, 25, 25},
+    const bool uneven = condition == PictureCondition::uneven_modules;
+    // A monitor zooming by a fractional factor draws modules of unequal widths.
+    const double scene_module = uneven ? uniform(rng, 2.3, 3.7) : 6;
+    const SymbolStyle style{scene_module, 4, monitor ? Rgb{20, 20, 30} : Rgb{25, 25, 25},
                             monitor ? Rgb{235, 240, 250} : Rgb{245, 240, 230}, false};
     const int code = static_cast<int>(drawn_side(s, style));
     const int scene_side = code * 2;
@@ -257,7 +300,15 @@ TestPicture photo_picture(int index, Random& rng) {
         draw_text_lines(scene, 10, 10, scene_side - 10, scene_side - 10, {60, 60, 70}, rng);
     fill_rect(scene, code / 2, code / 2, code / 2 + code, code / 2 + code, style.light);
     draw_symbol(scene, s, code / 2 + 4 * scene_module, code / 2 + 4 * scene_module, style);
-    if (monitor)
+    if (condition == PictureCondition::mirrored)
+        for (int y = 0; y < scene.height; ++y)
+            for (int x = 0; x < scene.width / 2; ++x)
+                for (int k = 0; k < 3; ++k)
+                    std::swap(
+                        scene.rgb[(static_cast<size_t>(y) * scene.width + x) * 3 + k],
+                        scene.rgb[(static_cast<size_t>(y) * scene.width + scene.width - 1 - x) * 3 +
+                                  k]);
+    if (monitor || uneven)
         monitor_grid(scene, 3);
     t.records.push_back(record);
 
@@ -265,13 +316,16 @@ TestPicture photo_picture(int index, Random& rng) {
     pose.width = uniform_int(rng, 800, 1280);
     pose.height = pose.width * 3 / 4;
     pose.rotation = uniform(rng, 0, 2 * std::numbers::pi);
-    const double tilt = uniform(rng, 0, 0.5) / scene_side;
+    // Strong perspective: the near side's modules up to twice the far side's,
+    // the near side up to half as large again as the code's middle.
+    const bool strong = condition == PictureCondition::strong_perspective;
+    const double tilt = (strong ? uniform(rng, 0.8, 1.33) : uniform(rng, 0, 0.5)) / scene_side;
     const double direction = uniform(rng, 0, 2 * std::numbers::pi);
     pose.tilt_x = tilt * std::cos(direction);
     pose.tilt_y = tilt * std::sin(direction);
     // The whole code stays in the frame whatever the rotation and tilt.
-    const double fitting_module =
-        std::min(pose.width, pose.height) / (kFrameMargin * code / scene_module);
+    const double fitting_module = std::min(pose.width, pose.height) /
+                                  (kFrameMargin * (strong ? 1.5 : 1) * code / scene_module);
     const double photo_module =
         uniform(rng, kMinPhotoModule, std::min(kMaxPhotoModule, fitting_module));
     pose.scene_scale = photo_module / scene_module;
@@ -301,6 +355,8 @@ TestPicture negative_picture(int index, Random& rng) {
                                     ? text_symbol(link_text(rng))
                                     : not_a_design_symbol(static_cast<NotADesign>(kind), rng());
         t.name = kind == kNotADesignKinds + 1 ? "link" : "not-a-design-" + std::to_string(kind);
+        t.unreadable = kind == static_cast<int>(NotADesign::random_data) ||
+                       kind == static_cast<int>(NotADesign::beyond_repair);
         const SymbolStyle style{double(uniform_int(rng, 2, 3)), 4, kBlack, kWhite, false};
         const double side = drawn_side(s, style);
         if (picture.width < side || picture.height < side)
@@ -332,26 +388,65 @@ const char* category_name(PictureCategory category) {
     return "?";
 }
 
-TestPicture test_picture(PictureCategory category, int index) {
-    Random rng(static_cast<uint32_t>(static_cast<int>(category) * 1000003 + index * 7919 + 17));
+namespace {
+
+struct ConditionInfo {
+    PictureCondition condition;
+    PictureCategory category;
+    const char* name;
+};
+constexpr ConditionInfo kConditionInfo[] = {
+    {PictureCondition::none, PictureCategory::clean, ""},
+    {PictureCondition::sheet_5x8_2px, PictureCategory::clean, "sheet 5 x 8, 2 px"},
+    {PictureCondition::sheet_5x8_3px, PictureCategory::clean, "sheet 5 x 8, 3 px"},
+    {PictureCondition::sheet_10x10_1px, PictureCategory::clean, "sheet 10 x 10, 1 px"},
+    {PictureCondition::sheet_8x5_2apart, PictureCategory::clean, "sheet 8 x 5, 2 modules apart"},
+    {PictureCondition::inverted, PictureCategory::web_page, "light on dark"},
+    {PictureCondition::tinted_page, PictureCategory::web_page, "grey code on a tinted page"},
+    {PictureCondition::strong_perspective, PictureCategory::photo, "strong perspective"},
+    {PictureCondition::mirrored, PictureCategory::photo, "mirrored"},
+    {PictureCondition::uneven_modules, PictureCategory::photo, "uneven module widths"},
+};
+
+const ConditionInfo& info_of(PictureCondition condition) {
+    for (const ConditionInfo& info : kConditionInfo)
+        if (info.condition == condition)
+            return info;
+    return kConditionInfo[0];
+}
+
+}  // namespace
+
+const char* condition_name(PictureCondition condition) {
+    return info_of(condition).name;
+}
+
+PictureCategory condition_category(PictureCondition condition) {
+    return info_of(condition).category;
+}
+
+TestPicture test_picture(PictureCategory category, int index, PictureCondition condition) {
+    Random rng(static_cast<uint32_t>(static_cast<int>(category) * 1000003 + index * 7919 + 17 +
+                                     static_cast<int>(condition) * 104729));
     TestPicture t;
     switch (category) {
         case PictureCategory::clean:
-            t = clean_picture(index, rng);
+            t = clean_picture(index, condition, rng);
             break;
         case PictureCategory::web_page:
-            t = web_page_picture(index, rng);
+            t = web_page_picture(index, condition, rng);
             break;
         case PictureCategory::screenshot:
             t = screenshot_picture(index, rng);
             break;
         case PictureCategory::photo:
-            t = photo_picture(index, rng);
+            t = photo_picture(index, condition, rng);
             break;
         case PictureCategory::negative:
             t = negative_picture(index, rng);
             break;
     }
-    t.name = std::string(category_name(category)) + " " + std::to_string(index) + " " + t.name;
+    t.name = std::string(category_name(category)) + " " + std::to_string(index) + " " +
+             (condition == PictureCondition::none ? t.name : condition_name(condition));
     return t;
 }
