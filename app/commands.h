@@ -33,16 +33,6 @@ bool open_image_file(HWND main_window, const wchar_t* path, ImageCommand command
 void show_first_design_of(HWND main_window, HBITMAP image, const BITMAP& description,
                           ImageCommand command, const wchar_t* path);
 
-// How commands 110 and 130 begin: once unsaved edits may go (asked for menu item
-// `item`), a picture file chosen in the dialog titled `title` is read whole into
-// *picture, its path into `path`. False when declined, cancelled or refused: a
-// picture over the bound is said to be too large, and one that can't be read or
-// is damaged gets `unreadable_message` when there is one.
-struct Picture;
-bool read_chosen_picture(HWND main_window, int item, const wchar_t* title,
-                         const wchar_t* unreadable_message, wchar_t (&path)[MAX_PATH],
-                         Picture* picture);
-
 // Command 110: a picture of any size, cropped and resampled to a grid chosen in a dialog.
 void open_fitted_picture(HWND main_window);
 

@@ -5,14 +5,6 @@
 #include "app_objects.h"
 #include "app_state.h"
 
-namespace {
-
-uint32_t read_pixel_from_dc(void* dc, int x, int y) {
-    return GetPixel(static_cast<HDC>(dc), x, y);
-}
-
-}  // namespace
-
 bool read_design_tile(const ConversionPlan& plan, DesignPosition position, Rgb* tile) {
     switch (plan.source) {
         case TileSource::none:
@@ -26,8 +18,12 @@ bool read_design_tile(const ConversionPlan& plan, DesignPosition position, Rgb* 
             return true;
         }
         case TileSource::capture_bitmap:
-            read_tile_from_pixel_reader(read_pixel_from_dc, app.capture_dc, app.capture_width,
-                                        app.capture_height, position.column, position.row, tile);
+            read_tile_from_pixel_reader(
+                [](void* dc, int x, int y) -> uint32_t {
+                    return GetPixel(static_cast<HDC>(dc), x, y);
+                },
+                app.capture_dc, app.capture_width, app.capture_height, position.column,
+                position.row, tile);
             return true;
     }
     return false;

@@ -1,5 +1,6 @@
 #include "app_objects.h"
 #include "app_state.h"
+#include "chosen_picture.h"
 #include "commands.h"
 #include "convert_current_design.h"
 #include "design_count_dialog.h"

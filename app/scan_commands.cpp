@@ -12,6 +12,7 @@
 
 #include "app_state.h"
 #include "capture_overlay.h"
+#include "chosen_picture.h"
 #include "clipboard_picture.h"
 #include "commands.h"
 #include "design_scanner.h"

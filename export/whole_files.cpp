@@ -147,9 +147,9 @@ PictureLoad picture_from_bytes(std::span<const uint8_t> bytes, Picture* picture,
     PictureRefusal refusal;
     if (read_picture(bytes.data(), bytes.size(), picture, &refusal) == 0)
         return PictureLoad::loaded;
-    return give_fault(refusal.error == PictureError::kTooLarge ? PictureLoad::too_large
-                                                              : PictureLoad::unreadable,
-                      std::move(refusal.fault), fault);
+    return give_fault(
+        refusal.error == PictureError::kTooLarge ? PictureLoad::too_large : PictureLoad::unreadable,
+        std::move(refusal.fault), fault);
 }
 
 PictureLoad read_picture_file(const fs::path& path, Picture* picture, std::string* fault) {
