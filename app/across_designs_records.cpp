@@ -5,7 +5,7 @@
 #include "across_designs_dither.h"
 #include "app_objects.h"
 #include "app_state.h"
-#include "convert_current_design.h"
+#include "design_tiles.h"
 #include "message_box.h"
 #include "message_texts.h"
 #include "progress_window.h"
@@ -48,11 +48,7 @@ bool across_designs_records_ready(HWND main_window, const ConversionPlan& plan) 
     bool out_of_memory = false;
     try {
         records = dither_across_designs(
-            grid,
-            [&plan](int column, int row, Rgb* tile) {
-                read_design_tile(plan, DesignPosition{column, row}, tile);
-            },
-            MuralOptions{plan.reduction.dither_strength, 1},
+            grid, design_tile_reader(plan), MuralOptions{plan.reduction.dither_strength, 1},
             [&run](int done, int total) { return continue_progress(run, done, total); });
     } catch (const std::bad_alloc&) {
         out_of_memory = true;

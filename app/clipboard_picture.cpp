@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "picture_reader.h"
+#include "whole_files.h"
 
 namespace {
 
@@ -65,12 +65,7 @@ PictureLoad read_packed_dib(const uint8_t* dib, size_t size, Picture* picture) {
     std::vector<uint8_t> file(kFileHeaderBytes + size);
     std::memcpy(file.data(), &header, kFileHeaderBytes);
     std::memcpy(file.data() + kFileHeaderBytes, dib, size);
-    PictureRefusal refusal;
-    if (read_picture(file.data(), file.size(), picture, &refusal) != 0) {
-        return refusal.error == PictureError::kTooLarge ? PictureLoad::too_large
-                                                        : PictureLoad::unreadable;
-    }
-    return PictureLoad::loaded;
+    return picture_from_bytes(file, picture);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "dib_image.h"
 #include "picture.h"
+#include "whole_files.h"
 
 // The clipboard's picture into *picture, red-green-blue, top row first.
 // unreadable: the clipboard can't be opened, holds no DIB, or one the reader

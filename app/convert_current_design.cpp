@@ -7,6 +7,7 @@
 #include "app_state.h"
 #include "design_conversion.h"
 #include "design_stepping.h"
+#include "design_tiles.h"
 #include "edited_designs.h"
 #include "encoder.h"
 #include "reduction_menu.h"
@@ -16,35 +17,10 @@ namespace {
 // Room for the reductions that need more than the tile; one conversion at a time.
 ConversionWorkspace conversion_workspace;
 
-uint32_t read_pixel_from_dc(void* dc, int x, int y) {
-    return GetPixel(static_cast<HDC>(dc), x, y);
-}
-
 }  // namespace
 
 ConversionPlan current_conversion_plan() {
     return plan_conversion(app.shell, capture_present(), file_image_size());
-}
-
-bool read_design_tile(const ConversionPlan& plan, DesignPosition position,
-                      Rgb* tile) {
-    switch (plan.source) {
-        case TileSource::none:
-            return false;
-        case TileSource::file_image: {
-            // Rows of exactly 3 * width bytes: the width is a multiple of 32.
-            const PictureSize file_image = file_image_size();
-            read_tile_from_dib_rows(static_cast<const uint8_t*>(app.file_image_description.bmBits),
-                                    file_image.width, file_image.height, position.column,
-                                    position.row, tile);
-            return true;
-        }
-        case TileSource::capture_bitmap:
-            read_tile_from_pixel_reader(read_pixel_from_dc, app.capture_dc, app.capture_width,
-                                        app.capture_height, position.column, position.row, tile);
-            return true;
-    }
-    return false;
 }
 
 void convert_current_design(HWND main_window) {

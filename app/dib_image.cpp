@@ -1,14 +1,6 @@
 #include "dib_image.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "picture_limits.h"
-#include "picture_reader.h"
-#include "whole_files.h"
 
 namespace {
 
@@ -51,26 +43,6 @@ HBITMAP dib24_of_picture(const Picture& picture, BITMAP* description) {
         return nullptr;
     }
     return section;
-}
-
-PictureLoad read_picture_file(const wchar_t* path, Picture* picture) {
-    std::vector<uint8_t> bytes;
-    std::string unread;
-    switch (read_whole_file(std::filesystem::path(path), kMaxPictureFileBytes, &bytes, &unread)) {
-        case WholeFileRead::read:
-            break;
-        case WholeFileRead::too_large:
-            return PictureLoad::too_large;
-        case WholeFileRead::unreadable:
-            return PictureLoad::unreadable;
-    }
-    // The reader checks the sides its header states before it allocates anything.
-    PictureRefusal refusal;
-    if (read_picture(bytes.data(), bytes.size(), picture, &refusal) != 0) {
-        return refusal.error == PictureError::kTooLarge ? PictureLoad::too_large
-                                                         : PictureLoad::unreadable;
-    }
-    return PictureLoad::loaded;
 }
 
 PictureLoad load_picture_as_dib24(const wchar_t* path, HBITMAP* section, BITMAP* description) {

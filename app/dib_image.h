@@ -1,18 +1,11 @@
-// Picture files for the window: read through the one picture reader (BMP of
-// every kind it takes, PNG, JPEG) into 24-bit bottom-up DIB sections.
+// Pictures as the window draws them: 24-bit bottom-up DIB sections, and picture
+// files read into them by the one way from a file to a picture (whole_files.h).
 #pragma once
 
 #include <windows.h>
 
 #include "picture.h"
-
-// What became of reading a picture file.
-enum class PictureLoad { loaded, unreadable, too_large };
-
-// Reads a BMP, PNG or JPEG file into *picture, red-green-blue, top row first.
-// too_large: refused for its size alone (sides over the one bound, or a file
-// larger than any picture within it), before any pixel memory was allocated.
-PictureLoad read_picture_file(const wchar_t* path, Picture* picture);
+#include "whole_files.h"
 
 // A new 24-bit bottom-up DIB section holding the picture's pixels, blue-green-red,
 // rows padded to 4 bytes, with its description, whose bmBits points at the rows;

@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "convert_current_design.h"
 #include "design_export.h"
+#include "design_tiles.h"
 #include "edited_designs.h"
 #include "export_page.h"
 #include "file_dialog.h"
@@ -58,12 +59,7 @@ bool designs_without_edits(HWND main_window, ExportDesigns* designs, const wchar
         *designs = ready_designs(kept_across_designs_records(), grid.columns);
     } else {
         // Each tile is read as stepping reads it, so the export writes what stepping shows.
-        *designs = converted_designs(
-            grid,
-            [plan](int column, int row, Rgb* tile) {
-                read_design_tile(plan, DesignPosition{column, row}, tile);
-            },
-            plan.reduction);
+        *designs = converted_designs(grid, design_tile_reader(plan), plan.reduction);
     }
     *title = plan.source == TileSource::capture_bitmap
                  ? kCaptureSourceStem

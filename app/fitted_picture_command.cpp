@@ -1,33 +1,19 @@
 #include "app_objects.h"
 #include "app_state.h"
+#include "chosen_picture.h"
 #include "commands.h"
 #include "convert_current_design.h"
 #include "design_count_dialog.h"
 #include "dib_image.h"
-#include "edited_designs.h"
 #include "resource_ids.h"
-#include "file_dialog.h"
-#include "message_box.h"
 #include "message_texts.h"
 #include "picture_fit.h"
 
 void open_fitted_picture(HWND main_window) {
-    if (!may_drop_edits(main_window, IDM_OPEN_FITTED_PICTURE)) {
-        return;
-    }
     wchar_t path[MAX_PATH];
-    if (!choose_existing_file(main_window, kImageDialogTitle, kPictureFilter,
-                              kPictureDefaultExtension, path)) {
-        return;
-    }
     Picture picture;
-    const PictureLoad load = read_picture_file(path, &picture);
-    if (load == PictureLoad::too_large) {
-        // Refused from its header: the shown design stays.
-        show_message(main_window, kPictureTooLargeMessage, kErrorCaption);
-        return;
-    }
-    if (load != PictureLoad::loaded) {
+    if (!read_chosen_picture(main_window, IDM_OPEN_FITTED_PICTURE, kImageDialogTitle, nullptr, path,
+                             &picture)) {
         return;
     }
     const DesignGrid offered = offered_fit_grid(picture.width, picture.height);

@@ -12,12 +12,11 @@
 
 #include "app_state.h"
 #include "capture_overlay.h"
+#include "chosen_picture.h"
 #include "clipboard_picture.h"
 #include "commands.h"
 #include "design_scanner.h"
-#include "dib_image.h"
 #include "edited_designs.h"
-#include "file_dialog.h"
 #include "keep_and_share.h"
 #include "message_box.h"
 #include "message_texts.h"
@@ -132,23 +131,11 @@ void scan_and_show(HWND main_window, const Picture& picture, const wchar_t* sour
 }  // namespace
 
 void scan_picture_file(HWND main_window) {
-    if (!may_drop_edits(main_window, IDM_SCAN_PICTURE)) {
-        return;
-    }
-    wchar_t path[MAX_PATH];
-    if (!choose_existing_file(main_window, kScanPictureDialogTitle, kPictureFilter,
-                              kPictureDefaultExtension, path)) {
-        return;
-    }
     // Refused as a dropped picture is: for its size, or as a file that can't be opened.
+    wchar_t path[MAX_PATH];
     Picture picture;
-    const PictureLoad load = read_picture_file(path, &picture);
-    if (load == PictureLoad::too_large) {
-        show_message(main_window, kPictureTooLargeMessage, kErrorCaption);
-        return;
-    }
-    if (load != PictureLoad::loaded) {
-        show_message(main_window, kCannotOpenFileMessage, kPlainErrorCaption);
+    if (!read_chosen_picture(main_window, IDM_SCAN_PICTURE, kScanPictureDialogTitle,
+                             kCannotOpenFileMessage, path, &picture)) {
         return;
     }
     scan_and_show(main_window, picture, last_path_component(path));

@@ -28,4 +28,4 @@ ExportDesigns designs_to_export(const PictureDesigns& designs, const Reduction& 
 // Every design's record of `dither` across designs, on every core, in row-major
 // order; the records do not depend on the number of cores.
 std::vector<RecordBytes> dither_designs_across(const PictureDesigns& designs, int strength,
-                                               const MuralProgress& progress);
+                                               const GridProgress& progress);

@@ -1,15 +1,12 @@
 #include "picture_files.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "bmp_writer.h"
 #include "cli_error.h"
 #include "file_io.h"
-#include "picture_limits.h"
 #include "picture_reader.h"
 #include "png_writer.h"
 #include "utf8_path.h"
@@ -17,52 +14,29 @@
 
 namespace fs = std::filesystem;
 
-bool read_picture_bytes(const fs::path& path, std::vector<uint8_t>* bytes, std::string* reason) {
-    switch (
-        read_whole_file(path, static_cast<std::uintmax_t>(kMaxPictureFileBytes), bytes, reason)) {
-        case WholeFileRead::read:
-            return true;
-        case WholeFileRead::too_large:
-            *reason = "file too large for a picture";
-            return false;
-        case WholeFileRead::unreadable:
-            return false;
-    }
-    return false;
-}
-
-bool decode_picture(const std::vector<uint8_t>& bytes, Picture* picture, std::string* reason) {
-    PictureRefusal refusal;
-    if (read_picture(bytes.data(), bytes.size(), picture, &refusal) != 0) {
-        *reason = refusal.fault;
-        return false;
-    }
-    return true;
-}
-
 namespace {
 
-Picture read_picture_file(const fs::path& path, bool lossless) {
+Picture read_picture_or_fail(const fs::path& path, bool lossless) {
     std::vector<uint8_t> bytes;
     Picture picture;
-    std::string reason;
-    if (!read_picture_bytes(path, &bytes, &reason))
-        fail_with_file(path_to_utf8(path), reason);
+    std::string fault;
+    if (read_picture_file_bytes(path, &bytes, &fault) != PictureLoad::loaded)
+        fail_with_file(path_to_utf8(path), fault);
     if (lossless && has_jpeg_signature(bytes.data(), bytes.size()))
         fail_with_file(path_to_utf8(path), "a JPEG picture is lossy: give a PNG or BMP file");
-    if (!decode_picture(bytes, &picture, &reason))
-        fail_with_file(path_to_utf8(path), reason);
+    if (picture_from_bytes(bytes, &picture, &fault) != PictureLoad::loaded)
+        fail_with_file(path_to_utf8(path), fault);
     return picture;
 }
 
 }  // namespace
 
 Picture load_picture(const fs::path& path) {
-    return read_picture_file(path, false);
+    return read_picture_or_fail(path, false);
 }
 
 Picture load_lossless_picture(const fs::path& path) {
-    return read_picture_file(path, true);
+    return read_picture_or_fail(path, true);
 }
 
 PictureFormat picture_format_for(const fs::path& path) {

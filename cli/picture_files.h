@@ -2,26 +2,17 @@
 // writer or PNG by stb.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "picture.h"
 
-// Reads a BMP, PNG or JPEG file, told by its first bytes, as RGB rows top row first.
-// Throws CliError (bad input) naming the file and the reason.
+// Reads a BMP, PNG or JPEG file, told by its first bytes, as RGB rows top row
+// first (read_picture_file of whole_files.h). Throws CliError (bad input) naming
+// the file and its fault.
 Picture load_picture(const std::filesystem::path& path);
 
 // load_picture for a BMP or PNG file only: a JPEG is refused as lossy.
 Picture load_lossless_picture(const std::filesystem::path& path);
-
-// The two halves of load_picture, each false with the reason in *reason: the
-// file's bytes (refused unread when larger than any picture within the bound),
-// then the picture they hold.
-bool read_picture_bytes(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
-                        std::string* reason);
-bool decode_picture(const std::vector<uint8_t>& bytes, Picture* picture, std::string* reason);
 
 enum class PictureFormat { png, bmp };
 

@@ -8,9 +8,9 @@
 #include <stop_token>
 #include <thread>
 
-#include "picture_files.h"
 #include "picture_reader.h"
 #include "utf8_path.h"
+#include "whole_files.h"
 
 namespace {
 
@@ -96,13 +96,14 @@ PictureScan read_and_scan(const PictureToScan& picture, MemoryBudget& budget,
     try {
         std::vector<uint8_t> bytes;
         std::string reason;
-        if (!read_picture_bytes(path_from_utf8(picture.path), &bytes, &reason))
+        if (read_picture_file_bytes(path_from_utf8(picture.path), &bytes, &reason) !=
+            PictureLoad::loaded)
             return refused(reason);
         const HeldPicture held(budget, bytes_to_hold(bytes), stop);
         if (!held.held())
             return refused("cancelled");
         Picture pixels;
-        if (!decode_picture(bytes, &pixels, &reason))
+        if (picture_from_bytes(bytes, &pixels, &reason) != PictureLoad::loaded)
             return refused(reason);
         std::vector<uint8_t>().swap(bytes);
         PictureScan scan;

@@ -11,10 +11,14 @@
 
 inline constexpr Rgb kOutsideSource = {255, 255, 255};
 
-// Fills `tile` with the pixels of design (column, row), counted from 0 at the top
-// left: how the libraries that take a whole grid (export/, mural/) read it from
-// whoever holds the picture. The core itself never calls or stores one.
+// How the libraries that take a whole grid (export/, mural/) read it from
+// whoever holds the picture, and report how far they are. The core itself never
+// calls or stores either.
+// Fills `tile` with the pixels of design (column, row), counted from 0 at the top left.
 using TileReader = std::function<void(int column, int row, Rgb* tile)>;
+// Called on the calling thread with (done, total), in counts each user says;
+// returning false cancels.
+using GridProgress = std::function<bool(int done, int total)>;
 
 // Visits the design's pixels in tile order: read_pixel(X, Y) returns the Rgb of
 // a picture pixel and is called only for pixels inside width x height.

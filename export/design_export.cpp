@@ -77,7 +77,7 @@ ExportDesigns ready_designs(std::vector<RecordBytes> records, int columns) {
 }
 
 ExportResult export_designs(const ExportDesigns& designs, const std::string& title,
-                            const fs::path& folder, const ExportProgress& progress) {
+                            const fs::path& folder, const GridProgress& progress) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error || !fs::is_directory(folder))

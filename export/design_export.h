@@ -42,15 +42,12 @@ struct ExportResult {
     std::string reason;
 };
 
-// Called after each finished design with (designs done, total). Returning false cancels:
-// no further design is started.
-using ExportProgress = std::function<bool(int done, int total)>;
-
 // Writes design-NNN.dat, design-NNN.png (QR, kDefaultQrScale/kDefaultQrBorder) and
 // design-NNN-preview.png for every design in turn, then index.html titled `title`
 // (UTF-8). Creates the folder if missing. After a cancel or a failure index.html is not
 // written, the designs finished before stay whole, and the files of the design being written
 // when it failed are removed again, so each design of this run has all three files or none.
-// No temporary file is ever left behind.
+// No temporary file is ever left behind. `progress` counts designs written, after each one;
+// once it returns false no further design is started.
 ExportResult export_designs(const ExportDesigns& designs, const std::string& title,
-                            const std::filesystem::path& folder, const ExportProgress& progress);
+                            const std::filesystem::path& folder, const GridProgress& progress);

@@ -5,6 +5,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "picture_limits.h"
+#include "picture_reader.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -71,6 +74,12 @@ bool fail(const fs::path& temporary, std::string text, std::string* reason) {
     return false;
 }
 
+PictureLoad give_fault(PictureLoad load, std::string text, std::string* fault) {
+    if (fault != nullptr)
+        *fault = std::move(text);
+    return load;
+}
+
 }  // namespace
 
 bool write_file_atomically(const fs::path& path, std::span<const uint8_t> bytes,
@@ -116,4 +125,35 @@ WholeFileRead read_whole_file(const fs::path& path, std::uintmax_t max_bytes,
         return WholeFileRead::unreadable;
     }
     return WholeFileRead::read;
+}
+
+PictureLoad read_picture_file_bytes(const fs::path& path, std::vector<uint8_t>* bytes,
+                                    std::string* fault) {
+    std::string reason;
+    switch (read_whole_file(path, kMaxPictureFileBytes, bytes, &reason)) {
+        case WholeFileRead::read:
+            return PictureLoad::loaded;
+        case WholeFileRead::too_large:
+            return give_fault(PictureLoad::too_large, "file too large for a picture", fault);
+        case WholeFileRead::unreadable:
+            break;
+    }
+    return give_fault(PictureLoad::unreadable, std::move(reason), fault);
+}
+
+PictureLoad picture_from_bytes(std::span<const uint8_t> bytes, Picture* picture,
+                               std::string* fault) {
+    // The reader checks the sides its header states before it allocates anything.
+    PictureRefusal refusal;
+    if (read_picture(bytes.data(), bytes.size(), picture, &refusal) == 0)
+        return PictureLoad::loaded;
+    return give_fault(
+        refusal.error == PictureError::kTooLarge ? PictureLoad::too_large : PictureLoad::unreadable,
+        std::move(refusal.fault), fault);
+}
+
+PictureLoad read_picture_file(const fs::path& path, Picture* picture, std::string* fault) {
+    std::vector<uint8_t> bytes;
+    const PictureLoad read = read_picture_file_bytes(path, &bytes, fault);
+    return read == PictureLoad::loaded ? picture_from_bytes(bytes, picture, fault) : read;
 }

@@ -157,7 +157,7 @@ int mural_progress_steps(DesignGrid grid) {
 
 std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const TileReader& read_tile,
                                                const MuralOptions& options,
-                                               const MuralProgress& progress) {
+                                               const GridProgress& progress) {
     const int designs = grid.columns * grid.rows;
     const int total = mural_progress_steps(grid);
     const int threads = std::max(options.threads, 1);

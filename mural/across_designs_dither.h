@@ -18,9 +18,6 @@
 #include "tile.h"
 #include "tile_sources.h"
 
-// Called on the calling thread with (steps done, steps in all); false cancels.
-using MuralProgress = std::function<bool(int done, int total)>;
-
 struct MuralOptions {
     int strength = kMaxDitherStrength;  // as `dither`'s; at 0 every record is the `quality` record
     int threads = 1;                    // the records are the same for any number
@@ -39,9 +36,9 @@ int mural_progress_steps(DesignGrid grid);
 uint64_t mural_bytes(DesignGrid grid);
 
 // The records of every design of the grid in row-major order; empty when the
-// progress cancelled. Tiles are read on the calling thread, one at a time.
+// progress cancelled. `progress` counts steps of the dither, of mural_progress_steps. Tiles are read on the calling thread, one at a time.
 // Throws std::bad_alloc, before any tile is read, when the whole picture does
 // not fit in memory.
 std::vector<RecordBytes> dither_across_designs(DesignGrid grid, const TileReader& read_tile,
                                                const MuralOptions& options,
-                                               const MuralProgress& progress = {});
+                                               const GridProgress& progress = {});

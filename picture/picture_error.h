@@ -1,9 +1,9 @@
-// Why the picture reader refused a file: a kind, with one line of text for each
-// in picture_error_message, and the exact fault in words for the command-line
-// tool to print. The window tells a picture too large from any other refusal.
+// Why the picture reader refused a file: a kind, and the exact fault in words.
+// The kinds sort the refusals for tests and fuzzers; only kTooLarge changes an
+// answer: the window says such a picture is too large, and answers every other
+// refusal alike. The command-line tool prints the fault itself.
 #pragma once
 
-#include <iterator>
 #include <string>
 
 enum class PictureError {
@@ -16,24 +16,6 @@ enum class PictureError {
     kUnsupported,  // a valid variant the reader does not take: header size, depth, compression
     kUndecodable,  // the decoder refused what passed our checks
 };
-
-// A short English sentence fragment for each kind, in the order of PictureError.
-inline constexpr const char* kPictureErrorMessages[] = {
-    "no error",
-    "not a BMP, PNG or JPEG file",
-    "picture too large",
-    "truncated file",
-    "damaged file",
-    "invalid picture header",
-    "unsupported kind of picture",
-    "picture cannot be decoded",
-};
-static_assert(std::size(kPictureErrorMessages) ==
-              static_cast<size_t>(PictureError::kUndecodable) + 1);
-
-constexpr const char* picture_error_message(PictureError error) {
-    return kPictureErrorMessages[static_cast<size_t>(error)];
-}
 
 struct PictureRefusal {
     PictureError error = PictureError::kNone;

@@ -26,7 +26,7 @@ class DesignExport : public testing::Test {
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    ExportResult run(const ExportProgress& progress) {
+    ExportResult run(const GridProgress& progress) {
         std::vector<RecordBytes> records(kColumns * kRows);
         for (size_t i = 0; i < records.size(); ++i)
             records[i].fill(static_cast<uint8_t>(i * 7 / 3));
