@@ -19,6 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+int available_cores() {
+    return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1U));
+}
+
 constexpr const char* kOneFileStem = "design";
 
 void print_error_lines(const std::string& lines) {
@@ -46,7 +50,10 @@ void write_designs(const fs::path& folder, const std::string& stem, const ScanRe
 int scan_one_picture(const Arguments& a) {
     const fs::path image = path_from_utf8(a.operands[0]);
     const std::string name = path_to_utf8(image);
-    const ScanResult result = scan_designs(load_picture(image));
+    // One picture: its bands searched on every core.
+    ScanWorkspace workspace;
+    const ScanResult result = scan_designs(load_picture(image), workspace,
+                                           ScanOptions{.threads = available_cores()});
     if (result.designs.empty())
         fail_with_file(name, nothing_found_reason(result));
     make_output_folder(a.output);
@@ -142,7 +149,7 @@ int scan_several_pictures(const Arguments& a) {
     };
     // Several pictures are read at once, the scanner on one thread each; the
     // memory they hold together stays within half of what the machine has.
-    const int cores = static_cast<int>(std::max(std::thread::hardware_concurrency(), 1U));
+    const int cores = available_cores();
     const uint64_t memory = physical_memory_bytes();
     scan_pictures(pictures, cores, memory != 0 ? memory / 2 : std::numeric_limits<uint64_t>::max(),
                   take);

@@ -84,11 +84,6 @@ uint64_t bytes_to_hold(const std::vector<uint8_t>& file) {
     return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * kScanBytesPerPixel;
 }
 
-// The scanner decodes in the codec's process-wide buffers (qr/symbol_buffers.h),
-// so only one scan may run at a time; reading and decoding picture files goes
-// on beside it. Once the scanner decodes on buffers of its own, this goes.
-std::mutex one_scan_at_a_time;
-
 PictureScan read_and_scan(const PictureToScan& picture, MemoryBudget& budget,
                           std::stop_token stop) {
     if (!picture.refusal.empty())
@@ -107,7 +102,8 @@ PictureScan read_and_scan(const PictureToScan& picture, MemoryBudget& budget,
             return refused(reason);
         std::vector<uint8_t>().swap(bytes);
         PictureScan scan;
-        const std::lock_guard scanning(one_scan_at_a_time);
+        // Several pictures at once, each on one thread: the scanner decodes on
+        // buffers of its own, so scans run side by side.
         scan.result = scan_designs(pixels, [&stop] { return !stop.stop_requested(); });
         return scan;
     } catch (const std::bad_alloc&) {
