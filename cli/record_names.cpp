@@ -4,21 +4,8 @@
 
 namespace {
 
-constexpr char32_t kHighSurrogateFirst = 0xD800;
-constexpr char32_t kLowSurrogateFirst = 0xDC00;
-constexpr char32_t kSurrogateEnd = 0xE000;
 constexpr char32_t kFirstPlaneBeyond = 0x10000;
 constexpr char32_t kLastCodePoint = 0x10FFFF;
-constexpr char32_t kFirstPrintable = 0x20;
-constexpr char32_t kDelete = 0x7F;
-constexpr char32_t kLastC1Control = 0x9F;
-
-bool is_high_surrogate(char32_t u) {
-    return u >= kHighSurrogateFirst && u < kLowSurrogateFirst;
-}
-bool is_low_surrogate(char32_t u) {
-    return u >= kLowSurrogateFirst && u < kSurrogateEnd;
-}
 
 void append_utf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -99,7 +86,7 @@ std::u16string text_from_argument(const std::string& option, const std::string& 
         char32_t c = 0;
         if (!next_code_point(utf8, &at, &c))
             fail_usage(option + " takes text in valid UTF-8");
-        if (c < kFirstPrintable || (c >= kDelete && c <= kLastC1Control))
+        if (is_control_character(c))
             fail_usage(option + " takes no control characters");
         if (c < kFirstPlaneBeyond) {
             units += static_cast<char16_t>(c);

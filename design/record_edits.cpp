@@ -3,12 +3,6 @@
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
-constexpr char16_t kHighSurrogateFirst = 0xD800;
-constexpr char16_t kLowSurrogateFirst = 0xDC00;
-constexpr char16_t kSurrogateEnd = 0xE000;
-constexpr char16_t kFirstPrintable = 0x20;
-constexpr char16_t kDelete = 0x7F;
-constexpr char16_t kLastC1Control = 0x9F;
 
 bool inside_design(int x, int y) {
     return x >= 0 && x < kTileSide && y >= 0 && y < kTileSide;
@@ -18,9 +12,6 @@ int pixel_byte_offset(int x, int y) {
     return kPixelDataOffset + y * kPixelRowBytes + x / 2;
 }
 
-bool is_high_surrogate(char16_t u) { return u >= kHighSurrogateFirst && u < kLowSurrogateFirst; }
-bool is_low_surrogate(char16_t u) { return u >= kLowSurrogateFirst && u < kSurrogateEnd; }
-bool is_control(char16_t u) { return u < kFirstPrintable || (u >= kDelete && u <= kLastC1Control); }
 
 char16_t text_unit(const RecordBytes& record, RecordTextField field, int k) {
     return static_cast<char16_t>(record[field.offset + 2 * k] |
@@ -157,7 +148,7 @@ int decode_record_text(const RecordBytes& record, RecordTextField field, char16_
                 break;
             out[written++] = unit;
             out[written++] = text_unit(record, field, ++k);
-        } else if (is_high_surrogate(unit) || is_low_surrogate(unit) || is_control(unit)) {
+        } else if (is_high_surrogate(unit) || is_low_surrogate(unit) || is_control_character(unit)) {
             out[written++] = kReplacement;
         } else {
             out[written++] = unit;

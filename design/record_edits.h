@@ -9,6 +9,17 @@
 
 #include "design_record.h"
 
+// The UTF-16 classes the texts are checked and shown by.
+inline constexpr char32_t kHighSurrogateFirst = 0xD800;
+inline constexpr char32_t kLowSurrogateFirst = 0xDC00;
+inline constexpr char32_t kSurrogateEnd = 0xE000;
+constexpr bool is_high_surrogate(char32_t u) {
+    return u >= kHighSurrogateFirst && u < kLowSurrogateFirst;
+}
+constexpr bool is_low_surrogate(char32_t u) { return u >= kLowSurrogateFirst && u < kSurrogateEnd; }
+// C0 and C1 controls and DEL: U+0000-U+001F and U+007F-U+009F.
+constexpr bool is_control_character(char32_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F); }
+
 // A pixel's nibble; 15 names no slot.
 inline constexpr int kNoSlot = 15;
 

@@ -11,10 +11,6 @@ namespace {
 constexpr char16_t kNumberField[] = u"{n}";
 constexpr int kNumberFieldLength = 3;
 
-bool is_high_surrogate(char16_t unit) {
-    return unit >= 0xD800 && unit < 0xDC00;
-}
-
 }  // namespace
 
 int editable_design_count(const ShellState& state) {
