@@ -52,7 +52,7 @@ std::vector<std::string> design_file_stems(const std::vector<std::string>& file_
 
 std::string design_file_name(const std::string& stem, int number) {
     char digits[24];
-    std::snprintf(digits, sizeof digits, "-%03d.dat", number);
+    std::snprintf(digits, sizeof digits, "-%0*d.dat", kDesignNumberDigits, number);
     return stem + digits;
 }
 

@@ -1,17 +1,9 @@
 #include "design_edits.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "design_stepping.h"
 #include "resource_ids.h"
-
-namespace {
-
-constexpr char16_t kNumberField[] = u"{n}";
-constexpr int kNumberFieldLength = 3;
-
-}  // namespace
 
 int editable_design_count(const ShellState& state) {
     switch (state.display_mode) {
@@ -99,24 +91,8 @@ int fitted_text_length(RecordTextField field, const char16_t* text, int length) 
 
 int expand_design_name(const char16_t* pattern, int length, int number, char16_t* out,
                        int capacity) {
-    char digits[16];
-    const int digit_count = std::snprintf(digits, sizeof digits, "%03d", number);
-    int written = 0;
-    for (int i = 0; i < length;) {
-        const bool field = i + kNumberFieldLength <= length &&
-                           std::u16string_view(pattern + i, kNumberFieldLength) == kNumberField;
-        const int needed = field ? digit_count : 1;
-        if (written + needed > capacity) {
-            return -1;
-        }
-        if (field) {
-            for (int d = 0; d < digit_count; ++d) {
-                out[written++] = static_cast<char16_t>(digits[d]);
-            }
-            i += kNumberFieldLength;
-        } else {
-            out[written++] = pattern[i++];
-        }
-    }
-    return written;
+    const int needed =
+        expand_design_number(std::u16string_view(pattern, static_cast<size_t>(length)), number,
+                             out, capacity);
+    return needed <= capacity ? needed : -1;
 }

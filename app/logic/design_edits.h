@@ -45,8 +45,7 @@ bool command_asks_before_dropping_edits(const ShellState& state, int command, bo
 // ending in a lone high surrogate.
 int fitted_text_length(RecordTextField field, const char16_t* text, int length);
 
-// Item 141: `pattern` with every "{n}" replaced by the design's number as its
-// file name writes it (at least three digits). Returns the length written, or
-// -1 when it would not fit `capacity` units.
+// Item 141: expand_design_number over the `length` units of `pattern`. Returns the
+// length written, or -1 when it would not fit `capacity` units.
 int expand_design_name(const char16_t* pattern, int length, int number, char16_t* out,
                        int capacity);
