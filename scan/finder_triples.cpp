@@ -13,7 +13,7 @@ constexpr double kFinderSpacingModules = kQrSide - 7;
 constexpr double kMinSpacingModules = 0.65 * kFinderSpacingModules;
 constexpr double kMaxSpacingModules = 1.5 * kFinderSpacingModules;
 constexpr double kMaxSideRatio = 1.6;
-constexpr double kMaxModuleRatio = 2.0;
+constexpr double kMaxModuleRatio = 2.6;
 constexpr double kMaxCornerCosine = 0.6;
 // Candidates are binned in squares this many pixels wide to find partners.
 constexpr double kBinSide = 64;
@@ -124,10 +124,14 @@ void finder_triples(const std::vector<FinderCandidate>& candidates, size_t kept_
                 const uint32_t below = b_is_right ? ic : ib;
                 const FinderCandidate& r = candidates[right];
                 const FinderCandidate& l = candidates[below];
-                corner_triples.push_back(
-                    {{{corner.x, corner.y}, {r.x, r.y}, {l.x, l.y}, module, corner.light},
-                     {a, right, below},
-                     score});
+                corner_triples.push_back({{{corner.x, corner.y},
+                                           {r.x, r.y},
+                                           {l.x, l.y},
+                                           module,
+                                           corner.light,
+                                           {corner.module_size, r.module_size, l.module_size}},
+                                          {a, right, below},
+                                          score});
             }
         }
         const size_t kept = std::min(kept_per_corner, corner_triples.size());

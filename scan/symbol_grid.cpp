@@ -1,5 +1,6 @@
 #include "symbol_grid.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "qr_profile.h"
@@ -10,7 +11,7 @@ constexpr double kFinderCentre = 3.5;
 constexpr double kFarFinderCentre = kQrSide - kFinderCentre;
 constexpr int kLastTrack = kAlignmentTracks.size() - 1;
 // Search radii around a predicted alignment centre, in modules: wider while
-// only the finders' affine map predicts it than once a projective one does.
+// only the finders' own map predicts it than once alignment patterns do.
 constexpr double kAffineSearchModules = 2.5;
 constexpr double kTrackSearchModules = 2.0;
 constexpr double kCoarseStep = 0.5;
@@ -41,7 +42,8 @@ int cell_of(double t) {
 // colours swapped in a light-on-dark symbol) sits at
 // q, with ex and ey one module along the symbol's columns and rows: the mean
 // grey of the light ring less that of the dark modules; 0 when more modules
-// than allowed fall on the wrong side of the threshold. A coarse look reads
+// than allowed fall on the wrong side of the threshold, or the centre on the
+// wrong side of its ring. A coarse look reads
 // the centre, the light ring and the middles of the dark ring's sides, and
 // allows none; a full one reads all 25.
 constexpr int kFullFitWrongModules = 2;
@@ -54,7 +56,7 @@ double alignment_fit(const ScanPicture& picture, PicturePoint q, PicturePoint ex
     for (int j = -2; j <= 2; ++j) {
         for (int i = -2; i <= 2; ++i) {
             const int ring = std::max(std::abs(i), std::abs(j));
-            if (!full && ring == 2 && i != 0 && j != 0)
+            if (ring == 0 || (!full && ring == 2 && i != 0 && j != 0))
                 continue;
             const double g = picture.grey_at(q.x + i * ex.x + j * ey.x, q.y + i * ex.y + j * ey.y);
             const bool should_be_light = (ring == 1) != light_on_dark;
@@ -66,6 +68,17 @@ double alignment_fit(const ScanPicture& picture, PicturePoint q, PicturePoint ex
                 dark += g, ++dark_count;
         }
     }
+    // The centre, one module alone, is the first to blur into its ring: it
+    // need only be darker than the ring around it (lighter, colours swapped).
+    const double centre = picture.grey_at(q.x, q.y);
+    const bool centre_right =
+        light_on_dark ? centre > dark / dark_count : centre < light / light_count;
+    if (!centre_right && ++wrong > allowed)
+        return 0;
+    if (light_on_dark)
+        light += centre, ++light_count;
+    else
+        dark += centre, ++dark_count;
     return light / light_count - dark / dark_count;
 }
 
@@ -140,6 +153,44 @@ std::optional<ProjectiveMap> finder_map(const FinderTriple& f) {
 
 namespace {
 
+// A projective map scales areas by 1 / w^3, w its denominator, so a module's
+// side goes as w^(-3/2): each finder's w follows from its module size. Ratios
+// of module sizes beyond this are not believed.
+constexpr double kMaxFinderModuleRatio = 3.0;
+constexpr double kModuleToDenominator = -2.0 / 3;
+// The far corner's denominator, the sum of the other two less one, at the least.
+constexpr double kMinFarDenominator = 0.25;
+
+}  // namespace
+
+std::optional<ProjectiveMap> finder_perspective_map(const FinderTriple& f) {
+    auto denominator = [&](double module) {
+        const double ratio = std::clamp(module / f.finder_modules[0], 1 / kMaxFinderModuleRatio,
+                                        kMaxFinderModuleRatio);
+        return std::pow(ratio, kModuleToDenominator);
+    };
+    if (f.finder_modules[0] <= 0 || f.finder_modules[1] <= 0 || f.finder_modules[2] <= 0 ||
+        (f.finder_modules[1] == f.finder_modules[0] && f.finder_modules[2] == f.finder_modules[0]))
+        return std::nullopt;
+    const double right = denominator(f.finder_modules[1]);
+    const double below = denominator(f.finder_modules[2]);
+    const double far = right + below - 1;
+    if (far < kMinFarDenominator)
+        return std::nullopt;
+    // With the top-left finder's denominator 1, the map is affine times 1 / w
+    // and w linear: the far finder's centre follows.
+    const PicturePoint far_centre{
+        (right * f.top_right.x + below * f.bottom_left.x - f.top_left.x) / far,
+        (right * f.top_right.y + below * f.bottom_left.y - f.top_left.y) / far};
+    return ProjectiveMap::through({ModulePoint{kFinderCentre, kFinderCentre},
+                                   {kFarFinderCentre, kFinderCentre},
+                                   {kFarFinderCentre, kFarFinderCentre},
+                                   {kFinderCentre, kFarFinderCentre}},
+                                  {f.top_left, f.top_right, far_centre, f.bottom_left});
+}
+
+namespace {
+
 struct Node {
     int row;
     int col;
@@ -165,12 +216,9 @@ double distance(PicturePoint a, PicturePoint b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-}  // namespace
-
-std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& f) {
-    const auto affine = finder_map(f);
-    if (!affine)
-        return std::nullopt;
+// The fit from a first map through the finders.
+std::optional<SymbolFit> fit_from(const ScanPicture& picture, const FinderTriple& f,
+                                  const ProjectiveMap& first) {
     std::vector<ModulePoint> from = {{kFinderCentre, kFinderCentre},
                                      {kFarFinderCentre, kFinderCentre},
                                      {kFinderCentre, kFarFinderCentre}};
@@ -178,7 +226,7 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
     std::vector<Node> found_nodes;
     auto current_map = [&] {
         const auto fitted = ProjectiveMap::fitted(from, to);
-        return fitted ? *fitted : *affine;
+        return fitted ? *fitted : first;
     };
     const auto order = alignment_nodes_outwards();
     for (size_t k = 0; k < order.size(); ++k) {
@@ -215,4 +263,20 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
     if (!cells.valid())
         return std::nullopt;
     return SymbolFit{cells, whole, static_cast<int>(found_nodes.size())};
+}
+
+}  // namespace
+
+std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& f) {
+    // The perspective the finders' module sizes show puts the first patterns
+    // near where they are even when the code is strongly tilted; on a flat
+    // small code those sizes differ by chance and may mislead it, so the
+    // finders' affine map is tried when it finds too few.
+    if (const auto perspective = finder_perspective_map(f))
+        if (auto fit = fit_from(picture, f, *perspective))
+            return fit;
+    const auto affine = finder_map(f);
+    if (!affine)
+        return std::nullopt;
+    return fit_from(picture, f, *affine);
 }

@@ -16,6 +16,9 @@ struct FinderTriple {
     PicturePoint bottom_left;
     double module_size;
     bool light = false;  // a light-on-dark symbol
+    // Each finder's own module size, in the order above: under perspective
+    // the nearer finders' modules are larger.
+    std::array<double, 3> finder_modules{};
 };
 
 // The alignment pattern centres' rows and columns: 6, 30, 58 and 86, each
@@ -40,10 +43,15 @@ class SymbolGrid {
 
 // The affine map through the three finder centres.
 std::optional<ProjectiveMap> finder_map(const FinderTriple& finders);
+// The projective map through the three finder centres whose perspective gives
+// each finder its own module size: the first guess under strong perspective.
+// Nothing when the sizes are all one.
+std::optional<ProjectiveMap> finder_perspective_map(const FinderTriple& finders);
 
 // The symbol's fit to the picture: the alignment patterns are looked for one
-// after another outwards from the finders, each where the map through every
-// point found so far puts it, so that strong perspective is followed step by step.
+// after another outwards from the finders, first where the finders' module
+// sizes put them, then each where the map through every point found so far
+// puts it, so that strong perspective is followed step by step.
 struct SymbolFit {
     SymbolGrid cells;     // cell by cell through the patterns found
     ProjectiveMap whole;  // least squares through the finders and the patterns found
