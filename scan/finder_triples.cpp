@@ -12,8 +12,8 @@ constexpr double kFinderSpacingModules = kQrSide - 7;
 // Perspective and the finders' rough module sizes leave this much play.
 constexpr double kMinSpacingModules = 0.65 * kFinderSpacingModules;
 constexpr double kMaxSpacingModules = 1.5 * kFinderSpacingModules;
-constexpr double kMaxSideRatio = 1.6;
-constexpr double kMaxModuleRatio = 2.6;
+constexpr double kMaxSideRatio = 2.0;
+constexpr double kMaxModuleRatio = 3.0;
 constexpr double kMaxCornerCosine = 0.6;
 // Candidates are binned in squares this many pixels wide to find partners.
 constexpr double kBinSide = 64;

@@ -99,6 +99,16 @@ TEST(ScanSheet, ReadsEveryCodeOnceOnAnyNumberOfThreads) {
     }
 }
 
+// A code photographed at a strong tilt, its near modules twice its far ones:
+// the fit through the alignment patterns starts from the finders' own sizes.
+TEST(ScanPerspective, ReadsNearModulesTwiceTheFarOnes) {
+    for (int index = 0; index < kSamplePerCategory / 2; ++index) {
+        const TestPicture t =
+            test_picture(PictureCategory::photo, index, PictureCondition::strong_perspective);
+        EXPECT_TRUE(read_exactly(t.records, records_of(scan_designs(decoded_picture(t))))) << index;
+    }
+}
+
 }  // namespace
 
 namespace {
