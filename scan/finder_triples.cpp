@@ -13,7 +13,6 @@ constexpr double kFinderSpacingModules = kQrSide - 7;
 constexpr double kMinSpacingModules = 0.65 * kFinderSpacingModules;
 constexpr double kMaxSpacingModules = 1.5 * kFinderSpacingModules;
 constexpr double kMaxSideRatio = 2.0;
-constexpr double kMaxModuleRatio = 3.0;
 constexpr double kMaxCornerCosine = 0.6;
 // Candidates are binned in squares this many pixels wide to find partners.
 constexpr double kBinSide = 64;
@@ -38,7 +37,7 @@ bool likelier(const ScoredTriple& x, const ScoredTriple& y) {
 
 bool could_share_a_side(const FinderCandidate& a, const FinderCandidate& b) {
     if (a.light != b.light || std::max(a.module_size, b.module_size) >
-                                  kMaxModuleRatio * std::min(a.module_size, b.module_size))
+                                  kMaxFinderModuleRatio * std::min(a.module_size, b.module_size))
         return false;
     const double modules = distance(a, b) / ((a.module_size + b.module_size) / 2);
     return modules >= kMinSpacingModules && modules <= kMaxSpacingModules;
@@ -64,7 +63,7 @@ std::vector<std::vector<uint32_t>> partners_of(const std::vector<FinderCandidate
     for (uint32_t a = 0; a < candidates.size(); ++a) {
         const FinderCandidate& c = candidates[a];
         // A partner's module is at most twice this one's.
-        const double reach = kMaxSpacingModules * (1 + kMaxModuleRatio) / 2 * c.module_size;
+        const double reach = kMaxSpacingModules * (1 + kMaxFinderModuleRatio) / 2 * c.module_size;
         for (int by = bin_y(c.y - reach); by <= bin_y(c.y + reach); ++by)
             for (int bx = bin_x(c.x - reach); bx <= bin_x(c.x + reach); ++bx)
                 for (uint32_t b : bins[static_cast<size_t>(by) * columns + bx])

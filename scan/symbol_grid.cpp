@@ -24,6 +24,9 @@ constexpr size_t kNearestNodes = 2;  // beside the top-left finder, one of them 
 constexpr size_t kFirstNodesChecked = 5;
 constexpr size_t kMinFirstNodesFound = 2;
 constexpr size_t kMinNodesFound = 5;
+// Where the first map's guess at a fourth finder lies among the fitted points:
+// after the three finders.
+constexpr size_t kGuessIndex = 3;
 // A pattern this many modules from where the whole fit puts it is not used.
 constexpr double kMaxNodeStrayModules = 1.5;
 
@@ -154,9 +157,7 @@ std::optional<ProjectiveMap> finder_map(const FinderTriple& f) {
 namespace {
 
 // A projective map scales areas by 1 / w^3, w its denominator, so a module's
-// side goes as w^(-3/2): each finder's w follows from its module size. Ratios
-// of module sizes beyond this are not believed.
-constexpr double kMaxFinderModuleRatio = 3.0;
+// side goes as w^(-3/2): each finder's w follows from its module size.
 constexpr double kModuleToDenominator = -2.0 / 3;
 // The far corner's denominator, the sum of the other two less one, at the least.
 constexpr double kMinFarDenominator = 0.25;
@@ -219,11 +220,19 @@ double distance(PicturePoint a, PicturePoint b) {
 // The fit from a first map through the finders.
 std::optional<SymbolFit> fit_from(const ScanPicture& picture, const FinderTriple& f,
                                   const ProjectiveMap& first) {
+    // The first map's guess at where a fourth finder would lie holds the fit
+    // in shape until patterns are found off both the top and the left edge:
+    // patterns along one edge alone leave it free to tilt any way across the other.
+    const ModulePoint far_corner{kFarFinderCentre, kFarFinderCentre};
     std::vector<ModulePoint> from = {{kFinderCentre, kFinderCentre},
                                      {kFarFinderCentre, kFinderCentre},
-                                     {kFinderCentre, kFarFinderCentre}};
-    std::vector<PicturePoint> to = {f.top_left, f.top_right, f.bottom_left};
+                                     {kFinderCentre, kFarFinderCentre},
+                                     far_corner};
+    std::vector<PicturePoint> to = {f.top_left, f.top_right, f.bottom_left, first(far_corner)};
+    bool guessing = true;
+    bool below_top = false, right_of_left = false;
     std::vector<Node> found_nodes;
+    std::vector<PicturePoint> found_at;
     auto current_map = [&] {
         const auto fitted = ProjectiveMap::fitted(from, to);
         return fitted ? *fitted : first;
@@ -236,12 +245,20 @@ std::optional<SymbolFit> fit_from(const ScanPicture& picture, const FinderTriple
             (k == kNearestNodes && found_nodes.empty()))
             return std::nullopt;
         const Node node = order[k];
-        const double radius = from.size() < 4 ? kAffineSearchModules : kTrackSearchModules;
+        const double radius = found_nodes.empty() ? kAffineSearchModules : kTrackSearchModules;
         if (const auto found =
                 find_alignment(picture, current_map(), node_centre(node), radius, f.light)) {
             from.push_back(node_centre(node));
             to.push_back(*found);
             found_nodes.push_back(node);
+            found_at.push_back(*found);
+            below_top |= node.row > 0;
+            right_of_left |= node.col > 0;
+            if (guessing && below_top && right_of_left) {
+                from.erase(from.begin() + kGuessIndex);
+                to.erase(to.begin() + kGuessIndex);
+                guessing = false;
+            }
         }
     }
     if (found_nodes.size() < kMinNodesFound)
@@ -256,8 +273,8 @@ std::optional<SymbolFit> fit_from(const ScanPicture& picture, const FinderTriple
         const Node n = found_nodes[k];
         const PicturePoint expected = whole(node_centre(n));
         const double module = distance(expected, whole({node_centre(n).u + 1, node_centre(n).v}));
-        if (distance(expected, to[3 + k]) <= kMaxNodeStrayModules * module)
-            nodes[n.row][n.col] = to[3 + k];
+        if (distance(expected, found_at[k]) <= kMaxNodeStrayModules * module)
+            nodes[n.row][n.col] = found_at[k];
     }
     SymbolGrid cells(nodes);
     if (!cells.valid())

@@ -21,6 +21,9 @@ struct FinderTriple {
     std::array<double, 3> finder_modules{};
 };
 
+// The finders of one symbol, however tilted, differ at most this much in module size.
+inline constexpr double kMaxFinderModuleRatio = 3.0;
+
 // The alignment pattern centres' rows and columns: 6, 30, 58 and 86, each
 // module's centre lying half a module past its index.
 inline constexpr std::array<int, 4> kAlignmentTracks = {6, 30, 58, 86};
