@@ -27,6 +27,9 @@ constexpr size_t kMinNodesFound = 5;
 // Where the first map's guess at a fourth finder lies among the fitted points:
 // after the three finders.
 constexpr size_t kGuessIndex = 3;
+// Finders of a flat code may differ this much in module size by blur and
+// rounding; more, and the code is tilted.
+constexpr double kMaxChanceModuleRatio = 1.4;
 // A pattern this many modules from where the whole fit puts it is not used.
 constexpr double kMaxNodeStrayModules = 1.5;
 
@@ -288,10 +291,16 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
     // The perspective the finders' module sizes show puts the first patterns
     // near where they are even when the code is strongly tilted; on a flat
     // small code those sizes differ by chance and may mislead it, so the
-    // finders' affine map is tried when it finds too few.
-    if (const auto perspective = finder_perspective_map(f))
+    // finders' affine map is tried when it finds too few, unless the sizes
+    // differ too much for chance.
+    if (const auto perspective = finder_perspective_map(f)) {
         if (auto fit = fit_from(picture, f, *perspective))
             return fit;
+        const auto [smallest, largest] =
+            std::minmax({f.finder_modules[0], f.finder_modules[1], f.finder_modules[2]});
+        if (largest > kMaxChanceModuleRatio * smallest)
+            return std::nullopt;
+    }
     const auto affine = finder_map(f);
     if (!affine)
         return std::nullopt;
