@@ -99,3 +99,8 @@ PicturePoint ProjectiveMap::operator()(ModulePoint m) const {
     const double safe_w = std::abs(w) < kSingular ? kSingular : w;
     return {(c[0] * m.u + c[1] * m.v + c[2]) / safe_w, (c[3] * m.u + c[4] * m.v + c[5]) / safe_w};
 }
+
+void ProjectiveMap::along_row(double u0, double v, int count, PicturePoint* out) const {
+    for (int k = 0; k < count; ++k)
+        out[k] = (*this)({u0 + k, v});
+}

@@ -27,6 +27,8 @@ class ProjectiveMap {
                                                const std::vector<PicturePoint>& to);
 
     PicturePoint operator()(ModulePoint m) const;
+    // The points (u0 + k, v) for k = 0 .. count - 1, each exactly as operator() gives it.
+    void along_row(double u0, double v, int count, PicturePoint* out) const;
 
   private:
     // x = (a u + b v + c) / (g u + h v + 1), y = (d u + e v + f) / (g u + h v + 1)

@@ -150,6 +150,21 @@ PicturePoint SymbolGrid::operator()(ModulePoint m) const {
     return cell ? (*cell)(m) : PicturePoint{0, 0};
 }
 
+void SymbolGrid::row_centres(int row, std::array<PicturePoint, kQrSide>& out) const {
+    constexpr double kCentre = 0.5;
+    const int cell_row = cell_of(row + kCentre);
+    // A module's centre lies in the cell of the alignment track at or before its column.
+    for (int col = 0, cell_col = 0; cell_col < kLastTrack; ++cell_col) {
+        const int end = cell_col + 1 < kLastTrack ? kAlignmentTracks[cell_col + 1] : kQrSide;
+        const auto& cell = cells_[cell_row * kLastTrack + cell_col];
+        if (cell)
+            cell->along_row(col + kCentre, row + kCentre, end - col, out.data() + col);
+        else
+            std::fill(out.begin() + col, out.begin() + end, PicturePoint{0, 0});
+        col = end;
+    }
+}
+
 std::optional<ProjectiveMap> finder_map(const FinderTriple& f) {
     return ProjectiveMap::affine_through({ModulePoint{kFinderCentre, kFinderCentre},
                                           {kFarFinderCentre, kFinderCentre},

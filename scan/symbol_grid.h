@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "projective_map.h"
+#include "qr_profile.h"
 #include "scan_picture.h"
 
 // Centres of three finder patterns as the symbol reads them.
@@ -37,6 +38,9 @@ class SymbolGrid {
     SymbolGrid(const std::array<std::array<PicturePoint, 4>, 4>& nodes);
 
     PicturePoint operator()(ModulePoint m) const;
+    // The centres of one row's modules, each as operator() gives it: what the
+    // sampler reads, cell by cell without looking each one up.
+    void row_centres(int row, std::array<PicturePoint, kQrSide>& out) const;
     bool valid() const { return valid_; }
 
   private:

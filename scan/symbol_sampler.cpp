@@ -55,9 +55,11 @@ uint8_t cell_at(const SampledCells& cells, int row, int col) {
 }  // namespace
 
 void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, SampledGreys& greys) {
+    std::array<PicturePoint, kQrSide> centres;
     for (int row = 0; row < kQrSide; ++row) {
+        grid.row_centres(row, centres);
         for (int col = 0; col < kQrSide; ++col) {
-            const PicturePoint p = grid({col + 0.5, row + 0.5});
+            const PicturePoint p = centres[col];
             greys.grey[row * kQrSide + col] = static_cast<float>(picture.grey_at(p.x, p.y));
             greys.picture_threshold[row * kQrSide + col] =
                 static_cast<uint8_t>(picture.threshold_at(p.x, p.y));
