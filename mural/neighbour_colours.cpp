@@ -6,10 +6,15 @@ namespace {
 
 constexpr int kBorderBand = 8;       // a neighbour's pixels this close to the shared border count
 constexpr int kLeastTakenCount = 8;  // a colour shown by fewer of them is not taken
+// At most this many colours a design, for as many slots. On the reduction
+// report's photographs one trade brought the σ 1.5 error to 0.91 × the own
+// colours', two to 0.88 ×, three to 0.86 × for a larger pointwise cost.
+constexpr int kColoursTaken = 2;
 
 struct Trade {
-    int entry = -1;  // none
-    int slot = 0;
+    int taken = 0;
+    int entry[kColoursTaken] = {};
+    int slot[kColoursTaken] = {};
 };
 
 // The pixels [from, to) along one axis of the band of the neighbour one design
@@ -46,8 +51,8 @@ void count_neighbours_colours(const MuralCanvas& c, int design, int* counts) {
     }
 }
 
-// The full design's trade: the most counted entry it lacks, if counted often
-// enough (ties to the lower entry), for its least shown slot (ties to the lower slot).
+// The full design's trades: the most counted entries it lacks, if counted often
+// enough (ties to the lower entry), for its least shown slots (ties to the lower slot).
 Trade choose_trade(const MuralCanvas& c, int design) {
     Trade trade;
     if (c.own_colours[design] < kSlotCount)
@@ -58,15 +63,20 @@ Trade choose_trade(const MuralCanvas& c, int design) {
     for (int slot = 0; slot < s.count; ++slot) {
         counts[s.entry[slot]] = 0;
     }
-    int best_count = kLeastTakenCount - 1;
-    for (int entry = 0; entry < kPaletteSize; ++entry) {
-        if (counts[entry] > best_count) {
-            best_count = counts[entry];
-            trade.entry = entry;
+    while (trade.taken < kColoursTaken) {
+        int best = -1;
+        int best_count = kLeastTakenCount - 1;
+        for (int entry = 0; entry < kPaletteSize; ++entry) {
+            if (counts[entry] > best_count) {
+                best_count = counts[entry];
+                best = entry;
+            }
         }
+        if (best < 0)
+            break;
+        counts[best] = 0;
+        trade.entry[trade.taken++] = best;
     }
-    if (trade.entry < 0)
-        return trade;
     int shown[kSlotCount] = {};
     const int x0 = design % c.grid.columns * kTileSide;
     const int y0 = design / c.grid.columns * kTileSide;
@@ -75,9 +85,15 @@ Trade choose_trade(const MuralCanvas& c, int design) {
             ++shown[c.slot[static_cast<size_t>(y) * c.width + x]];
         }
     }
-    for (int slot = 1; slot < s.count; ++slot) {
-        if (shown[slot] < shown[trade.slot])
-            trade.slot = slot;
+    bool given_up[kSlotCount] = {};
+    for (int t = 0; t < trade.taken; ++t) {
+        int least = -1;
+        for (int slot = 0; slot < s.count; ++slot) {
+            if (!given_up[slot] && (least < 0 || shown[slot] < shown[least]))
+                least = slot;
+        }
+        given_up[least] = true;
+        trade.slot[t] = least;
     }
     return trade;
 }
@@ -92,8 +108,9 @@ bool take_neighbours_colours(MuralCanvas* c) {
     }
     bool traded = false;
     for (int design = 0; design < designs; ++design) {
-        if (trades[design].entry >= 0) {
-            set_design_colour(c, design, trades[design].slot, trades[design].entry);
+        const Trade& trade = trades[design];
+        for (int t = 0; t < trade.taken; ++t) {
+            set_design_colour(c, design, trade.slot[t], trade.entry[t]);
             traded = true;
         }
     }

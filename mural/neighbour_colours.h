@@ -1,7 +1,7 @@
 // A full design, its own `quality` colours taking all 15 slots, has no room for
 // the colours its neighbours dither with, and its borders show. After a dither of
-// the whole picture, each full design trades the colour it shows least for the
-// colour it lacks that its neighbours show most near their shared borders.
+// the whole picture, each full design trades the two colours it shows least for
+// the two colours it lacks that its neighbours show most near their shared borders.
 #pragma once
 
 #include "mural_canvas.h"

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "design_stepping.h"
+#include "record_edits.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void propose_file_stem(const ShellState& state, const wchar_t* source_stem,
         return;
     }
     wchar_t number[16];
-    std::swprintf(number, 16, L"-%03d", shown_design_number(state));
+    std::swprintf(number, 16, L"-%0*d", kDesignNumberDigits, shown_design_number(state));
     const size_t number_length = std::wcslen(number);
     if (capacity <= static_cast<int>(number_length)) {
         copy_cut_short(L"", 0, stem, capacity);

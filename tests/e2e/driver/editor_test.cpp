@@ -12,6 +12,7 @@
 #include "record_edits.h"
 #include "resource_ids.h"
 #include "scenario_support.h"
+#include "xdnd_drop.h"
 
 namespace {
 
@@ -172,6 +173,13 @@ TEST_F(Editor, EditsDesignTwoWithThePointerKeepsItThroughSteppingAndExportAndAsk
     EXPECT_EQ(question.caption, kQuestionCaption);
     ASSERT_TRUE(answer_no(question));
     EXPECT_TRUE(shows(program, 2, expected, "editor_kept"));
+    // A dropped picture asks the same.
+    ASSERT_EQ(drop_files_on(program.main_window(), {300, 300}, {data_file(L"picture_32x32.bmp")}),
+              DropOutcome::finished);
+    question = program.message_box();
+    EXPECT_EQ(question.text, kDropEditsMessage);
+    ASSERT_TRUE(answer_no(question));
+    EXPECT_TRUE(shows(program, 2, expected, "editor_kept_after_drop"));
 
     // The export writes it, beside the other designs as converted.
     const std::wstring folder = scratch_folder(L"editor_export");
