@@ -210,8 +210,9 @@ TripleOutcome try_triple(const ScanPicture& picture, const FinderTriple& triple,
                 return TripleOutcome::nothing;
             if (error == DecodeError::kNone || read_but_not_a_design(error))
                 break;
-            beyond_repair_everywhere =
-                beyond_repair_everywhere && error == DecodeError::kBlockBeyondCorrection;
+            beyond_repair_everywhere = beyond_repair_everywhere &&
+                                       error == DecodeError::kBlockBeyondCorrection &&
+                                       version_19_shown(buffers.cells);
         }
         if (error != DecodeError::kNone && !read_but_not_a_design(error))
             continue;

@@ -146,6 +146,20 @@ bool format_copies_agree(const SampledCells& cells) {
     return data >= 0 && data == nearest_format_data(second, second);
 }
 
+namespace {
+
+// The versions the two version-information blocks read as, 0 for neither.
+std::array<int, 2> version_blocks(const SampledCells& cells) {
+    uint32_t top_right = 0, bottom_left = 0;
+    for (int i = 0; i < kVersionBits; ++i) {
+        top_right |= static_cast<uint32_t>(cell_at(cells, i / 3, kQrSide - 11 + i % 3)) << i;
+        bottom_left |= static_cast<uint32_t>(cell_at(cells, kQrSide - 11 + i % 3, i / 3)) << i;
+    }
+    return {nearest_version(top_right), nearest_version(bottom_left)};
+}
+
+}  // namespace
+
 bool could_be_version_19(const SampledCells& cells) {
     int right = 0;
     for (int k = kTimingFirst; k <= kTimingLast; ++k) {
@@ -155,15 +169,14 @@ bool could_be_version_19(const SampledCells& cells) {
     }
     if (right < kMinTimingAgreement * 2 * (kTimingLast - kTimingFirst + 1))
         return false;
-    uint32_t top_right = 0, bottom_left = 0;
-    for (int i = 0; i < kVersionBits; ++i) {
-        top_right |= static_cast<uint32_t>(cell_at(cells, i / 3, kQrSide - 11 + i % 3)) << i;
-        bottom_left |= static_cast<uint32_t>(cell_at(cells, kQrSide - 11 + i % 3, i / 3)) << i;
-    }
-    const int a = nearest_version(top_right);
-    const int b = nearest_version(bottom_left);
+    const auto [a, b] = version_blocks(cells);
     // A block read as version 19 settles it; otherwise neither may read as another.
     if (a == kQrVersion || b == kQrVersion)
         return true;
     return a == 0 && b == 0;
+}
+
+bool version_19_shown(const SampledCells& cells) {
+    const auto [a, b] = version_blocks(cells);
+    return a == kQrVersion || b == kQrVersion;
 }

@@ -43,3 +43,9 @@ bool format_copies_agree(const SampledCells& cells);
 // version-information block reads as another version: false for what cannot
 // be a version-19 symbol.
 bool could_be_version_19(const SampledCells& cells);
+
+// Whether a version-information block reads as version 19: a symbol beyond
+// repair is taken for a design-sized one only then, not when a chance grid
+// through a false finder, over a larger symbol or a crooked one, merely reads
+// as no other version.
+bool version_19_shown(const SampledCells& cells);
