@@ -306,7 +306,8 @@ TestPicture photo_picture(int index, PictureCondition condition, Random& rng) {
         draw_photo_blobs(scene, 0, 0, scene_side, scene_side, rng);
     for (int k = busy ? 80 : 0; k > 0; --k) {
         const int x = uniform_int(rng, 0, scene_side), y = uniform_int(rng, 0, scene_side);
-        const int w = uniform_int(rng, code / 30, code / 3), h = uniform_int(rng, code / 30, code / 3);
+        const int w = uniform_int(rng, code / 30, code / 3),
+                  h = uniform_int(rng, code / 30, code / 3);
         fill_rect(scene, x, y, x + w, y + h,
                   rng() % 2 ? random_colour(rng, 0, 40) : random_colour(rng, 215, 255));
     }
