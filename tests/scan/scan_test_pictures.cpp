@@ -282,7 +282,8 @@ constexpr double kFrameMargin = 1.6;  // the code's diagonal, and the side stret
 
 TestPicture photo_picture(int index, PictureCondition condition, Random& rng) {
     TestPicture t{"photo", PictureCategory::photo, {}, {}};
-    const bool monitor = index % 2 == 1;
+    const bool busy = condition == PictureCondition::busy_surroundings;
+    const bool monitor = index % 2 == 1 && !busy;
     const RecordBytes record = random_design(rng);
     const SymbolModules s = design_symbol(record, rng);
     const bool uneven = condition == PictureCondition::uneven_modules;
@@ -296,9 +297,23 @@ TestPicture photo_picture(int index, PictureCondition condition, Random& rng) {
     if (monitor)
         fill_rect(scene, code / 4, code / 4, scene_side - code / 4, scene_side - code / 4,
                   style.light);
-    else
+    else if (!busy)
         draw_text_lines(scene, 10, 10, scene_side - 10, scene_side - 10, {60, 60, 70}, rng);
-    fill_rect(scene, code / 2, code / 2, code / 2 + code, code / 2 + code, style.light);
+    // A desk: soft colours and black and white things up to the printout's edge,
+    // one to three light modules outside the symbol's quiet zone.
+    const int paper = busy ? uniform_int(rng, 1, 3) : 4;
+    if (busy)
+        draw_photo_blobs(scene, 0, 0, scene_side, scene_side, rng);
+    for (int k = busy ? 80 : 0; k > 0; --k) {
+        const int x = uniform_int(rng, 0, scene_side), y = uniform_int(rng, 0, scene_side);
+        const int w = uniform_int(rng, code / 30, code / 3),
+                  h = uniform_int(rng, code / 30, code / 3);
+        fill_rect(scene, x, y, x + w, y + h,
+                  rng() % 2 ? random_colour(rng, 0, 40) : random_colour(rng, 215, 255));
+    }
+    const int trim = static_cast<int>((4 - paper) * scene_module);
+    fill_rect(scene, code / 2 + trim, code / 2 + trim, code / 2 + code - trim,
+              code / 2 + code - trim, style.light);
     draw_symbol(scene, s, code / 2 + 4 * scene_module, code / 2 + 4 * scene_module, style);
     if (condition == PictureCondition::mirrored)
         for (int y = 0; y < scene.height; ++y)
@@ -332,6 +347,11 @@ TestPicture photo_picture(int index, PictureCondition condition, Random& rng) {
     pose.barrel = uniform(rng, -0.05, 0.12);
     pose.outside = random_colour(rng, 40, 160);
     Picture photo = photographed(scene, pose);
+    if (busy)  // a soft shadow's edge across the code, near its middle
+        shadow_edge(photo, pose.width / 2.0 + uniform(rng, -0.2, 0.2) * code * pose.scene_scale,
+                    pose.height / 2.0 + uniform(rng, -0.2, 0.2) * code * pose.scene_scale,
+                    uniform(rng, 0, 2 * std::numbers::pi), uniform(rng, 0.3, 0.6),
+                    uniform(rng, 1, 8) * photo_module);
     box_blur(photo, uniform_int(rng, 0, photo_module > 4 ? 2 : 1));
     uneven_light(photo, uniform(rng, 0, 0.5), rng);
     if (rng() % 3 == 0)
@@ -406,6 +426,8 @@ constexpr ConditionInfo kConditionInfo[] = {
     {PictureCondition::strong_perspective, PictureCategory::photo, "strong perspective"},
     {PictureCondition::mirrored, PictureCategory::photo, "mirrored"},
     {PictureCondition::uneven_modules, PictureCategory::photo, "uneven module widths"},
+    {PictureCondition::busy_surroundings, PictureCategory::photo,
+     "busy surroundings and a shadow edge"},
 };
 
 const ConditionInfo& info_of(PictureCondition condition) {

@@ -30,13 +30,14 @@ enum class PictureCondition {
     strong_perspective,  // module sizes up to twice as large across the code
     mirrored,            // as a front camera takes it
     uneven_modules,      // a monitor zooming the code by a fractional factor
+    busy_surroundings,   // a printout on a cluttered desk, a soft shadow edge across the code
 };
 inline constexpr PictureCondition kPictureConditions[] = {
     PictureCondition::sheet_5x8_2px,      PictureCondition::sheet_5x8_3px,
     PictureCondition::sheet_10x10_1px,    PictureCondition::sheet_8x5_2apart,
     PictureCondition::inverted,           PictureCondition::tinted_page,
     PictureCondition::strong_perspective, PictureCondition::mirrored,
-    PictureCondition::uneven_modules};
+    PictureCondition::uneven_modules,     PictureCondition::busy_surroundings};
 
 const char* condition_name(PictureCondition condition);
 PictureCategory condition_category(PictureCondition condition);

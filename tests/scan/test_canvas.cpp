@@ -270,6 +270,19 @@ void add_glare(Picture& p, Random& rng) {
     }
 }
 
+void shadow_edge(Picture& p, double x, double y, double angle, double remaining, double softness) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    for (int py = 0; py < p.height; ++py) {
+        for (int px = 0; px < p.width; ++px) {
+            const double t = std::clamp(((px - x) * c + (py - y) * s) / softness + 0.5, 0.0, 1.0);
+            const double f = 1 - (1 - remaining) * t * t * (3 - 2 * t);
+            uint8_t* o = pixel(p, px, py);
+            for (int k = 0; k < 3; ++k)
+                o[k] = clamp_byte(o[k] * f);
+        }
+    }
+}
+
 void monitor_grid(Picture& p, int pitch) {
     for (int y = 0; y < p.height; ++y) {
         for (int x = 0; x < p.width; ++x) {

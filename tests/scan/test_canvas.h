@@ -56,5 +56,8 @@ void add_noise(Picture& p, double sigma, Random& rng);
 // Light falling off from a bright point, and a glare spot.
 void uneven_light(Picture& p, double strength, Random& rng);
 void add_glare(Picture& p, Random& rng);
+// A shadow's soft edge along the line through (x, y) at `angle`: on one side
+// the light falls to `remaining` over `softness` pixels.
+void shadow_edge(Picture& p, double x, double y, double angle, double remaining, double softness);
 // Darkened gaps between a monitor's pixels, every `pitch` scene pixels.
 void monitor_grid(Picture& p, int pitch);
