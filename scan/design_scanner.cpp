@@ -41,6 +41,27 @@ bool worth_halving(const std::vector<FinderCandidate>& candidates) {
     });
 }
 
+// The first pass splits dark from light by the typical greys close by. Where
+// it read nothing and saw only one to three clear finders, the picture is
+// split again by the darkest grey close by, as a monitor's pixel grid across a
+// finder's light ring needs: some of a code's finders seen, the code not read.
+// Not where chance finders lie everywhere, as in noise.
+constexpr double kMinSplitAgainModule = 2.0;
+constexpr long kMaxFindersSeen = 3;
+constexpr double kMaxChanceFindersPerRegion = 1.0;
+
+bool worth_splitting_by_darkest(const std::vector<FinderCandidate>& candidates, int width,
+                                int height) {
+    const double regions = (width / double(kQrSide) + 1) * (height / double(kQrSide) + 1);
+    if (candidates.size() > kMaxChanceFindersPerRegion * regions)
+        return false;
+    const long clear = std::count_if(candidates.begin(), candidates.end(), [](const auto& c) {
+        return c.module_size >= kMinSplitAgainModule &&
+               c.hits >= kMinHalvedRowsPerModule * c.module_size;
+    });
+    return clear >= 1 && clear <= kMaxFindersSeen;
+}
+
 // The symbol's outer corners under a grid.
 std::array<PicturePoint, 4> corners_of(const SymbolGrid& grid) {
     const double side = kQrSide;
@@ -49,8 +70,10 @@ std::array<PicturePoint, 4> corners_of(const SymbolGrid& grid) {
 
 double module_size_of(const std::array<PicturePoint, 4>& c) {
     double sum = 0;
-    for (int k = 0; k < 4; ++k)
-        sum += std::hypot(c[(k + 1) % 4].x - c[k].x, c[(k + 1) % 4].y - c[k].y);
+    for (int k = 0; k < 4; ++k) {
+        const double dx = c[(k + 1) % 4].x - c[k].x, dy = c[(k + 1) % 4].y - c[k].y;
+        sum += std::sqrt(dx * dx + dy * dy);
+    }
     return sum / 4 / kQrSide;
 }
 
@@ -174,12 +197,32 @@ int region_of(double x, double y, int regions_across) {
     return static_cast<int>(y) / kRegionSide * regions_across + static_cast<int>(x) / kRegionSide;
 }
 
+// A triple of clear finders not read under the threshold from the darkest grey
+// close by is tried again under the typical one where the two lie this far apart at its finders, its far corner
+// or its middle: a grey code beside darker text, or across a shadow's edge.
+constexpr int kThresholdsApart = 8;
+
+bool thresholds_differ(const ScanPicture& picture, const FinderTriple& t) {
+    const PicturePoint far{t.top_right.x + t.bottom_left.x - t.top_left.x,
+                           t.top_right.y + t.bottom_left.y - t.top_left.y};
+    const PicturePoint middle{(t.top_right.x + t.bottom_left.x) / 2,
+                              (t.top_right.y + t.bottom_left.y) / 2};
+    for (PicturePoint p : {t.top_left, t.top_right, t.bottom_left, far, middle}) {
+        const int apart = picture.threshold_at(p.x, p.y, LocalThreshold::darkest) -
+                          picture.threshold_at(p.x, p.y, LocalThreshold::typical);
+        if (std::abs(apart) >= kThresholdsApart)
+            return true;
+    }
+    return false;
+}
+
 // How one triple went: read (a design or not), seen as a design-sized symbol
 // beyond repair under every placement and threshold, or neither.
 enum class TripleOutcome { read, unread, nothing };
 
 TripleOutcome try_triple(const ScanPicture& picture, const FinderTriple& triple, double scale,
-                         ScanBuffers& buffers, ScanTicker& ticker, ScanFindings& found) {
+                         ScanBuffers& buffers, ScanTicker& ticker, ScanFindings& found,
+                         bool count_unread) {
     bool beyond_repair_everywhere = true;
     bool decoded_any = false;
     std::array<PicturePoint, 4> first_corners{};
@@ -225,6 +268,8 @@ TripleOutcome try_triple(const ScanPicture& picture, const FinderTriple& triple,
     }
     if (!decoded_any || !beyond_repair_everywhere)
         return TripleOutcome::nothing;
+    if (!count_unread)
+        return TripleOutcome::unread;
     const PicturePoint centre{(first_corners[0].x + first_corners[2].x) / 2,
                               (first_corners[0].y + first_corners[2].y) / 2};
     found.unread.push_back({{PicturePoint{triple.top_left.x * scale, triple.top_left.y * scale},
@@ -334,7 +379,7 @@ void search_bands(const ScanPicture& picture, const ScanOptions& options, ScanTi
 // triples are tried until one reads nothing new: the finders inside each
 // symbol read, or passed over as read but not a design, are set aside, and the
 // candidates below the cap move up. False when cancelled.
-bool scan_pass(const ScanPicture& picture, double scale, const ScanOptions& options,
+bool scan_pass(ScanPicture& picture, double scale, const ScanOptions& options,
                ScanTicker& ticker, ScanWorkspace::State& state, ScanFindings& found) {
     search_bands(picture, options, ticker, state);
     const std::vector<FinderCandidate>& candidates = state.candidates;
@@ -344,6 +389,7 @@ bool scan_pass(const ScanPicture& picture, double scale, const ScanOptions& opti
     const int regions = regions_across * (picture.height() / kRegionSide + 1);
     std::vector<uint8_t> set_aside(candidates.size(), 0);
     std::vector<uint8_t> chosen_before(candidates.size(), 0);
+    std::vector<uint8_t> tried_again(candidates.size(), 0);
     auto set_aside_inside = [&](const SymbolQuad& quad) {
         for (size_t k = 0; k < candidates.size(); ++k)
             if (quad_holds(quad, {candidates[k].x * scale, candidates[k].y * scale}))
@@ -398,8 +444,24 @@ bool scan_pass(const ScanPicture& picture, double scale, const ScanOptions& opti
                 return false;
             if (triple.module_size < kSmallModule && !timing_shown(picture, triple))
                 continue;
-            const TripleOutcome outcome =
-                try_triple(picture, triple, scale, state.buffers, ticker, found);
+            TripleOutcome outcome =
+                try_triple(picture, triple, scale, state.buffers, ticker, found, true);
+            // Each finder takes part in one such second try at most: the
+            // likeliest triple of a symbol's finders comes first.
+            const bool again = std::all_of(finders.begin(), finders.end(), [&](uint32_t k) {
+                return !tried_again[k] &&
+                       candidates[k].hits >= kMinHalvedRowsPerModule * candidates[k].module_size;
+            });
+            if (outcome != TripleOutcome::read && !ticker.cancelled() && again &&
+                thresholds_differ(picture, triple)) {
+                for (uint32_t k : finders)
+                    tried_again[k] = 1;
+                picture.select_threshold(LocalThreshold::typical);
+                if (try_triple(picture, triple, scale, state.buffers, ticker, found, false) ==
+                    TripleOutcome::read)
+                    outcome = TripleOutcome::read;
+                picture.select_threshold(LocalThreshold::darkest);
+            }
             if (ticker.cancelled())
                 return false;
             if (outcome == TripleOutcome::read) {
@@ -439,6 +501,12 @@ ScanResult scan_designs(const Picture& picture, ScanWorkspace& workspace,
     search.light_on_dark = options.light_on_dark || state.full.mean_grey() < kDarkPictureGrey;
     if (ticker.cancelled() || !scan_pass(state.full, 1, search, ticker, state, found))
         return cancelled();
+    if (found.read.empty() && found.unread.empty() &&
+        worth_splitting_by_darkest(state.candidates, picture.width, picture.height)) {
+        state.full.make_dark_from(LocalThreshold::darkest, ticker);
+        if (ticker.cancelled() || !scan_pass(state.full, 1, search, ticker, state, found))
+            return cancelled();
+    }
     if (found.designs.empty() && std::min(picture.width, picture.height) >= kMinHalvedSide &&
         worth_halving(state.candidates)) {
         state.half.assign_halved(state.full, ticker);

@@ -22,6 +22,8 @@ constexpr int kSideBlocksPerRadius = 12;
 constexpr int kThresholdMargin = 3;
 // The darkest and lightest grey are looked for this many blocks around.
 constexpr int kRangeBlocks = 2;
+// The typical threshold's mean is over this many blocks around.
+constexpr int kNearBlocks = 3;
 
 // A buffer grows this many bytes at a time, the ticker counting each as a pixel.
 constexpr size_t kGrowthStep = size_t{1} << 18;
@@ -56,7 +58,7 @@ void ScanPicture::set_size(int width, int height, ScanTicker& ticker) {
 void ScanPicture::assign(const Picture& picture, ScanTicker& ticker) {
     set_size(picture.width, picture.height, ticker);
     make_thresholds(&picture, ticker);
-    make_dark(ticker);
+    make_dark_from(LocalThreshold::typical, ticker);
 }
 
 void ScanPicture::assign_halved(const ScanPicture& full, ScanTicker& ticker) {
@@ -76,7 +78,7 @@ void ScanPicture::assign_halved(const ScanPicture& full, ScanTicker& ticker) {
             return;
     }
     make_thresholds(nullptr, ticker);
-    make_dark(ticker);
+    make_dark_from(LocalThreshold::typical, ticker);
 }
 
 void ScanPicture::make_grey_rows(const Picture& picture, int first_row, int end_row) {
@@ -98,6 +100,7 @@ void ScanPicture::make_thresholds(const Picture* source, ScanTicker& ticker) {
     grow(block_min_, blocks, ticker);
     grow(block_max_, blocks, ticker);
     grow(block_threshold_, blocks, ticker);
+    grow(typical_threshold_, blocks, ticker);
     std::fill_n(sums_.begin(), stride, 0);
     std::fill_n(counts_.begin(), stride, 0);
     std::fill(block_min_.begin(), block_min_.end(), 255);
@@ -149,45 +152,90 @@ void ScanPicture::make_thresholds(const Picture* source, ScanTicker& ticker) {
     }
     const size_t last = static_cast<size_t>(blocks_y_) * stride + blocks_x_;
     mean_grey_ = static_cast<int>(sums[last] / std::max<uint64_t>(counts[last], 1));
+    make_block_thresholds(ticker);
+}
+
+void ScanPicture::make_block_thresholds(ScanTicker& ticker) {
+    const size_t stride = static_cast<size_t>(blocks_x_) + 1;
+    const size_t blocks = static_cast<size_t>(blocks_x_) * blocks_y_;
     const int radius = std::clamp(std::min(blocks_x_, blocks_y_) / kSideBlocksPerRadius,
                                   kMinBlockRadius, kMaxBlockRadius);
+    auto window_mean = [&](int bx, int by, int reach) {
+        const int x0 = std::max(0, bx - reach), x1 = std::min(blocks_x_, bx + reach + 1);
+        const int y0 = std::max(0, by - reach), y1 = std::min(blocks_y_, by + reach + 1);
+        const uint64_t sum = sums_[y1 * stride + x1] - sums_[y0 * stride + x1] -
+                             sums_[y1 * stride + x0] + sums_[y0 * stride + x0];
+        const uint32_t count = counts_[y1 * stride + x1] - counts_[y0 * stride + x1] -
+                               counts_[y1 * stride + x0] + counts_[y0 * stride + x0];
+        // In doubles, whose division is quicker than the integers' and here as exact.
+        return static_cast<int>(static_cast<double>(sum) / std::max<uint32_t>(count, 1));
+    };
+    // The darkest and lightest greys of the blocks in range, and their sums,
+    // along each row of blocks first, then down the rows.
+    grow(row_low_, blocks, ticker);
+    grow(row_high_, blocks, ticker);
+    grow(row_lows_, blocks, ticker);
+    grow(row_highs_, blocks, ticker);
+    for (int by = 0; by < blocks_y_; ++by) {
+        const size_t row = static_cast<size_t>(by) * blocks_x_;
+        for (int bx = 0; bx < blocks_x_; ++bx) {
+            uint8_t low = 255, high = 0;
+            uint16_t lows = 0, highs = 0;
+            for (int nx = std::max(0, bx - kRangeBlocks);
+                 nx <= std::min(blocks_x_ - 1, bx + kRangeBlocks); ++nx) {
+                low = std::min(low, block_min_[row + nx]);
+                high = std::max(high, block_max_[row + nx]);
+                lows = static_cast<uint16_t>(lows + block_min_[row + nx]);
+                highs = static_cast<uint16_t>(highs + block_max_[row + nx]);
+            }
+            row_low_[row + bx] = low, row_high_[row + bx] = high;
+            row_lows_[row + bx] = lows, row_highs_[row + bx] = highs;
+        }
+    }
     // Each block looks at the blocks of its range around it.
     constexpr uint64_t kRangeLooks = 2 * (2 * kRangeBlocks + 1) * (2 * kRangeBlocks + 1);
     for (int by = 0; by < blocks_y_; ++by) {
         if (!ticker.step(kRangeLooks * blocks_x_))
             return;
-        const int y0 = std::max(0, by - radius);
-        const int y1 = std::min(blocks_y_, by + radius + 1);
+        const int y0 = std::max(0, by - kRangeBlocks);
+        const int y1 = std::min(blocks_y_ - 1, by + kRangeBlocks);
         for (int bx = 0; bx < blocks_x_; ++bx) {
-            const int x0 = std::max(0, bx - radius);
-            const int x1 = std::min(blocks_x_, bx + radius + 1);
-            const uint64_t sum = sums[y1 * stride + x1] - sums[y0 * stride + x1] -
-                                 sums[y1 * stride + x0] + sums[y0 * stride + x0];
-            const uint32_t count = counts[y1 * stride + x1] - counts[y0 * stride + x1] -
-                                   counts[y1 * stride + x0] + counts[y0 * stride + x0];
-            const int mean = static_cast<int>(sum / std::max<uint32_t>(count, 1));
             // Where both dark and light lie close by, never above their middle:
             // thin light lines between dark modules, greyed by blur, stay light
             // on a page that is mostly white.
-            int low = 255, high = 0;
-            for (int ny = std::max(0, by - kRangeBlocks);
-                 ny <= std::min(blocks_y_ - 1, by + kRangeBlocks); ++ny)
-                for (int nx = std::max(0, bx - kRangeBlocks);
-                     nx <= std::min(blocks_x_ - 1, bx + kRangeBlocks); ++nx) {
-                    low = std::min<int>(low, block_min[static_cast<size_t>(ny) * blocks_x_ + nx]);
-                    high = std::max<int>(high, block_max[static_cast<size_t>(ny) * blocks_x_ + nx]);
-                }
-            const int threshold = std::min(mean, (low + high + 1) / 2);
-            block_threshold_[static_cast<size_t>(by) * blocks_x_ + bx] =
-                static_cast<uint8_t>(std::max(0, threshold - kThresholdMargin));
+            int low = 255, high = 0, lows = 0, highs = 0;
+            for (int ny = y0; ny <= y1; ++ny) {
+                const size_t at = static_cast<size_t>(ny) * blocks_x_ + bx;
+                low = std::min<int>(low, row_low_[at]);
+                high = std::max<int>(high, row_high_[at]);
+                lows += row_lows_[at], highs += row_highs_[at];
+            }
+            const int in_range = (y1 - y0 + 1) * (std::min(blocks_x_ - 1, bx + kRangeBlocks) -
+                                                  std::max(0, bx - kRangeBlocks) + 1);
+            const int threshold = std::min(window_mean(bx, by, radius), (low + high + 1) / 2);
+            const size_t at = static_cast<size_t>(by) * blocks_x_ + bx;
+            block_threshold_[at] = static_cast<uint8_t>(std::max(0, threshold - kThresholdMargin));
+            // Halfway between the mean of the few blocks nearest and the middle
+            // of the typical dark and light close by: a code's own greys more
+            // than what lies beyond them.
+            const int middle =
+                static_cast<int>(static_cast<double>(lows + highs + in_range) / (2 * in_range));
+            const int typical = (window_mean(bx, by, kNearBlocks) + middle + 1) / 2;
+            typical_threshold_[at] = static_cast<uint8_t>(std::max(0, typical - kThresholdMargin));
         }
     }
+}
+
+void ScanPicture::make_dark_from(LocalThreshold kind, ScanTicker& ticker) {
+    dark_from_ = kind;
+    make_dark(ticker);
 }
 
 void ScanPicture::make_dark(ScanTicker& ticker) {
     for (int y = 0; y < height_; ++y) {
         const uint8_t* thresholds =
-            block_threshold_.data() + static_cast<size_t>(y / kBlockSide) * blocks_x_;
+            (dark_from_ == LocalThreshold::typical ? typical_threshold_ : block_threshold_).data() +
+            static_cast<size_t>(y / kBlockSide) * blocks_x_;
         const uint8_t* in = grey_.data() + static_cast<size_t>(y) * width_;
         uint8_t* out = dark_.data() + static_cast<size_t>(y) * width_;
         for (int bx = 0; bx < blocks_x_; ++bx) {
@@ -216,7 +264,12 @@ double ScanPicture::grey_at(double x, double y) const {
 }
 
 int ScanPicture::threshold_at(double x, double y) const {
+    return threshold_at(x, y, threshold_);
+}
+
+int ScanPicture::threshold_at(double x, double y, LocalThreshold kind) const {
     const int bx = std::clamp(static_cast<int>(std::floor(x)) / kBlockSide, 0, blocks_x_ - 1);
     const int by = std::clamp(static_cast<int>(std::floor(y)) / kBlockSide, 0, blocks_y_ - 1);
-    return block_threshold_[static_cast<size_t>(by) * blocks_x_ + bx];
+    return (kind == LocalThreshold::typical ? typical_threshold_
+                                            : block_threshold_)[static_cast<size_t>(by) * blocks_x_ + bx];
 }

@@ -7,9 +7,22 @@
 #include "picture.h"
 #include "scan_ticker.h"
 
-// Grey levels (0 black, 255 white) with a threshold per 8 x 8 block: the mean
-// of the blocks around it, so that uneven light and tinted pictures still split
-// into dark and light. A pixel is dark when its grey lies below its block's threshold.
+// Two local thresholds, each worked out per 8 x 8 block from the blocks around it.
+enum class LocalThreshold {
+    // The mean around, never above the middle of the darkest and lightest
+    // grey close by: blurred light lines between dark modules, and a monitor's
+    // pixel grid across light ones, stay light.
+    darkest,
+    // Halfway between the mean of the nearest blocks and the middle of the
+    // typical dark and light close by: a grey code beside darker text or a
+    // header bar, or across a shadow's edge, split by its own greys.
+    typical,
+};
+
+// Grey levels (0 black, 255 white) and the two thresholds, so that uneven
+// light and tinted pictures still split into dark and light. A pixel is dark
+// when its grey lies below its block's threshold, the typical one until
+// make_dark_from says otherwise; threshold_at gives the one selected.
 class ScanPicture {
   public:
     static constexpr int kBlockSide = 8;
@@ -30,8 +43,12 @@ class ScanPicture {
     // Grey at a point in picture pixels, interpolated between pixel centres
     // (pixel i's centre lies at i + 0.5); points outside take the nearest edge pixel.
     double grey_at(double x, double y) const;
-    // The local threshold at a point in picture pixels.
+    // The local threshold at a point in picture pixels, of the kind selected.
     int threshold_at(double x, double y) const;
+    int threshold_at(double x, double y, LocalThreshold kind) const;
+    void select_threshold(LocalThreshold kind) { threshold_ = kind; }
+    // Dark and light again, from the threshold of that kind.
+    void make_dark_from(LocalThreshold kind, ScanTicker& ticker);
     // The mean grey of the whole picture.
     int mean_grey() const { return mean_grey_; }
 
@@ -40,6 +57,7 @@ class ScanPicture {
     void make_grey_rows(const Picture& picture, int first_row, int end_row);
     // From the source's colours when given, else from the grey levels already made.
     void make_thresholds(const Picture* source, ScanTicker& ticker);
+    void make_block_thresholds(ScanTicker& ticker);
     void make_dark(ScanTicker& ticker);
 
     int width_ = 0;
@@ -49,10 +67,18 @@ class ScanPicture {
     int mean_grey_ = 0;
     std::vector<uint8_t> grey_;
     std::vector<uint8_t> block_threshold_;
+    std::vector<uint8_t> typical_threshold_;
+    LocalThreshold dark_from_ = LocalThreshold::typical;
+    LocalThreshold threshold_ = LocalThreshold::darkest;
     std::vector<uint8_t> dark_;
     // Block sums, pixel counts and ranges while the thresholds are worked out.
     std::vector<uint64_t> sums_;
     std::vector<uint32_t> counts_;
     std::vector<uint8_t> block_min_;
     std::vector<uint8_t> block_max_;
+    // Along each row of blocks, over the range: darkest, lightest and their sums.
+    std::vector<uint8_t> row_low_;
+    std::vector<uint8_t> row_high_;
+    std::vector<uint16_t> row_lows_;
+    std::vector<uint16_t> row_highs_;
 };
