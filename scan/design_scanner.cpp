@@ -198,8 +198,9 @@ int region_of(double x, double y, int regions_across) {
 }
 
 // A triple of clear finders not read under the threshold from the darkest grey
-// close by is tried again under the typical one where the two lie this far apart at its finders, its far corner
-// or its middle: a grey code beside darker text, or across a shadow's edge.
+// close by is tried again under the typical one where the two lie this far
+// apart at its finders, its far corner or its middle: a grey code beside
+// darker text, or across a shadow's edge.
 constexpr int kThresholdsApart = 8;
 
 bool thresholds_differ(const ScanPicture& picture, const FinderTriple& t) {
@@ -379,8 +380,8 @@ void search_bands(const ScanPicture& picture, const ScanOptions& options, ScanTi
 // triples are tried until one reads nothing new: the finders inside each
 // symbol read, or passed over as read but not a design, are set aside, and the
 // candidates below the cap move up. False when cancelled.
-bool scan_pass(ScanPicture& picture, double scale, const ScanOptions& options,
-               ScanTicker& ticker, ScanWorkspace::State& state, ScanFindings& found) {
+bool scan_pass(ScanPicture& picture, double scale, const ScanOptions& options, ScanTicker& ticker,
+               ScanWorkspace::State& state, ScanFindings& found) {
     search_bands(picture, options, ticker, state);
     const std::vector<FinderCandidate>& candidates = state.candidates;
     if (ticker.cancelled())

@@ -270,6 +270,7 @@ int ScanPicture::threshold_at(double x, double y) const {
 int ScanPicture::threshold_at(double x, double y, LocalThreshold kind) const {
     const int bx = std::clamp(static_cast<int>(std::floor(x)) / kBlockSide, 0, blocks_x_ - 1);
     const int by = std::clamp(static_cast<int>(std::floor(y)) / kBlockSide, 0, blocks_y_ - 1);
-    return (kind == LocalThreshold::typical ? typical_threshold_
-                                            : block_threshold_)[static_cast<size_t>(by) * blocks_x_ + bx];
+    return (kind == LocalThreshold::typical
+                ? typical_threshold_
+                : block_threshold_)[static_cast<size_t>(by) * blocks_x_ + bx];
 }
