@@ -31,8 +31,8 @@ enum class NotADesign {
     bytes_621,
     two_segments,   // 310 + 310 bytes
     eci_header,     // an ECI designator, then 620 bytes
-    alphanumeric,   // version 19 level M in alphanumeric mode
-    numeric,        // version 19 level M in numeric mode
+    alphanumeric,   // level M in alphanumeric mode, a text too long for version 19
+    numeric,        // level M in numeric mode, likewise
     random_data,    // our function patterns and format, random data modules
     beyond_repair,  // a design code with a third of its data modules flipped
 };
