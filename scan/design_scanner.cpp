@@ -28,16 +28,22 @@ constexpr int kMinHalvedSide = 200;
 // Below this mean grey a picture is searched for light-on-dark codes whatever
 // the options say.
 constexpr int kDarkPictureGrey = 100;
-// Nor is it when the first pass saw no finder candidate of at least this many
-// pixels a module, met by rows across most of its core: halving only helps
-// codes of large modules, and noise and print make small chance ones.
+// A clear finder is met by rows across most of its core; chance ones in noise
+// and print are met by few.
+constexpr double kClearRowsPerModule = 1.5;
+
+bool clear_finder(const FinderCandidate& c) {
+    return c.hits >= kClearRowsPerModule * c.module_size;
+}
+
+// Nor is it when the first pass saw no clear finder of at least this many
+// pixels a module: halving only helps codes of large modules, and noise and
+// print make small chance ones.
 constexpr double kMinHalvedModule = 3.0;
-constexpr double kMinHalvedRowsPerModule = 1.5;
 
 bool worth_halving(const std::vector<FinderCandidate>& candidates) {
     return std::any_of(candidates.begin(), candidates.end(), [](const auto& c) {
-        return c.module_size >= kMinHalvedModule &&
-               c.hits >= kMinHalvedRowsPerModule * c.module_size;
+        return c.module_size >= kMinHalvedModule && clear_finder(c);
     });
 }
 
@@ -56,8 +62,7 @@ bool worth_splitting_by_darkest(const std::vector<FinderCandidate>& candidates, 
     if (candidates.size() > kMaxChanceFindersPerRegion * regions)
         return false;
     const long clear = std::count_if(candidates.begin(), candidates.end(), [](const auto& c) {
-        return c.module_size >= kMinSplitAgainModule &&
-               c.hits >= kMinHalvedRowsPerModule * c.module_size;
+        return c.module_size >= kMinSplitAgainModule && clear_finder(c);
     });
     return clear >= 1 && clear <= kMaxFindersSeen;
 }
@@ -450,8 +455,7 @@ bool scan_pass(ScanPicture& picture, double scale, const ScanOptions& options, S
             // Each finder takes part in one such second try at most: the
             // likeliest triple of a symbol's finders comes first.
             const bool again = std::all_of(finders.begin(), finders.end(), [&](uint32_t k) {
-                return !tried_again[k] &&
-                       candidates[k].hits >= kMinHalvedRowsPerModule * candidates[k].module_size;
+                return !tried_again[k] && clear_finder(candidates[k]);
             });
             if (outcome != TripleOutcome::read && !ticker.cancelled() && again &&
                 thresholds_differ(picture, triple)) {

@@ -62,7 +62,7 @@ std::vector<std::vector<uint32_t>> partners_of(const std::vector<FinderCandidate
     std::vector<std::vector<uint32_t>> partners(candidates.size());
     for (uint32_t a = 0; a < candidates.size(); ++a) {
         const FinderCandidate& c = candidates[a];
-        // A partner's module is at most twice this one's.
+        // A partner's module is at most kMaxFinderModuleRatio times this one's.
         const double reach = kMaxSpacingModules * (1 + kMaxFinderModuleRatio) / 2 * c.module_size;
         for (int by = bin_y(c.y - reach); by <= bin_y(c.y + reach); ++by)
             for (int bx = bin_x(c.x - reach); bx <= bin_x(c.x + reach); ++bx)

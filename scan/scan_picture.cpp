@@ -226,16 +226,14 @@ void ScanPicture::make_block_thresholds(ScanTicker& ticker) {
     }
 }
 
-void ScanPicture::make_dark_from(LocalThreshold kind, ScanTicker& ticker) {
-    dark_from_ = kind;
-    make_dark(ticker);
+const std::vector<uint8_t>& ScanPicture::thresholds_of(LocalThreshold kind) const {
+    return kind == LocalThreshold::typical ? typical_threshold_ : block_threshold_;
 }
 
-void ScanPicture::make_dark(ScanTicker& ticker) {
+void ScanPicture::make_dark_from(LocalThreshold kind, ScanTicker& ticker) {
     for (int y = 0; y < height_; ++y) {
         const uint8_t* thresholds =
-            (dark_from_ == LocalThreshold::typical ? typical_threshold_ : block_threshold_).data() +
-            static_cast<size_t>(y / kBlockSide) * blocks_x_;
+            thresholds_of(kind).data() + static_cast<size_t>(y / kBlockSide) * blocks_x_;
         const uint8_t* in = grey_.data() + static_cast<size_t>(y) * width_;
         uint8_t* out = dark_.data() + static_cast<size_t>(y) * width_;
         for (int bx = 0; bx < blocks_x_; ++bx) {
@@ -270,7 +268,5 @@ int ScanPicture::threshold_at(double x, double y) const {
 int ScanPicture::threshold_at(double x, double y, LocalThreshold kind) const {
     const int bx = std::clamp(static_cast<int>(std::floor(x)) / kBlockSide, 0, blocks_x_ - 1);
     const int by = std::clamp(static_cast<int>(std::floor(y)) / kBlockSide, 0, blocks_y_ - 1);
-    return (kind == LocalThreshold::typical
-                ? typical_threshold_
-                : block_threshold_)[static_cast<size_t>(by) * blocks_x_ + bx];
+    return thresholds_of(kind)[static_cast<size_t>(by) * blocks_x_ + bx];
 }

@@ -58,7 +58,7 @@ class ScanPicture {
     // From the source's colours when given, else from the grey levels already made.
     void make_thresholds(const Picture* source, ScanTicker& ticker);
     void make_block_thresholds(ScanTicker& ticker);
-    void make_dark(ScanTicker& ticker);
+    const std::vector<uint8_t>& thresholds_of(LocalThreshold kind) const;
 
     int width_ = 0;
     int height_ = 0;
@@ -68,7 +68,6 @@ class ScanPicture {
     std::vector<uint8_t> grey_;
     std::vector<uint8_t> block_threshold_;
     std::vector<uint8_t> typical_threshold_;
-    LocalThreshold dark_from_ = LocalThreshold::typical;
     LocalThreshold threshold_ = LocalThreshold::darkest;
     std::vector<uint8_t> dark_;
     // Block sums, pixel counts and ranges while the thresholds are worked out.
