@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr POINT kDropPoint{300, 300};
 constexpr int kDesignsOf64x96 = 6;
 
 std::wstring quoted(const std::wstring& text) {

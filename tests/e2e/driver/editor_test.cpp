@@ -157,8 +157,12 @@ TEST_F(Editor, EditsDesignTwoWithThePointerKeepsItThroughSteppingAndExportAndAsk
     EXPECT_TRUE(shows(program, 2, expected, "editor_design_2"));
     const ClientPixels pixels = program.look();
     const int name_right = kPreviewX + kPreviewWidth;
-    EXPECT_EQ(compare_text_line(pixels, kPreviewX, kDesignNameLineY, L"Mural 7", nullptr, name_right), "");
-    EXPECT_EQ(compare_text_line(pixels, kPreviewX, kAuthorNameLineY, L"山田花子", nullptr, name_right), "");
+    EXPECT_EQ(
+        compare_text_line(pixels, kPreviewX, kDesignNameLineY, L"Mural 7", nullptr, name_right),
+        "");
+    EXPECT_EQ(
+        compare_text_line(pixels, kPreviewX, kAuthorNameLineY, L"山田花子", nullptr, name_right),
+        "");
 
     // Stepping away and back shows the edit; the other designs stay as converted.
     ASSERT_TRUE(press_keys(program, L"Right"));
@@ -174,7 +178,7 @@ TEST_F(Editor, EditsDesignTwoWithThePointerKeepsItThroughSteppingAndExportAndAsk
     ASSERT_TRUE(answer_no(question));
     EXPECT_TRUE(shows(program, 2, expected, "editor_kept"));
     // A dropped picture asks the same.
-    ASSERT_EQ(drop_files_on(program.main_window(), {300, 300}, {data_file(L"picture_32x32.bmp")}),
+    ASSERT_EQ(drop_files_on(program.main_window(), kDropPoint, {data_file(L"picture_32x32.bmp")}),
               DropOutcome::finished);
     question = program.message_box();
     EXPECT_EQ(question.text, kDropEditsMessage);

@@ -14,5 +14,8 @@ enum class DropOutcome {
     failed,    // the client could not be started, found no window or timed out
 };
 
+// A client point inside the window's symbol, where the tests drop files.
+inline constexpr POINT kDropPoint{300, 300};
+
 // Drops the files (Windows paths on drive Z:) on the client point of `window`.
 DropOutcome drop_files_on(HWND window, POINT client_point, const std::vector<std::wstring>& paths);
