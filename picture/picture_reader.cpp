@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <span>
 #include <utility>
 
 #include "bmp_reader.h"
@@ -27,8 +28,12 @@ constexpr size_t kPngChunkFrame = 12;
 constexpr uint32_t kPngMaxChunkLength = 0x7FFFFFFF;
 constexpr uint32_t kPngHeaderLength = 13;
 constexpr size_t kPngColourTypeAt = 9;  // in the IHDR data
+constexpr size_t kPngDepthAt = 8;
+constexpr size_t kPngInterlaceAt = 12;
 constexpr uint8_t kPngGreyAlpha = 4;
 constexpr uint8_t kPngRgbAlpha = 6;
+// stb inflates into a buffer sized by an int.
+constexpr uint64_t kPngMaxFilteredBytes = INT_MAX;
 
 // JPEG markers.
 constexpr uint8_t kJpegMarkerPrefix = 0xFF;
@@ -105,6 +110,7 @@ class ZlibStreamCheck {
     }
 
     bool finished() const { return finished_; }
+    uint64_t inflated_bytes() const { return stream_.total_out; }
 
   private:
     z_stream stream_{};
@@ -113,6 +119,55 @@ class ZlibStreamCheck {
     Bytef scratch_[16384];
 };
 
+// The inflated bytes the IHDR promises: each row of each pass (seven when
+// interlaced) is a filter byte and its packed samples. 0 for a depth and colour
+// type that PNG does not pair, which stb refuses on its own.
+uint64_t png_filtered_bytes(const uint8_t* ihdr) {
+    const uint64_t width = big_endian_u32(ihdr);
+    const uint64_t height = big_endian_u32(ihdr + 4);
+    const uint8_t depth = ihdr[kPngDepthAt];
+    uint64_t channels = 0;
+    switch (ihdr[kPngColourTypeAt]) {
+        case 0:
+            channels = 1;
+            break;  // grey
+        case 2:
+            channels = 3;
+            break;  // RGB
+        case 3:
+            channels = depth <= 8 ? 1 : 0;
+            break;  // palette
+        case kPngGreyAlpha:
+            channels = 2;
+            break;
+        case kPngRgbAlpha:
+            channels = 4;
+            break;
+        default:
+            break;
+    }
+    if (depth != 1 && depth != 2 && depth != 4 && depth != 8 && depth != 16) {
+        channels = 0;
+    }
+    struct Pass {
+        uint64_t x0, dx, y0, dy;
+    };
+    constexpr Pass kWhole[] = {{0, 1, 0, 1}};
+    constexpr Pass kAdam7[] = {{0, 8, 0, 8}, {4, 8, 0, 8}, {0, 4, 4, 8}, {2, 4, 0, 4},
+                               {0, 2, 2, 4}, {1, 2, 0, 2}, {0, 1, 1, 2}};
+    const bool interlaced = ihdr[kPngInterlaceAt] != 0;
+    uint64_t bytes = 0;
+    for (const Pass& pass :
+         interlaced ? std::span<const Pass>(kAdam7) : std::span<const Pass>(kWhole)) {
+        const uint64_t columns = width > pass.x0 ? (width - pass.x0 + pass.dx - 1) / pass.dx : 0;
+        const uint64_t rows = height > pass.y0 ? (height - pass.y0 + pass.dy - 1) / pass.dy : 0;
+        if (columns != 0) {
+            bytes += rows * (1 + (columns * channels * depth + kBitsPerByte - 1) / kBitsPerByte);
+        }
+    }
+    return channels == 0 ? 0 : bytes;
+}
+
 // *has_alpha tells whether the file may hold a pixel that is not fully opaque: its
 // colour type carries alpha, or it has a tRNS chunk.
 int check_png(const uint8_t* data, size_t size, bool* has_alpha, PictureRefusal* refusal) {
@@ -120,6 +175,7 @@ int check_png(const uint8_t* data, size_t size, bool* has_alpha, PictureRefusal*
     *has_alpha = false;
     bool first = true;
     bool saw_data = false;
+    uint64_t filtered_bytes = 0;
     ZlibStreamCheck zlib_stream;
     while (true) {
         if (size - at < kPngChunkFrame) {
@@ -159,6 +215,13 @@ int check_png(const uint8_t* data, size_t size, bool* has_alpha, PictureRefusal*
             }
             const uint8_t colour_type = chunk_data[kPngColourTypeAt];
             *has_alpha = colour_type == kPngGreyAlpha || colour_type == kPngRgbAlpha;
+            filtered_bytes = png_filtered_bytes(chunk_data);
+            if (filtered_bytes > kPngMaxFilteredBytes) {
+                return refuse(refusal, kTooLarge,
+                              "PNG picture too large to decode: " + std::to_string(width) + " x " +
+                                  std::to_string(height) + " at " +
+                                  std::to_string(chunk_data[kPngDepthAt]) + " bits a sample");
+            }
             first = false;
         } else if (type_name == "tRNS") {
             *has_alpha = true;
@@ -175,6 +238,11 @@ int check_png(const uint8_t* data, size_t size, bool* has_alpha, PictureRefusal*
     }
     if (!saw_data || !zlib_stream.finished()) {
         return refuse(refusal, kDamaged, "damaged PNG file: its image data is missing or cut off");
+    }
+    // Checked before stb sets aside the whole picture's memory for it.
+    if (zlib_stream.inflated_bytes() < filtered_bytes) {
+        return refuse(refusal, kDamaged,
+                      "damaged PNG file: its image data holds fewer rows than its sides need");
     }
     return 0;
 }

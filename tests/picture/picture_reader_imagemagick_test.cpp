@@ -204,11 +204,19 @@ void expect_picture_reads_as(const std::vector<uint8_t>& file, const Picture& pi
 
 TEST_F(ImageMagickFiles, PngOfEachKindReadsExactly) {
     const Picture picture = picture_of(37, 19, spread_colours(200, 0x050B13));
-    for (const char* options : {"", "-interlace PNG", "-define png:bit-depth=16"}) {
-        expect_picture_reads_as(convert(picture, options, "PNG24:"), picture, 0);
+    const Picture black_white = picture_of(37, 19, {0x000000, 0xFFFFFF});
+    for (const char* interlace : {"", "-interlace PNG "}) {
+        for (const char* format : {"PNG8:", "PNG24:", "PNG32:", "PNG48:", "PNG64:"}) {
+            expect_picture_reads_as(convert(picture, interlace, format), picture, 0);
+        }
+        for (const char* grey : {"-define png:bit-depth=1 -define png:color-type=0",
+                                 "-define png:bit-depth=2 -define png:color-type=0",
+                                 "-define png:bit-depth=4 -define png:color-type=3",
+                                 "-define png:bit-depth=16 -define png:color-type=4"}) {
+            expect_picture_reads_as(convert(black_white, std::string(interlace) + grey, "PNG:"),
+                                    black_white, 0);
+        }
     }
-    expect_picture_reads_as(convert(picture, "", "PNG8:"), picture, 0);
-    expect_picture_reads_as(convert(picture, "", "PNG48:"), picture, 0);
 }
 
 TEST_F(ImageMagickFiles, BaselineAndProgressiveJpegReadCloseToThePicture) {
