@@ -291,6 +291,18 @@ TEST_F(ImageMagickFiles, OverTheSizeBoundIsToldApartFromDamage) {
         EXPECT_EQ(read_picture(cut.data(), cut.size(), &image, &refusal), -1);
         EXPECT_EQ(refusal.error, PictureError::kTruncated) << format << ": " << refusal.fault;
     }
+    // A PNG stated wider than its image data holds rows for is damaged; one whose
+    // rows need more bytes than the decoder's int holds (16384² at 16-bit RGBA) is too large.
+    Picture image;
+    PictureRefusal refusal;
+    const std::vector<uint8_t> wider = with_stated_width(convert(small, "", "PNG64:"), 80);
+    EXPECT_EQ(read_picture(wider.data(), wider.size(), &image, &refusal), -1);
+    EXPECT_EQ(refusal.error, PictureError::kDamaged) << refusal.fault;
+    std::ifstream in(fs::path(BREVANE_PICTURE_CORPUS) / "crash_png_16bit_rgba_past_int.png",
+                     std::ios::binary);
+    const std::vector<uint8_t> huge(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(read_picture(huge.data(), huge.size(), &image, &refusal), -1);
+    EXPECT_EQ(refusal.error, PictureError::kTooLarge) << refusal.fault;
 }
 
 // Seeds of the picture reader's fuzzer named crash_*: each is refused with a
