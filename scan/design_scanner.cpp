@@ -147,10 +147,11 @@ struct Placement {
 
 // The ways to place one triple's modules, the most exact first. Without a fit
 // through the alignment patterns only the finders' own map is tried, once.
-std::vector<Placement> placements_for(const ScanPicture& picture, const FinderTriple& triple) {
+std::vector<Placement> placements_for(const ScanPicture& picture, const FinderTriple& triple,
+                                      LocalThreshold kind) {
     std::vector<Placement> placements;
     const auto affine = finder_map(triple);
-    const auto fit = fit_symbol(picture, triple);
+    const auto fit = fit_symbol(picture, triple, kind);
     if (fit) {
         placements.push_back({fit->cells, true});
         placements.push_back({SymbolGrid(fit->whole), true});
@@ -222,30 +223,31 @@ bool thresholds_differ(const ScanPicture& picture, const FinderTriple& t) {
     return false;
 }
 
-// How one triple went: read (a design or not), seen as a design-sized symbol
-// beyond repair under every placement and threshold, or neither.
+// How one triple went, its modules and alignment patterns told dark or light by
+// the picture's threshold of `kind`: read (a design or not), seen as a
+// design-sized symbol beyond repair under every placement and threshold, or neither.
 enum class TripleOutcome { read, unread, nothing };
 
-TripleOutcome try_triple(const ScanPicture& picture, const FinderTriple& triple, double scale,
-                         ScanBuffers& buffers, ScanTicker& ticker, ScanFindings& found,
-                         bool count_unread) {
+TripleOutcome try_triple(const ScanPicture& picture, const FinderTriple& triple,
+                         LocalThreshold kind, double scale, ScanBuffers& buffers,
+                         ScanTicker& ticker, ScanFindings& found, bool count_unread) {
     bool beyond_repair_everywhere = true;
     bool decoded_any = false;
     std::array<PicturePoint, 4> first_corners{};
     if (!ticker.step(kFitLooks))
         return TripleOutcome::nothing;
-    for (const Placement& placement : placements_for(picture, triple)) {
+    for (const Placement& placement : placements_for(picture, triple, kind)) {
         std::array<PicturePoint, 4> corners = corners_of(placement.grid);
         for (PicturePoint& c : corners)
             c.x *= scale, c.y *= scale;
         if (!decoded_any)
             first_corners = corners;
         if (!placement.both_thresholds &&
-            !timing_patterns_agree(picture, placement.grid, triple.light)) {
+            !timing_patterns_agree(picture, placement.grid, triple.light, kind)) {
             beyond_repair_everywhere = false;
             continue;
         }
-        sample_greys(picture, placement.grid, buffers.greys);
+        sample_greys(picture, placement.grid, kind, buffers.greys);
         if (!ticker.step(kSampleLooks))
             return TripleOutcome::nothing;
         RecordBytes record;
@@ -385,8 +387,8 @@ void search_bands(const ScanPicture& picture, const ScanOptions& options, ScanTi
 // triples are tried until one reads nothing new: the finders inside each
 // symbol read, or passed over as read but not a design, are set aside, and the
 // candidates below the cap move up. False when cancelled.
-bool scan_pass(ScanPicture& picture, double scale, const ScanOptions& options, ScanTicker& ticker,
-               ScanWorkspace::State& state, ScanFindings& found) {
+bool scan_pass(const ScanPicture& picture, double scale, const ScanOptions& options,
+               ScanTicker& ticker, ScanWorkspace::State& state, ScanFindings& found) {
     search_bands(picture, options, ticker, state);
     const std::vector<FinderCandidate>& candidates = state.candidates;
     if (ticker.cancelled())
@@ -450,8 +452,8 @@ bool scan_pass(ScanPicture& picture, double scale, const ScanOptions& options, S
                 return false;
             if (triple.module_size < kSmallModule && !timing_shown(picture, triple))
                 continue;
-            TripleOutcome outcome =
-                try_triple(picture, triple, scale, state.buffers, ticker, found, true);
+            TripleOutcome outcome = try_triple(picture, triple, LocalThreshold::darkest, scale,
+                                               state.buffers, ticker, found, true);
             // Each finder takes part in one such second try at most: the
             // likeliest triple of a symbol's finders comes first.
             const bool again = std::all_of(finders.begin(), finders.end(), [&](uint32_t k) {
@@ -461,11 +463,9 @@ bool scan_pass(ScanPicture& picture, double scale, const ScanOptions& options, S
                 thresholds_differ(picture, triple)) {
                 for (uint32_t k : finders)
                     tried_again[k] = 1;
-                picture.select_threshold(LocalThreshold::typical);
-                if (try_triple(picture, triple, scale, state.buffers, ticker, found, false) ==
-                    TripleOutcome::read)
+                if (try_triple(picture, triple, LocalThreshold::typical, scale, state.buffers,
+                               ticker, found, false) == TripleOutcome::read)
                     outcome = TripleOutcome::read;
-                picture.select_threshold(LocalThreshold::darkest);
             }
             if (ticker.cancelled())
                 return false;

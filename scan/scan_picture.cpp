@@ -261,10 +261,6 @@ double ScanPicture::grey_at(double x, double y) const {
     return top * (1 - ay) + bottom * ay;
 }
 
-int ScanPicture::threshold_at(double x, double y) const {
-    return threshold_at(x, y, threshold_);
-}
-
 int ScanPicture::threshold_at(double x, double y, LocalThreshold kind) const {
     const int bx = std::clamp(static_cast<int>(std::floor(x)) / kBlockSide, 0, blocks_x_ - 1);
     const int by = std::clamp(static_cast<int>(std::floor(y)) / kBlockSide, 0, blocks_y_ - 1);

@@ -22,7 +22,7 @@ enum class LocalThreshold {
 // Grey levels (0 black, 255 white) and the two thresholds, so that uneven
 // light and tinted pictures still split into dark and light. A pixel is dark
 // when its grey lies below its block's threshold, the typical one until
-// make_dark_from says otherwise; threshold_at gives the one selected.
+// make_dark_from says otherwise.
 class ScanPicture {
   public:
     static constexpr int kBlockSide = 8;
@@ -43,10 +43,8 @@ class ScanPicture {
     // Grey at a point in picture pixels, interpolated between pixel centres
     // (pixel i's centre lies at i + 0.5); points outside take the nearest edge pixel.
     double grey_at(double x, double y) const;
-    // The local threshold at a point in picture pixels, of the kind selected.
-    int threshold_at(double x, double y) const;
+    // The local threshold of that kind at a point in picture pixels.
     int threshold_at(double x, double y, LocalThreshold kind) const;
-    void select_threshold(LocalThreshold kind) { threshold_ = kind; }
     // Dark and light again, from the threshold of that kind.
     void make_dark_from(LocalThreshold kind, ScanTicker& ticker);
     // The mean grey of the whole picture.
@@ -68,7 +66,6 @@ class ScanPicture {
     std::vector<uint8_t> grey_;
     std::vector<uint8_t> block_threshold_;
     std::vector<uint8_t> typical_threshold_;
-    LocalThreshold threshold_ = LocalThreshold::darkest;
     std::vector<uint8_t> dark_;
     // Block sums, pixel counts and ranges while the thresholds are worked out.
     std::vector<uint64_t> sums_;

@@ -89,13 +89,14 @@ double alignment_fit(const ScanPicture& picture, PicturePoint q, PicturePoint ex
 }
 
 std::optional<PicturePoint> find_alignment(const ScanPicture& picture, const ProjectiveMap& map,
-                                           ModulePoint centre, double radius, bool light) {
+                                           ModulePoint centre, double radius, bool light,
+                                           LocalThreshold kind) {
     const PicturePoint c = map(centre);
     const PicturePoint right = map({centre.u + 1, centre.v});
     const PicturePoint down = map({centre.u, centre.v + 1});
     const PicturePoint ex{right.x - c.x, right.y - c.y};
     const PicturePoint ey{down.x - c.x, down.y - c.y};
-    const int threshold = picture.threshold_at(c.x, c.y);
+    const int threshold = picture.threshold_at(c.x, c.y, kind);
     auto at = [&](double du, double dv) {
         return PicturePoint{c.x + du * ex.x + dv * ey.x, c.y + du * ex.y + dv * ey.y};
     };
@@ -237,7 +238,7 @@ double distance(PicturePoint a, PicturePoint b) {
 
 // The fit from a first map through the finders.
 std::optional<SymbolFit> fit_from(const ScanPicture& picture, const FinderTriple& f,
-                                  const ProjectiveMap& first) {
+                                  const ProjectiveMap& first, LocalThreshold kind) {
     // The first map's guess at where a fourth finder would lie holds the fit
     // in shape until patterns are found off both the top and the left edge:
     // patterns along one edge alone leave it free to tilt any way across the other.
@@ -265,7 +266,7 @@ std::optional<SymbolFit> fit_from(const ScanPicture& picture, const FinderTriple
         const Node node = order[k];
         const double radius = found_nodes.empty() ? kAffineSearchModules : kTrackSearchModules;
         if (const auto found =
-                find_alignment(picture, current_map(), node_centre(node), radius, f.light)) {
+                find_alignment(picture, current_map(), node_centre(node), radius, f.light, kind)) {
             from.push_back(node_centre(node));
             to.push_back(*found);
             found_nodes.push_back(node);
@@ -302,14 +303,15 @@ std::optional<SymbolFit> fit_from(const ScanPicture& picture, const FinderTriple
 
 }  // namespace
 
-std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& f) {
+std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& f,
+                                    LocalThreshold kind) {
     // The perspective the finders' module sizes show puts the first patterns
     // near where they are even when the code is strongly tilted; on a flat
     // small code those sizes differ by chance and may mislead it, so the
     // finders' affine map is tried when it finds too few, unless the sizes
     // differ too much for chance.
     if (const auto perspective = finder_perspective_map(f)) {
-        if (auto fit = fit_from(picture, f, *perspective))
+        if (auto fit = fit_from(picture, f, *perspective, kind))
             return fit;
         const auto [smallest, largest] =
             std::minmax({f.finder_modules[0], f.finder_modules[1], f.finder_modules[2]});
@@ -319,5 +321,5 @@ std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTrip
     const auto affine = finder_map(f);
     if (!affine)
         return std::nullopt;
-    return fit_from(picture, f, *affine);
+    return fit_from(picture, f, *affine, kind);
 }

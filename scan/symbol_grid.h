@@ -64,4 +64,6 @@ struct SymbolFit {
     ProjectiveMap whole;  // least squares through the finders and the patterns found
     int patterns_found;
 };
-std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& finders);
+// The alignment patterns are told from their surroundings by the threshold of that kind.
+std::optional<SymbolFit> fit_symbol(const ScanPicture& picture, const FinderTriple& finders,
+                                    LocalThreshold kind);

@@ -54,7 +54,8 @@ uint8_t cell_at(const SampledCells& cells, int row, int col) {
 
 }  // namespace
 
-void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, SampledGreys& greys) {
+void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, LocalThreshold kind,
+                  SampledGreys& greys) {
     std::array<PicturePoint, kQrSide> centres;
     for (int row = 0; row < kQrSide; ++row) {
         grid.row_centres(row, centres);
@@ -62,7 +63,7 @@ void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, SampledGre
             const PicturePoint p = centres[col];
             greys.grey[row * kQrSide + col] = static_cast<float>(picture.grey_at(p.x, p.y));
             greys.picture_threshold[row * kQrSide + col] =
-                static_cast<uint8_t>(picture.threshold_at(p.x, p.y));
+                static_cast<uint8_t>(picture.threshold_at(p.x, p.y, kind));
         }
     }
 }
@@ -95,16 +96,17 @@ void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, Sampl
     }
 }
 
-bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid, bool light) {
+bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid, bool light,
+                           LocalThreshold kind) {
     int right = 0;
     for (int k = kTimingFirst; k <= kTimingLast; ++k) {
         const bool dark = (k % 2 == 0) != light;
         const PicturePoint along_row = grid({k + 0.5, kTimingTrack + 0.5});
         const PicturePoint along_col = grid({kTimingTrack + 0.5, k + 0.5});
         right += (picture.grey_at(along_row.x, along_row.y) <
-                  picture.threshold_at(along_row.x, along_row.y)) == dark;
+                  picture.threshold_at(along_row.x, along_row.y, kind)) == dark;
         right += (picture.grey_at(along_col.x, along_col.y) <
-                  picture.threshold_at(along_col.x, along_col.y)) == dark;
+                  picture.threshold_at(along_col.x, along_col.y, kind)) == dark;
     }
     return right >= kMinTimingAgreement * 2 * (kTimingLast - kTimingFirst + 1);
 }

@@ -21,7 +21,8 @@ struct SampledGreys {
     std::array<float, kQrCells> grey;
     std::array<uint8_t, kQrCells> picture_threshold;
 };
-void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, SampledGreys& greys);
+void sample_greys(const ScanPicture& picture, const SymbolGrid& grid, LocalThreshold kind,
+                  SampledGreys& greys);
 
 // kCellDark or kCellLight for each module.
 void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, SampledCells& cells);
@@ -29,7 +30,8 @@ void threshold_cells(const SampledGreys& greys, ModuleThreshold threshold, Sampl
 // Whether the timing patterns, read straight from the picture, alternate as
 // they should: a cheap look before sampling every module.
 // A light-on-dark symbol's timing patterns start light.
-bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid, bool light);
+bool timing_patterns_agree(const ScanPicture& picture, const SymbolGrid& grid, bool light,
+                           LocalThreshold kind);
 
 // timing_patterns_agree read from the nearest pixel's dark or light, leaving
 // as soon as too many are wrong: a quick look for the many triples of small
